@@ -1,0 +1,43 @@
+// The nine batters as the user enters them, and their conversions into the
+// engine's records and the log's summary lines.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "diz/core.h"
+
+namespace diz {
+
+inline constexpr int kBatterCount = 9;
+
+// One row of the batter grid, fields in the order of the batter data file.
+// Ranges (at-bats 1..100000, other counts 0..99999) are enforced only where the
+// window or the CLI takes values in; a loaded file may bring in anything.
+struct BatterEntry {
+    int32_t atBats = 1;
+    int32_t singles = 0;
+    int32_t doubles = 0;
+    int32_t triples = 0;
+    int32_t homeRuns = 0;
+    int32_t walks = 0;
+    double rate1B1to3 = 0.0;
+    double rate1B2to4 = 0.0;
+    double rate2B1to4 = 0.0;
+};
+
+// Row r (1..9) is index r - 1: batter 'a'..'i', shown as 'A'..'I'.
+using BatterTable = std::array<BatterEntry, kBatterCount>;
+
+// The engine's record of row `row` (1..9): probabilities per plate appearance
+// (at-bats + walks), rates copied, label 'a' + row - 1.
+BatterRecord toBatterRecord(const BatterEntry& entry, int row);
+
+// "# 打者A\tAVE: 0.330   OBP: 0.404   SLG: 0.465   OPS: 0.869\n" (UTF-8).
+std::string summaryLine(const BatterEntry& entry, int row);
+
+// The nine records, rows 1 to 9 in order.
+std::array<BatterRecord, kBatterCount> buildRecords(const BatterTable& table);
+
+}  // namespace diz

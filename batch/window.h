@@ -1,0 +1,50 @@
+// How the batch actions reach the window: five window operations and the file
+// choosers. The Qt window, the CLI and the tests each supply their own.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace diz {
+
+// The five operations of the window. All texts are UTF-8. An implementation
+// holds the same WindowModel that the action works on.
+class Window {
+public:
+    virtual ~Window() = default;
+    // Empties the log pane.
+    virtual void clearLog() = 0;
+    // Adds text at the end of the log; each '\n' ends a line.
+    virtual void appendLog(std::string_view text) = 0;
+    // Shows every model value in its control, the status text included.
+    virtual void showModel() = 0;
+    // Repaints the window at once (a run keeps the event loop busy).
+    virtual void repaintNow() = 0;
+    // The status text becomes `text`; a modal box shows it with one OK button
+    // and waits; then showModel().
+    virtual void reportMessage(std::string_view text) = 0;
+};
+
+// What a chooser is asked to show. Every chooser of the system offers the
+// single filter "全て(*.*)" and "txt" as the default extension, and never
+// changes the current directory.
+struct ChooserRequest {
+    enum class Kind { Open, Save };
+    Kind kind = Kind::Open;
+    std::string initialName;     // "*.txt" for batter files, "output.txt" for results
+    std::string defaultExtension = "txt";
+    std::string filter = "全て(*.*)|*.*||";
+    bool fileMustExist = false;  // open: the chosen file must exist
+    bool overwritePrompt = false;// save: ask before replacing a file
+    bool createPrompt = false;   // save: ask before creating a new file
+};
+
+class FileChooser {
+public:
+    virtual ~FileChooser() = default;
+    // The chosen path (UTF-8), or nothing when the user cancels.
+    virtual std::optional<std::string> choose(const ChooserRequest& request) = 0;
+};
+
+}  // namespace diz
