@@ -1,0 +1,87 @@
+// Dialog units, the dialog font and the two templates as data.
+#include <set>
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QTest>
+
+#include "ui/dialog_resources.h"
+#include "ui/dialog_template.h"
+
+using namespace diz;
+
+class DialogTemplateTest : public QObject {
+    Q_OBJECT
+private slots:
+    void dialogUnitsMapEdgeByEdgeRounded() {
+        const DialogUnits units(7, 13);
+        // Batter A's at-bats cell, 33, 13, 25, 12: left 57.75 -> 58, right
+        // 101.5 -> 102; top 21.125 -> 21, bottom 40.625 -> 41.
+        QCOMPARE(units.toPixels(33, 13, 25, 12), QRect(58, 21, 44, 20));
+        QCOMPARE(units.toPixels(319, 355), QSize(558, 577));
+        // Adjacent cells share their edge: no gaps and no overlaps.
+        const QRect upper = units.toPixels(33, 13, 25, 12);
+        const QRect lower = units.toPixels(33, 29, 25, 12);
+        QCOMPARE(lower.top() - upper.top(), units.toPixels(33, 13, 25, 16).height());
+    }
+
+    void dialogUnitsFollowTheFont() {
+        QFont small = dialogFont();
+        QFont large = small;
+        large.setPointSize(18);
+        const DialogUnits a = DialogUnits::fromFont(small);
+        const DialogUnits b = DialogUnits::fromFont(large);
+        QVERIFY(a.baseX() > 0 && a.baseY() > 0);
+        QVERIFY(b.baseX() > a.baseX());
+        QVERIFY(b.baseY() > a.baseY());
+    }
+
+    void dialogFontIsNinePointJapaneseWhereInstalled() {
+        const QFont font = dialogFont();
+        QCOMPARE(font.pointSize(), 9);
+        if (!QFontDatabase::families().contains(QStringLiteral("IPAPGothic"))) {
+            QSKIP("IPAPGothic is not installed");
+        }
+        const QString family = QFontInfo(font).family();
+        QVERIFY2(family == QStringLiteral("IPAPGothic") || family == QStringLiteral("ＭＳ Ｐゴシック"),
+                 family.toUtf8());
+    }
+
+    void mainTemplateIdentifiersAreUniqueAndBound() {
+        std::set<int> seen;
+        for (const ControlSpec& spec : kMainDialogTemplate.controls) {
+            if (spec.id == kNoId) continue;
+            QVERIFY2(seen.insert(spec.id).second, QByteArray::number(spec.id));
+            QVERIFY(spec.id >= 1000 && spec.id <= 1111);
+        }
+        // Every identifier the window binds names an edit field of the template.
+        std::set<int> edits;
+        for (const ControlSpec& spec : kMainDialogTemplate.controls) {
+            if (spec.kind == ControlKind::Edit) edits.insert(spec.id);
+        }
+        for (const ids::GridRow& row : ids::kGrid) {
+            for (int id : {row.atBats, row.singles, row.doubles, row.triples, row.homeRuns,
+                           row.walks, row.rate1B1to3, row.rate1B2to4, row.rate2B1to4}) {
+                QVERIFY2(edits.count(id) == 1, QByteArray::number(id));
+            }
+        }
+        for (int id : ids::kPatterns) QVERIFY(edits.count(id) == 1);
+        QVERIFY(edits.count(ids::kGamesPerOrder) == 1);
+        // 81 grid cells, games, six patterns.
+        QCOMPARE(edits.size(), std::size_t{88});
+    }
+
+    void everyControlLiesInsideItsDialog() {
+        for (const DialogTemplate* dialog : {&kMainDialogTemplate, &kAboutDialogTemplate}) {
+            for (const ControlSpec& spec : dialog->controls) {
+                QVERIFY(spec.x >= 0 && spec.y >= 0);
+                QVERIFY2(spec.x + spec.width <= dialog->width &&
+                             spec.y + spec.height <= dialog->height,
+                         spec.caption);
+            }
+        }
+    }
+};
+
+QTEST_MAIN(DialogTemplateTest)
+#include "dialog_template_test.moc"

@@ -1,0 +1,414 @@
+// The main window without the batch actions: controls, defaults, reading and
+// showing the model, keys, the log pane and the About box.
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include "ui/about_dialog.h"
+#include "ui/dialog_resources.h"
+#include "ui/field_text.h"
+#include "ui/log_pane.h"
+#include "ui/main_dialog.h"
+#include "ui_fakes.h"
+
+using namespace diz;
+
+namespace {
+
+QLineEdit* edit(const MainDialog& dialog, int id) {
+    return qobject_cast<QLineEdit*>(dialog.control(id));
+}
+
+QCheckBox* checkBox(const MainDialog& dialog, int id) {
+    return qobject_cast<QCheckBox*>(dialog.control(id));
+}
+
+// Every field's text and check state, to see that nothing changed.
+QStringList snapshot(const MainDialog& dialog) {
+    QStringList values;
+    for (int id = 1000; id <= 1111; ++id) {
+        if (auto* field = edit(dialog, id)) values << field->text();
+        if (auto* box = checkBox(dialog, id)) values << (box->isChecked() ? "1" : "0");
+    }
+    return values;
+}
+
+}  // namespace
+
+class MainDialogTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        m_dialog = std::make_unique<MainDialog>();
+        m_boxes = std::make_unique<test::RecordingMessageBoxes>();
+        m_dialog->setMessageBoxes(m_boxes.get());
+    }
+    void cleanup() {
+        m_dialog.reset();
+        m_boxes.reset();
+    }
+
+    void startsWithTheDefaultsAndFocusInBatterAAtBats() {
+        for (const ids::GridRow& row : ids::kGrid) {
+            QCOMPARE(edit(*m_dialog, row.atBats)->text(), QStringLiteral("1"));
+            for (int id : {row.singles, row.doubles, row.triples, row.homeRuns, row.walks,
+                           row.rate1B1to3, row.rate1B2to4, row.rate2B1to4}) {
+                QCOMPARE(edit(*m_dialog, id)->text(), QStringLiteral("0"));
+            }
+        }
+        QCOMPARE(edit(*m_dialog, ids::kGamesPerOrder)->text(), QStringLiteral("140"));
+        QCOMPARE(edit(*m_dialog, ids::kPatterns[0])->text(), QStringLiteral("abcdefghi"));
+        for (int i = 1; i < 6; ++i) QVERIFY(edit(*m_dialog, ids::kPatterns[i])->text().isEmpty());
+        QVERIFY(edit(*m_dialog, ids::kStatus)->text().isEmpty());
+        QVERIFY(static_cast<LogPane*>(m_dialog->control(ids::kLog))->toPlainText().isEmpty());
+        QVERIFY(checkBox(*m_dialog, ids::kExpectedRuns)->isChecked());
+        QVERIFY(checkBox(*m_dialog, ids::kStandardError)->isChecked());
+        QVERIFY(!checkBox(*m_dialog, ids::kInningRuns)->isChecked());
+        QVERIFY(!checkBox(*m_dialog, ids::kInningScoring)->isChecked());
+
+        m_dialog->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
+        QCOMPARE(QApplication::focusWidget(), m_dialog->control(1000));
+        QCOMPARE(m_dialog->windowTitle(), QStringLiteral("ball"));
+        QVERIFY(!m_dialog->windowIcon().isNull());
+    }
+
+    void controlsHaveTheirKindsAndNoButtonIsDefault() {
+        QVERIFY(qobject_cast<QLineEdit*>(m_dialog->control(1015)));
+        QVERIFY(qobject_cast<LogPane*>(m_dialog->control(1032)));
+        QVERIFY(edit(*m_dialog, 1107)->isReadOnly());
+        QCOMPARE(m_dialog->control(1002), nullptr);  // the at-bats column skips 1002 to 1008
+        for (int id : {ids::kLoad, ids::kSave, ids::kSimulate}) {
+            auto* button = qobject_cast<QPushButton*>(m_dialog->control(id));
+            QVERIFY(button);
+            QVERIFY(!button->isDefault());
+            QVERIFY(!button->autoDefault());
+        }
+        QCOMPARE(qobject_cast<QPushButton*>(m_dialog->control(ids::kSimulate))->text(),
+                 QStringLiteral("シミュレート！"));
+        QCOMPARE(checkBox(*m_dialog, ids::kInningScoring)->text(), QStringLiteral("得点確率(by inning)"));
+    }
+
+    void controlsSitAtTheirDialogUnitRectangles() {
+        const DialogUnits units = DialogUnits::fromFont(m_dialog->font());
+        QCOMPARE(m_dialog->size(), units.toPixels(319, 355));
+        QCOMPARE(m_dialog->control(1000)->geometry(), units.toPixels(33, 13, 25, 12));
+        QCOMPARE(m_dialog->control(1096)->geometry(), units.toPixels(283, 141, 31, 12));
+        QCOMPARE(m_dialog->control(1052)->geometry(), units.toPixels(149, 13, 18, 12));  // HR, A
+        QCOMPARE(m_dialog->control(1061)->geometry(), units.toPixels(176, 13, 18, 12));  // BB, A
+        QCOMPARE(m_dialog->control(1030)->geometry(), units.toPixels(91, 232, 35, 12));
+        QCOMPARE(m_dialog->control(1006)->geometry(), units.toPixels(252, 208, 50, 38));
+        QCOMPARE(m_dialog->control(1032)->geometry(), units.toPixels(0, 277, 318, 77));
+        QCOMPARE(m_dialog->control(1107)->geometry(), units.toPixels(38, 252, 183, 12));
+    }
+
+    void tabVisitsTheGridRowByRowThenTheRest() {
+        QList<int> expected;
+        for (const ids::GridRow& row : ids::kGrid) {
+            expected << row.atBats << row.singles << row.doubles << row.triples << row.homeRuns
+                     << row.walks << row.rate1B1to3 << row.rate1B2to4 << row.rate2B1to4;
+        }
+        expected << 1004 << 1031 << 1026 << 1028 << 1033 << 1029 << 1030 << 1006 << 1008 << 1025
+                 << 1032 << 1107 << 1108 << 1109 << 1110 << 1111 << 1000;
+
+        m_dialog->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
+        QList<int> visited{idOf(QApplication::focusWidget())};
+        while (visited.size() < expected.size()) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << idOf(QApplication::focusWidget());
+        }
+        QCOMPARE(visited, expected);
+    }
+
+    void patternFieldsRefuseATenthByteAndTheStatusLineTyping() {
+        QLineEdit* pattern = edit(*m_dialog, 1026);
+        QTest::keyClicks(pattern, QStringLiteral("a********x"));
+        QCOMPARE(pattern->text(), QStringLiteral("a********"));
+        QLineEdit* status = edit(*m_dialog, ids::kStatus);
+        QTest::keyClicks(status, QStringLiteral("typed"));
+        QVERIFY(status->text().isEmpty());
+    }
+
+    void readsTypedValuesIntoTheModel() {
+        edit(*m_dialog, 1009)->setText("400");        // C at-bats
+        edit(*m_dialog, 1018)->setText(" 500 ");      // C singles above at-bats is fine
+        edit(*m_dialog, 1063)->setText("50");         // C walks
+        edit(*m_dialog, 1054)->setText("10");         // C home runs
+        edit(*m_dialog, 1072)->setText("-0.5");       // rates are not range-checked
+        edit(*m_dialog, 1081)->setText("2");
+        edit(*m_dialog, 1004)->setText("2147483647");
+        edit(*m_dialog, 1030)->setText("*********");  // pattern 6
+        checkBox(*m_dialog, ids::kInningScoring)->setChecked(true);
+        checkBox(*m_dialog, ids::kStandardError)->setChecked(false);
+
+        QVERIFY(m_dialog->readControls());
+        QVERIFY(m_boxes->shown.empty());
+        const WindowModel& model = m_dialog->model();
+        QCOMPARE(model.batters[2].atBats, 400);
+        QCOMPARE(model.batters[2].singles, 500);
+        QCOMPARE(model.batters[2].walks, 50);
+        QCOMPARE(model.batters[2].homeRuns, 10);
+        QCOMPARE(model.batters[2].rate1B1to3, -0.5);
+        QCOMPARE(model.batters[2].rate1B2to4, 2.0);
+        QCOMPARE(model.gamesPerOrder, 2147483647);
+        QCOMPARE(model.patterns[5], std::string("*********"));
+        QVERIFY(model.report.inningScoring);
+        QVERIFY(!model.report.inningRuns);
+        QVERIFY(!model.report.standardError);
+    }
+
+    void walksAreReadBeforeHomeRuns() {
+        edit(*m_dialog, 1053)->setText("x");  // B home runs
+        edit(*m_dialog, 1062)->setText("y");  // B walks
+        QVERIFY(!m_dialog->readControls());
+        expectOneFailure(1062, integerRequiredMessage());
+    }
+
+    void countsAreReadBeforeTheGames() {
+        edit(*m_dialog, 1004)->setText("many");
+        edit(*m_dialog, 1016)->setText("abc");  // A singles
+        QVERIFY(!m_dialog->readControls());
+        expectOneFailure(1016, integerRequiredMessage());
+    }
+
+    void rangesAreCheckedWithTheirBounds() {
+        edit(*m_dialog, 1004)->setText("0");
+        QVERIFY(!m_dialog->readControls());
+        expectOneFailure(1004, integerRangeMessage(1, 2147483647));
+
+        m_boxes->shown.clear();
+        edit(*m_dialog, 1004)->setText("140");
+        edit(*m_dialog, 1015)->setText("100001");  // I at-bats
+        QVERIFY(!m_dialog->readControls());
+        expectOneFailure(1015, integerRangeMessage(1, 100000));
+
+        m_boxes->shown.clear();
+        edit(*m_dialog, 1015)->setText("100000");
+        edit(*m_dialog, 1042)->setText("-1");  // I doubles
+        QVERIFY(!m_dialog->readControls());
+        expectOneFailure(1042, integerRangeMessage(0, 99999));
+    }
+
+    void ratesAndTextsHaveTheirOwnMessages() {
+        edit(*m_dialog, 1094)->setText("0.3.");  // G 2B 1to4
+        QVERIFY(!m_dialog->readControls());
+        expectOneFailure(1094, numberRequiredMessage());
+
+        m_boxes->shown.clear();
+        edit(*m_dialog, 1094)->setText("0.3");
+        edit(*m_dialog, 1033)->setText("abcdefghij");  // set by the program, so not refused
+        QVERIFY(!m_dialog->readControls());
+        expectOneFailure(1033, byteLimitMessage(9));
+
+        m_boxes->shown.clear();
+        edit(*m_dialog, 1033)->clear();
+        edit(*m_dialog, ids::kStatus)->setText(QString(86, QChar(u'打')));  // 258 bytes
+        QVERIFY(!m_dialog->readControls());
+        expectOneFailure(ids::kStatus, byteLimitMessage(255));
+    }
+
+    void aFailureChangesNothingElse() {
+        m_dialog->appendLog("kept\n");
+        m_dialog->reportMessage("previous");
+        m_boxes->shown.clear();
+        edit(*m_dialog, 1016)->setText("5");       // valid, read before the failure
+        edit(*m_dialog, 1036)->setText("abc");     // C doubles
+        const QStringList before = snapshot(*m_dialog);
+
+        QVERIFY(!m_dialog->readControls());
+        expectOneFailure(1036, integerRequiredMessage());
+        QCOMPARE(snapshot(*m_dialog), before);
+        QCOMPARE(m_dialog->model().batters[0].singles, 0);
+        QCOMPARE(m_dialog->model().statusText, std::string("previous"));
+        QCOMPARE(static_cast<LogPane*>(m_dialog->control(ids::kLog))->toPlainText(),
+                 QStringLiteral("kept\n"));
+    }
+
+    void showModelWritesTheNormalForm() {
+        edit(*m_dialog, 1000)->setText("007");
+        edit(*m_dialog, 1070)->setText("+.250");
+        edit(*m_dialog, 1004)->setText(" 0140");
+        QVERIFY(m_dialog->readControls());
+        m_dialog->showModel();
+        QCOMPARE(edit(*m_dialog, 1000)->text(), QStringLiteral("7"));
+        QCOMPARE(edit(*m_dialog, 1070)->text(), QStringLiteral("0.25"));
+        QCOMPARE(edit(*m_dialog, 1004)->text(), QStringLiteral("140"));
+    }
+
+    void reportMessageSetsTheStatusAfterTheBoxCloses() {
+        m_dialog->reportMessage("正常に終了しました。\n出力：out.txt");
+        QCOMPARE(m_boxes->shown.size(), std::size_t{1});
+        QCOMPARE(m_boxes->shown[0].kind, MessageBoxes::Kind::Report);
+        QCOMPARE(edit(*m_dialog, ids::kStatus)->text(),
+                 QStringLiteral("正常に終了しました。\n出力：out.txt"));
+        // The status line reads back unchanged, line break included.
+        QVERIFY(m_dialog->readControls());
+        QCOMPARE(m_dialog->model().statusText, std::string("正常に終了しました。\n出力：out.txt"));
+    }
+
+    void theRealMessageBoxIsTitledWithTheApplicationName() {
+        m_dialog->setMessageBoxes(nullptr);
+        QString title;
+        QString text;
+        QMessageBox::Icon icon = QMessageBox::Critical;
+        qsizetype buttons = 0;
+        QString statusWhileOpen;
+        QTimer::singleShot(0, this, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            title = box->windowTitle();
+            text = box->text();
+            icon = box->icon();
+            buttons = box->buttons().size();
+            statusWhileOpen = edit(*m_dialog, ids::kStatus)->text();
+            box->button(QMessageBox::Ok)->click();
+        });
+        m_dialog->reportMessage("出力が開けません：");
+        QCOMPARE(title, QCoreApplication::applicationName());
+        QCOMPARE(text, QStringLiteral("出力が開けません："));
+        QCOMPARE(icon, QMessageBox::NoIcon);
+        QCOMPARE(buttons, qsizetype(1));
+        QVERIFY(statusWhileOpen.isEmpty());
+        QCOMPARE(edit(*m_dialog, ids::kStatus)->text(), QStringLiteral("出力が開けません："));
+    }
+
+    void enterClosesOnlyWhenEveryValueIsValid() {
+        m_dialog->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
+        QLineEdit* games = edit(*m_dialog, 1004);
+        games->setFocus();
+        games->setText("0");
+        QTest::keyClick(games, Qt::Key_Return);
+        QVERIFY(m_dialog->isVisible());
+        expectOneFailure(1004, integerRangeMessage(1, 2147483647));
+
+        games->setText("150");
+        QTest::keyClick(games, Qt::Key_Return);
+        QVERIFY(!m_dialog->isVisible());
+        QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
+        QCOMPARE(m_dialog->model().gamesPerOrder, 150);
+    }
+
+    void enterPressesAFocusedButtonAndNothingInTheLog() {
+        m_dialog->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
+        auto* save = qobject_cast<QPushButton*>(m_dialog->control(ids::kSave));
+        // Disconnect the action: only the press matters here.
+        save->disconnect();
+        QSignalSpy pressed(save, &QPushButton::clicked);
+        save->setFocus();
+        QTest::keyClick(save, Qt::Key_Return);
+        QCOMPARE(pressed.count(), 1);
+        QVERIFY(m_dialog->isVisible());
+
+        edit(*m_dialog, 1000)->setText("bad");
+        QWidget* log = m_dialog->control(ids::kLog);
+        log->setFocus();
+        QTest::keyClick(log, Qt::Key_Return);
+        QVERIFY(m_dialog->isVisible());
+        QVERIFY(m_boxes->shown.empty());
+    }
+
+    void escapeClosesWithoutReading() {
+        m_dialog->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
+        edit(*m_dialog, 1000)->setText("bad");
+        edit(*m_dialog, 1004)->setText("99");
+        QTest::keyClick(edit(*m_dialog, 1000), Qt::Key_Escape);
+        QVERIFY(!m_dialog->isVisible());
+        QCOMPARE(m_dialog->result(), int(QDialog::Rejected));
+        QVERIFY(m_boxes->shown.empty());
+        QCOMPARE(m_dialog->model().gamesPerOrder, 140);
+    }
+
+    void appendedLinesShowTheEndWithoutTakingTheFocus() {
+        m_dialog->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
+        auto* log = static_cast<LogPane*>(m_dialog->control(ids::kLog));
+        for (int i = 0; i < 40; ++i) m_dialog->appendLog(QByteArray::number(i).toStdString() + "\n");
+        log->verticalScrollBar()->setValue(0);  // the user scrolls to the top
+        m_dialog->appendLog("last one\n");
+        m_dialog->appendLog("and another\n");
+        QCoreApplication::processEvents();
+        QVERIFY(log->toPlainText().endsWith(QStringLiteral("39\nlast one\nand another\n")));
+        QCOMPARE(log->verticalScrollBar()->value(), log->verticalScrollBar()->maximum());
+        QVERIFY(log->verticalScrollBar()->maximum() > 0);
+        QCOMPARE(QApplication::focusWidget(), m_dialog->control(1000));
+
+        m_dialog->clearLog();
+        QVERIFY(log->toPlainText().isEmpty());
+    }
+
+    void theLogKeepsItsLatestLinesWhenFull() {
+        auto* log = static_cast<LogPane*>(m_dialog->control(ids::kLog));
+        const int lines = LogPane::kMaxLines + 500;
+        for (int i = 0; i < lines; ++i) {
+            m_dialog->appendLog("abcdefghi 6.107143 " + std::to_string(i) + "\n");
+        }
+        QVERIFY(log->blockCount() <= LogPane::kMaxLines);
+        QVERIFY(log->toPlainText().endsWith(
+            QStringLiteral("abcdefghi 6.107143 %1\n").arg(lines - 1)));
+    }
+
+    void theMenuOffersAboutAfterASeparator() {
+        const QList<QAction*> actions = m_dialog->systemMenu()->actions();
+        QVERIFY(actions.size() >= 2);
+        QVERIFY(actions[actions.size() - 2]->isSeparator());
+        QCOMPARE(actions.last()->text(), QStringLiteral("DIZ のﾊﾞｰｼﾞｮﾝ情報(&A)..."));
+
+        edit(*m_dialog, 1000)->setText("12");  // typed but not read
+        const QStringList before = snapshot(*m_dialog);
+        QString caption;
+        QString version;
+        QTimer::singleShot(0, this, [&] {
+            auto* about = qobject_cast<AboutDialog*>(QApplication::activeModalWidget());
+            QVERIFY(about);
+            caption = about->windowTitle();
+            QList<QLabel*> labels = about->findChildren<QLabel*>();
+            for (QLabel* label : labels) {
+                if (!label->text().isEmpty()) version = label->text();
+            }
+            auto* ok = qobject_cast<QPushButton*>(about->control(ids::kAboutOk));
+            QVERIFY(ok && ok->isDefault());
+            QTest::keyClick(about, Qt::Key_Return);  // Enter presses OK
+        });
+        actions.last()->trigger();
+        QCOMPARE(caption, QStringLiteral("GUIのﾊﾞｰｼﾞｮﾝ情報"));
+        QCOMPARE(version, QStringLiteral("DIZ Version 1.0"));
+        QCOMPARE(snapshot(*m_dialog), before);
+        QVERIFY(m_boxes->shown.empty());
+    }
+
+private:
+    int idOf(QWidget* widget) const {
+        for (int id = 1000; id <= 1111; ++id) {
+            if (m_dialog->control(id) == widget) return id;
+        }
+        return -1;
+    }
+
+    // One validation box with `message`, then the focus on `id` with its
+    // whole text selected.
+    void expectOneFailure(int id, const QString& message) {
+        QCOMPARE(m_boxes->shown.size(), std::size_t{1});
+        QCOMPARE(m_boxes->shown[0].text, message);
+        QCOMPARE(m_boxes->shown[0].kind, MessageBoxes::Kind::Validation);
+        QLineEdit* field = edit(*m_dialog, id);
+        QCOMPARE(m_dialog->focusWidget(), field);
+        QCOMPARE(field->selectedText(), field->text());
+    }
+
+    std::unique_ptr<MainDialog> m_dialog;
+    std::unique_ptr<test::RecordingMessageBoxes> m_boxes;
+};
+
+QTEST_MAIN(MainDialogTest)
+#include "main_dialog_test.moc"

@@ -1,0 +1,127 @@
+#include "ui/dialog_template.h"
+
+#include <QCheckBox>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QWidget>
+
+#include "ui/log_pane.h"
+#include "ui/program_icon.h"
+
+namespace diz {
+namespace {
+
+// a * b / c rounded to the nearest integer, for non-negative a and positive b, c.
+int mulDivRounded(int a, int b, int c) {
+    const long long product = static_cast<long long>(a) * b;
+    return static_cast<int>((2 * product + c) / (2LL * c));
+}
+
+QWidget* makeControl(const ControlSpec& spec, QWidget& parent) {
+    const QString caption = QString::fromUtf8(spec.caption);
+    switch (spec.kind) {
+        case ControlKind::Text: {
+            auto* label = new QLabel(caption, &parent);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            return label;
+        }
+        case ControlKind::GroupBox:
+            return new QGroupBox(caption, &parent);
+        case ControlKind::Icon: {
+            auto* label = new QLabel(&parent);
+            label->setPixmap(programIcon().pixmap(32, 32));
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            return label;
+        }
+        case ControlKind::Edit:
+            return new QLineEdit(caption, &parent);
+        case ControlKind::ReadOnlyEdit: {
+            auto* edit = new QLineEdit(caption, &parent);
+            edit->setReadOnly(true);
+            return edit;
+        }
+        case ControlKind::LogPane:
+            return new LogPane(&parent);
+        case ControlKind::CheckBox:
+            return new QCheckBox(caption, &parent);
+        case ControlKind::PushButton:
+        case ControlKind::DefaultPushButton: {
+            auto* button = new QPushButton(caption, &parent);
+            // Inside a QDialog every button would become a default button when
+            // focused; only the one marked default answers Enter from elsewhere.
+            button->setAutoDefault(false);
+            button->setDefault(spec.kind == ControlKind::DefaultPushButton);
+            return button;
+        }
+    }
+    return nullptr;
+}
+
+bool takesFocus(ControlKind kind) {
+    return kind != ControlKind::Text && kind != ControlKind::GroupBox &&
+           kind != ControlKind::Icon;
+}
+
+}  // namespace
+
+DialogUnits DialogUnits::fromFont(const QFont& font) {
+    const QFontMetrics metrics(font);
+    const int letters =
+        metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    return DialogUnits((letters / 26 + 1) / 2, metrics.height());
+}
+
+QRect DialogUnits::toPixels(int x, int y, int width, int height) const {
+    const int left = mulDivRounded(x, m_baseX, 4);
+    const int top = mulDivRounded(y, m_baseY, 8);
+    const int right = mulDivRounded(x + width, m_baseX, 4);
+    const int bottom = mulDivRounded(y + height, m_baseY, 8);
+    return QRect(left, top, right - left, bottom - top);
+}
+
+QSize DialogUnits::toPixels(int width, int height) const {
+    return QSize(mulDivRounded(width, m_baseX, 4), mulDivRounded(height, m_baseY, 8));
+}
+
+QFont dialogFont() {
+    const QStringList installed = QFontDatabase::families();
+    for (const char* family : {"ＭＳ Ｐゴシック", "IPAPGothic"}) {
+        const QString name = QString::fromUtf8(family);
+        if (installed.contains(name)) {
+            QFont font(name);
+            font.setPointSize(9);
+            return font;
+        }
+    }
+    QFont font;
+    font.setPointSize(9);
+    return font;
+}
+
+ControlMap buildDialog(QWidget& dialog, const DialogTemplate& dialogTemplate) {
+    dialog.setWindowTitle(QString::fromUtf8(dialogTemplate.caption));
+    dialog.setFont(dialogFont());
+    const DialogUnits units = DialogUnits::fromFont(dialog.font());
+    dialog.setFixedSize(units.toPixels(dialogTemplate.width, dialogTemplate.height));
+
+    ControlMap controls;
+    QWidget* previousInTabOrder = nullptr;
+    for (const ControlSpec& spec : dialogTemplate.controls) {
+        QWidget* control = makeControl(spec, dialog);
+        control->setGeometry(units.toPixels(spec.x, spec.y, spec.width, spec.height));
+        if (takesFocus(spec.kind)) {
+            if (previousInTabOrder != nullptr) QWidget::setTabOrder(previousInTabOrder, control);
+            previousInTabOrder = control;
+        } else {
+            control->setFocusPolicy(Qt::NoFocus);
+        }
+        if (spec.id != kNoId) controls.emplace(spec.id, control);
+    }
+    return controls;
+}
+
+}  // namespace diz

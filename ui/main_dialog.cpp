@@ -1,0 +1,303 @@
+#include "ui/main_dialog.h"
+
+#include <QCheckBox>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QShortcut>
+
+#include "ui/about_dialog.h"
+#include "ui/dialog_resources.h"
+#include "ui/field_text.h"
+#include "ui/log_pane.h"
+#include "ui/message_boxes.h"
+#include "ui/program_icon.h"
+#include "ui/qt_file_chooser.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace diz {
+namespace {
+
+constexpr long long kAtBatsMin = 1;
+constexpr long long kAtBatsMax = 100000;
+constexpr long long kCountMin = 0;
+constexpr long long kCountMax = 99999;
+constexpr long long kGamesMin = 1;
+constexpr long long kGamesMax = 2147483647;
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// `text` cut to at most `maxBytes` bytes without splitting a UTF-8 sequence.
+std::string truncateUtf8(std::string_view text, std::size_t maxBytes) {
+    if (text.size() <= maxBytes) return std::string(text);
+    std::size_t end = maxBytes;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+    return std::string(text.substr(0, end));
+}
+
+}  // namespace
+
+// Reads one control at a time into a value; on an invalid value it tells the
+// user, then focuses the field and selects its text.
+class MainDialog::FieldReader {
+public:
+    explicit FieldReader(MainDialog& dialog) : m_dialog(dialog) {}
+
+    bool integer(int id, long long low, long long high, int32_t& out) {
+        const std::optional<long long> value = parseInteger(edit(id).text());
+        if (!value) return fail(id, integerRequiredMessage());
+        if (*value < low || *value > high) return fail(id, integerRangeMessage(low, high));
+        out = static_cast<int32_t>(*value);
+        return true;
+    }
+
+    bool number(int id, double& out) {
+        const std::optional<double> value = parseNumber(edit(id).text());
+        if (!value) return fail(id, numberRequiredMessage());
+        out = *value;
+        return true;
+    }
+
+    bool text(int id, int maxBytes, std::string& out) {
+        const QString value = edit(id).text();
+        if (utf8Length(value) > maxBytes) return fail(id, byteLimitMessage(maxBytes));
+        out = value.toStdString();
+        return true;
+    }
+
+    void check(int id, bool& out) {
+        out = static_cast<QCheckBox*>(m_dialog.control(id))->isChecked();
+    }
+
+private:
+    QLineEdit& edit(int id) { return *static_cast<QLineEdit*>(m_dialog.control(id)); }
+
+    bool fail(int id, const QString& message) {
+        m_dialog.messageBoxes().show(&m_dialog, message, MessageBoxes::Kind::Validation);
+        QLineEdit& field = edit(id);
+        field.setFocus(Qt::OtherFocusReason);
+        field.selectAll();
+        return false;
+    }
+
+    MainDialog& m_dialog;
+};
+
+MainDialog::MainDialog(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+    m_controls = buildDialog(*this, kMainDialogTemplate);
+    setWindowIcon(programIcon());
+    setFieldLimits();
+    showModel();
+    setUpSystemMenu();
+    control(ids::kGrid[0].atBats)->setFocus();
+}
+
+MainDialog::~MainDialog() = default;
+
+QWidget* MainDialog::control(int id) const {
+    const auto found = m_controls.find(id);
+    return found == m_controls.end() ? nullptr : found->second;
+}
+
+void MainDialog::setFileChooser(FileChooser* chooser) { m_fileChooser = chooser; }
+
+void MainDialog::setMessageBoxes(MessageBoxes* boxes) { m_messageBoxes = boxes; }
+
+FileChooser& MainDialog::fileChooser() {
+    if (m_fileChooser != nullptr) return *m_fileChooser;
+    if (!m_qtFileChooser) m_qtFileChooser = std::make_unique<QtFileChooser>(this);
+    return *m_qtFileChooser;
+}
+
+MessageBoxes& MainDialog::messageBoxes() {
+    if (m_messageBoxes != nullptr) return *m_messageBoxes;
+    if (!m_qtMessageBoxes) m_qtMessageBoxes = std::make_unique<QtMessageBoxes>();
+    return *m_qtMessageBoxes;
+}
+
+LogPane* MainDialog::logPane() const { return static_cast<LogPane*>(control(ids::kLog)); }
+
+void MainDialog::setFieldLimits() {
+    for (int id : ids::kPatterns) {
+        auto* field = static_cast<QLineEdit*>(control(id));
+        field->setValidator(new Utf8LengthValidator(kPatternMaxBytes, field));
+    }
+    auto* status = static_cast<QLineEdit*>(control(ids::kStatus));
+    status->setValidator(new Utf8LengthValidator(kStatusMaxBytes, status));
+}
+
+bool MainDialog::readControls() {
+    // Read into a copy: a failure part-way leaves the model untouched.
+    WindowModel read = m_model;
+    FieldReader field(*this);
+    // Counts, row by row; walks come before home runs.
+    for (int row = 0; row < kBatterCount; ++row) {
+        const ids::GridRow& id = ids::kGrid[row];
+        BatterEntry& batter = read.batters[row];
+        if (!field.integer(id.atBats, kAtBatsMin, kAtBatsMax, batter.atBats) ||
+            !field.integer(id.singles, kCountMin, kCountMax, batter.singles) ||
+            !field.integer(id.doubles, kCountMin, kCountMax, batter.doubles) ||
+            !field.integer(id.triples, kCountMin, kCountMax, batter.triples) ||
+            !field.integer(id.walks, kCountMin, kCountMax, batter.walks) ||
+            !field.integer(id.homeRuns, kCountMin, kCountMax, batter.homeRuns)) {
+            return false;
+        }
+    }
+    if (!field.integer(ids::kGamesPerOrder, kGamesMin, kGamesMax, read.gamesPerOrder)) {
+        return false;
+    }
+    for (int row = 0; row < kBatterCount; ++row) {
+        const ids::GridRow& id = ids::kGrid[row];
+        BatterEntry& batter = read.batters[row];
+        if (!field.number(id.rate1B1to3, batter.rate1B1to3) ||
+            !field.number(id.rate1B2to4, batter.rate1B2to4) ||
+            !field.number(id.rate2B1to4, batter.rate2B1to4)) {
+            return false;
+        }
+    }
+    if (!field.text(ids::kStatus, kStatusMaxBytes, read.statusText)) return false;
+    for (int i = 0; i < kPatternCount; ++i) {
+        if (!field.text(ids::kPatterns[i], kPatternMaxBytes, read.patterns[i])) return false;
+    }
+    field.check(ids::kExpectedRuns, read.report.expectedRuns);
+    field.check(ids::kStandardError, read.report.standardError);
+    field.check(ids::kInningScoring, read.report.inningScoring);
+    field.check(ids::kInningRuns, read.report.inningRuns);
+    m_model = std::move(read);
+    return true;
+}
+
+void MainDialog::showModel() {
+    const auto setText = [this](int id, const QString& text) {
+        static_cast<QLineEdit*>(control(id))->setText(text);
+    };
+    const auto setChecked = [this](int id, bool checked) {
+        static_cast<QCheckBox*>(control(id))->setChecked(checked);
+    };
+    for (int row = 0; row < kBatterCount; ++row) {
+        const ids::GridRow& id = ids::kGrid[row];
+        const BatterEntry& batter = m_model.batters[row];
+        setText(id.atBats, QString::number(batter.atBats));
+        setText(id.singles, QString::number(batter.singles));
+        setText(id.doubles, QString::number(batter.doubles));
+        setText(id.triples, QString::number(batter.triples));
+        setText(id.walks, QString::number(batter.walks));
+        setText(id.homeRuns, QString::number(batter.homeRuns));
+    }
+    setText(ids::kGamesPerOrder, QString::number(m_model.gamesPerOrder));
+    for (int row = 0; row < kBatterCount; ++row) {
+        const ids::GridRow& id = ids::kGrid[row];
+        const BatterEntry& batter = m_model.batters[row];
+        setText(id.rate1B1to3, formatNumber(batter.rate1B1to3));
+        setText(id.rate1B2to4, formatNumber(batter.rate1B2to4));
+        setText(id.rate2B1to4, formatNumber(batter.rate2B1to4));
+    }
+    // A line break in the status text shows as a blank in the one-line field
+    // and reads back unchanged.
+    setText(ids::kStatus, QString::fromStdString(m_model.statusText));
+    for (int i = 0; i < kPatternCount; ++i) {
+        setText(ids::kPatterns[i], QString::fromStdString(m_model.patterns[i]));
+    }
+    setChecked(ids::kExpectedRuns, m_model.report.expectedRuns);
+    setChecked(ids::kStandardError, m_model.report.standardError);
+    setChecked(ids::kInningScoring, m_model.report.inningScoring);
+    setChecked(ids::kInningRuns, m_model.report.inningRuns);
+}
+
+void MainDialog::clearLog() { logPane()->clearText(); }
+
+void MainDialog::appendLog(std::string_view text) { logPane()->appendText(fromUtf8(text)); }
+
+void MainDialog::repaintNow() { repaint(); }
+
+void MainDialog::reportMessage(std::string_view text) {
+    // The status line may hold no more than it can show; every message of
+    // the actions is far shorter.
+    m_model.statusText = truncateUtf8(text, kStatusMaxBytes);
+    messageBoxes().show(this, fromUtf8(text), MessageBoxes::Kind::Report);
+    showModel();
+}
+
+void MainDialog::accept() {
+    if (readControls()) QDialog::accept();
+}
+
+void MainDialog::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const bool plain = event->modifiers() == Qt::NoModifier ||
+                       (event->modifiers() == Qt::KeypadModifier && event->key() == Qt::Key_Enter);
+    if (enter && plain) {
+        // The log pane swallows Enter itself; a button here has the focus.
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
+            button->click();
+        } else {
+            accept();
+        }
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void MainDialog::setUpSystemMenu() {
+    // On this platform the title bar's menu belongs to the window manager, so
+    // the window offers its own: Close, then the About entry after a separator.
+    m_systemMenu = new QMenu(this);
+    QAction* closeAction = m_systemMenu->addAction(QStringLiteral("閉じる(&C)"));
+    connect(closeAction, &QAction::triggered, this, &MainDialog::reject);
+    m_systemMenu->addSeparator();
+    QAction* aboutAction = m_systemMenu->addAction(QString::fromUtf8(kAboutMenuText));
+    connect(aboutAction, &QAction::triggered, this, &MainDialog::showAbout);
+#ifndef _WIN32
+    auto* shortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
+    connect(shortcut, &QShortcut::activated, this,
+            [this] { m_systemMenu->exec(mapToGlobal(QPoint(0, 0))); });
+#endif
+}
+
+void MainDialog::contextMenuEvent(QContextMenuEvent* event) {
+#ifdef _WIN32
+    QDialog::contextMenuEvent(event);
+#else
+    m_systemMenu->exec(event->globalPos());
+#endif
+}
+
+void MainDialog::showAbout() {
+    AboutDialog about(this);
+    about.exec();
+}
+
+#ifdef _WIN32
+void MainDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (m_nativeMenuAdded) return;
+    m_nativeMenuAdded = true;
+    HMENU menu = GetSystemMenu(reinterpret_cast<HWND>(winId()), FALSE);
+    if (menu == nullptr) return;
+    const std::wstring text = QString::fromUtf8(kAboutMenuText).toStdWString();
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, kAboutCommand, text.c_str());
+}
+
+bool MainDialog::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
+    const MSG* msg = static_cast<const MSG*>(message);
+    if (eventType == "windows_generic_MSG" && msg->message == WM_SYSCOMMAND &&
+        (msg->wParam & 0xFFF0) == static_cast<WPARAM>(kAboutCommand)) {
+        showAbout();
+        *result = 0;
+        return true;
+    }
+    return QDialog::nativeEvent(eventType, message, result);
+}
+#endif
+
+}  // namespace diz
