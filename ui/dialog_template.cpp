@@ -1,5 +1,7 @@
 #include "ui/dialog_template.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -112,7 +114,15 @@ ControlMap buildDialog(QWidget& dialog, const DialogTemplate& dialogTemplate) {
     QWidget* previousInTabOrder = nullptr;
     for (const ControlSpec& spec : dialogTemplate.controls) {
         QWidget* control = makeControl(spec, dialog);
-        control->setGeometry(units.toPixels(spec.x, spec.y, spec.width, spec.height));
+        QRect geometry = units.toPixels(spec.x, spec.y, spec.width, spec.height);
+        if (spec.kind == ControlKind::Text) {
+            // A static text is never clipped: where the font's glyphs run wider
+            // than the template allows, the text extends to the right.
+            const int textWidth = QFontMetrics(dialog.font()).horizontalAdvance(
+                QString::fromUtf8(spec.caption));
+            geometry.setWidth(std::max(geometry.width(), textWidth));
+        }
+        control->setGeometry(geometry);
         if (takesFocus(spec.kind)) {
             if (previousInTabOrder != nullptr) QWidget::setTabOrder(previousInTabOrder, control);
             previousInTabOrder = control;

@@ -3,6 +3,8 @@
 
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QDialog>
+#include <QLabel>
 #include <QTest>
 
 #include "ui/dialog_resources.h"
@@ -69,6 +71,19 @@ private slots:
         QVERIFY(edits.count(ids::kGamesPerOrder) == 1);
         // 81 grid cells, games, six patterns.
         QCOMPARE(edits.size(), std::size_t{88});
+    }
+
+    void staticTextsShowTheirWholeCaption() {
+        QDialog dialog;
+        buildDialog(dialog, kMainDialogTemplate);
+        const QFontMetrics metrics(dialog.font());
+        const QList<QLabel*> labels = dialog.findChildren<QLabel*>();
+        QCOMPARE(labels.size(), qsizetype(21));  // 9 headings, 9 row labels and 3 more
+        for (QLabel* label : labels) {
+            QVERIFY2(label->width() >= metrics.horizontalAdvance(label->text()),
+                     label->text().toUtf8());
+            QVERIFY2(label->geometry().right() < dialog.width(), label->text().toUtf8());
+        }
     }
 
     void everyControlLiesInsideItsDialog() {
