@@ -5,6 +5,8 @@
 #include <QPlainTextEdit>
 #include <QStringView>
 
+class QTextCursor;
+
 namespace diz {
 
 // A read-only, focusable and selectable multi-line pane that wraps lines at
@@ -12,15 +14,22 @@ namespace diz {
 // keyboard focus.
 //
 // A run over every batting order appends hundreds of thousands of lines while
-// the event loop is blocked, so the pane keeps only its last kMaxLines lines
-// (older ones drop off the top; the result file has them all) and repaints
-// itself at most once per kRepaintIntervalMs. Appends in between are shown by
-// the next repaint, or when control returns to the event loop.
+// the event loop is blocked, so the pane
+//  - keeps only about its last kMaxLines lines: older ones drop off the top
+//    (the result file has them all), and a full pane never stops a run;
+//  - takes appended text into its document at most once per
+//    kRepaintIntervalMs, in one edit, and repaints at once; text appended in
+//    between waits until the next such update or until control returns to
+//    the event loop;
+//  - stores kLinesPerBlock lines per text block, joined by line separators
+//    (U+2028, copied out as line ends), since the document's cost grows with
+//    its blocks and only the blocks in view are laid out.
 class LogPane : public QPlainTextEdit {
     Q_OBJECT
 public:
     static constexpr int kMaxLines = 20000;
     static constexpr int kRepaintIntervalMs = 50;
+    static constexpr int kLinesPerBlock = 32;
 
     explicit LogPane(QWidget* parent = nullptr);
 
@@ -28,18 +37,25 @@ public:
     void appendText(QStringView text);
     // Empties the pane.
     void clearText();
-    // Brings the end into view and repaints now if appends are waiting.
+    // Takes in the waiting text, brings the end into view and repaints now.
     void flush();
+    // The whole text, waiting text included.
+    QString contents();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void keepLastWaitingLines();
+    void dropOldestLines(QTextCursor& cursor);
     void showEnd();
 
     QElapsedTimer m_sinceRepaint;
-    bool m_pending = false;      // appended text not yet scrolled to and painted
-    bool m_flushQueued = false;  // a flush waits in the event queue
+    QString m_waiting;             // appended, not yet in the document
+    qsizetype m_waitingLines = 0;  // line ends in m_waiting
+    qsizetype m_lines = 0;         // line ends in the document
+    int m_linesInLastBlock = 0;    // line ends in the document's last block
+    bool m_flushQueued = false;    // a flush waits in the event queue
 };
 
 }  // namespace diz

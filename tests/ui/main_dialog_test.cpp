@@ -1,6 +1,7 @@
 // The main window without the batch actions: controls, defaults, reading and
 // showing the model, keys, the log pane and the About box.
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -228,7 +229,7 @@ private slots:
         QCOMPARE(snapshot(*m_dialog), before);
         QCOMPARE(m_dialog->model().batters[0].singles, 0);
         QCOMPARE(m_dialog->model().statusText, std::string("previous"));
-        QCOMPARE(static_cast<LogPane*>(m_dialog->control(ids::kLog))->toPlainText(),
+        QCOMPARE(static_cast<LogPane*>(m_dialog->control(ids::kLog))->contents(),
                  QStringLiteral("kept\n"));
     }
 
@@ -338,7 +339,7 @@ private slots:
         m_dialog->appendLog("last one\n");
         m_dialog->appendLog("and another\n");
         QCoreApplication::processEvents();
-        QVERIFY(log->toPlainText().endsWith(QStringLiteral("39\nlast one\nand another\n")));
+        QVERIFY(log->contents().endsWith(QStringLiteral("39\nlast one\nand another\n")));
         QCOMPARE(log->verticalScrollBar()->value(), log->verticalScrollBar()->maximum());
         QVERIFY(log->verticalScrollBar()->maximum() > 0);
         QCOMPARE(QApplication::focusWidget(), m_dialog->control(1000));
@@ -349,13 +350,31 @@ private slots:
 
     void theLogKeepsItsLatestLinesWhenFull() {
         auto* log = static_cast<LogPane*>(m_dialog->control(ids::kLog));
-        const int lines = LogPane::kMaxLines + 500;
+        const int lines = LogPane::kMaxLines * 2 + 500;
         for (int i = 0; i < lines; ++i) {
             m_dialog->appendLog("abcdefghi 6.107143 " + std::to_string(i) + "\n");
+            if (i % 1000 == 0) log->flush();  // as the pane does during a run
         }
-        QVERIFY(log->blockCount() <= LogPane::kMaxLines);
-        QVERIFY(log->toPlainText().endsWith(
-            QStringLiteral("abcdefghi 6.107143 %1\n").arg(lines - 1)));
+        const QStringList kept = log->contents().split(u'\n');
+        QVERIFY(kept.size() - 1 >= LogPane::kMaxLines);
+        QVERIFY(kept.size() - 1 <= LogPane::kMaxLines + LogPane::kLinesPerBlock);
+        // The newest lines, in order and without gaps.
+        const int first = lines - static_cast<int>(kept.size() - 1);
+        for (qsizetype i = 0; i + 1 < kept.size(); ++i) {
+            QCOMPARE(kept[i], QStringLiteral("abcdefghi 6.107143 %1").arg(first + i));
+        }
+        QVERIFY(kept.last().isEmpty());
+    }
+
+    void copyingFromTheLogGivesPlainLines() {
+        m_dialog->appendLog("# 打者A\tAVE: 0.330\n");
+        m_dialog->appendLog("abcdefghi 6.107143 0.315209\n");
+        auto* log = static_cast<LogPane*>(m_dialog->control(ids::kLog));
+        log->flush();
+        log->selectAll();
+        log->copy();
+        QCOMPARE(QApplication::clipboard()->text(),
+                 QStringLiteral("# 打者A\tAVE: 0.330\nabcdefghi 6.107143 0.315209\n"));
     }
 
     void theMenuOffersAboutAfterASeparator() {
