@@ -1,6 +1,7 @@
 #include "run_command.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <memory>
