@@ -4,14 +4,23 @@
 #include <windows.h>
 #else
 #include <dlfcn.h>
+
+#include <filesystem>
+#include <system_error>
 #endif
 
 namespace diz {
 
+namespace {
+
+bool isPath(std::string_view name) {
+    return name.find('/') != std::string_view::npos || name.find('\\') != std::string_view::npos;
+}
+
+}  // namespace
+
 std::string libraryFileName(std::string_view name) {
-    if (name.find('/') != std::string_view::npos || name.find('\\') != std::string_view::npos) {
-        return std::string(name);
-    }
+    if (isPath(name)) return std::string(name);
 #if defined(_WIN32)
     return std::string(name) + ".dll";
 #elif defined(__APPLE__)
@@ -31,11 +40,27 @@ std::unique_ptr<SharedLibrary> SharedLibrary::open(std::string_view name) {
     if (handle == nullptr) return nullptr;
     return std::unique_ptr<SharedLibrary>(new SharedLibrary(reinterpret_cast<void*>(handle)));
 #else
-    // A name without a slash is searched for in the program's RUNPATH ($ORIGIN,
-    // so beside the program), the library path and the system directories; the
-    // dynamic loader never looks in the current directory for it. A fresh
-    // RTLD_LOCAL load gives the engine fresh state, so each run starts alike.
-    void* handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+    // A fresh RTLD_LOCAL load gives the engine fresh state, so each run starts
+    // alike.
+    constexpr int kMode = RTLD_NOW | RTLD_LOCAL;
+    if (!isPath(name)) {
+        // Beside the program first, then ../lib of an installed tree, by full
+        // path: the program's RUNPATH says the same, but the dynamic loader
+        // applies it only when the program itself calls dlopen, which an
+        // interposed dlopen (sanitizer runtimes have one) is not.
+        std::error_code error;
+        const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
+        if (!error) {
+            for (const auto& dir : {exe.parent_path(), exe.parent_path().parent_path() / "lib"}) {
+                if (void* handle = dlopen((dir / file).c_str(), kMode)) {
+                    return std::unique_ptr<SharedLibrary>(new SharedLibrary(handle));
+                }
+            }
+        }
+    }
+    // A bare name is then searched for in the RUNPATH, the library path and
+    // the system directories; never in the current directory.
+    void* handle = dlopen(file.c_str(), kMode);
     if (handle == nullptr) return nullptr;
     return std::unique_ptr<SharedLibrary>(new SharedLibrary(handle));
 #endif
