@@ -15,21 +15,22 @@ bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-void skipSpace(std::string_view& rest) {
+// Skips white space and an optional sign in front of a number; true for '-'.
+// On a failed match the caller leaves its field alone, so what was skipped
+// does not matter.
+bool skipSpaceAndSign(std::string_view& rest) {
     while (!rest.empty() && isSpace(rest.front())) rest.remove_prefix(1);
+    if (rest.empty() || (rest.front() != '+' && rest.front() != '-')) return false;
+    const bool negative = rest.front() == '-';
+    rest.remove_prefix(1);
+    return negative;
 }
 
 // A decimal integer with an optional sign, as "%d" takes it, except that one
 // outside the 32-bit range is no match instead of an undefined value.
 bool scanInt(std::string_view& rest, int32_t& out) {
-    skipSpace(rest);
+    const bool negative = skipSpaceAndSign(rest);
     std::size_t i = 0;
-    bool negative = false;
-    if (i < rest.size() && (rest[i] == '+' || rest[i] == '-')) {
-        negative = rest[i] == '-';
-        ++i;
-    }
-    const std::size_t firstDigit = i;
     int64_t magnitude = 0;
     constexpr int64_t kLimit = int64_t{std::numeric_limits<int32_t>::max()} + 1;
     while (i < rest.size() && rest[i] >= '0' && rest[i] <= '9') {
@@ -37,7 +38,7 @@ bool scanInt(std::string_view& rest, int32_t& out) {
         if (magnitude > kLimit) return false;
         ++i;
     }
-    if (i == firstDigit) return false;
+    if (i == 0) return false;
     const int64_t value = negative ? -magnitude : magnitude;
     if (value > std::numeric_limits<int32_t>::max()) return false;
     out = static_cast<int32_t>(value);
@@ -48,14 +49,8 @@ bool scanInt(std::string_view& rest, int32_t& out) {
 // A floating-point number as "%lf" takes it (sign, decimal or hexadecimal
 // digits, exponent, inf, nan), read without regard to the process's locale.
 bool scanDouble(std::string_view& rest, double& out) {
-    skipSpace(rest);
-    std::size_t i = 0;
-    bool negative = false;
-    if (i < rest.size() && (rest[i] == '+' || rest[i] == '-')) {
-        negative = rest[i] == '-';
-        ++i;
-    }
-    const char* const begin = rest.data() + i;
+    const bool negative = skipSpaceAndSign(rest);
+    const char* const begin = rest.data();
     const char* const end = rest.data() + rest.size();
     if (begin == end || *begin == '+' || *begin == '-') return false;
 

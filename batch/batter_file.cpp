@@ -23,17 +23,13 @@ ChooserRequest batterFileRequest(ChooserRequest::Kind kind) {
     return request;
 }
 
-std::string withName(std::string_view message, std::string_view name) {
-    return std::string(message) + std::string(utf8Prefix(name, 70));
-}
-
 }  // namespace
 
 void loadBatterFile(WindowModel& model, Window& window, FileChooser& chooser) {
     const auto name = chooser.choose(batterFileRequest(ChooserRequest::Kind::Open));
     if (!name) return;
     if (!readBatterTable(utf8Path(*name), model.batters)) {
-        window.reportMessage(withName("打者データを読み込めません：", *name));
+        window.reportMessage(messageWithName("打者データを読み込めません：", *name));
         return;
     }
     model.statusText = "打者データを読み込みました...";
@@ -46,7 +42,7 @@ void saveBatterFile(WindowModel& model, Window& window, FileChooser& chooser) {
     const auto name = chooser.choose(batterFileRequest(ChooserRequest::Kind::Save));
     if (!name) return;
     if (!writeBatterTable(utf8Path(*name), model.batters)) {
-        window.reportMessage(withName("打者データを保存できません：", *name));
+        window.reportMessage(messageWithName("打者データを保存できません：", *name));
         return;
     }
     model.statusText = "打者データを保存しました...";

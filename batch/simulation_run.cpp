@@ -18,12 +18,6 @@
 namespace diz {
 namespace {
 
-constexpr std::size_t kMessageNameBytes = 70;
-
-std::string withName(std::string_view message, std::string_view name) {
-    return std::string(message) + std::string(utf8Prefix(name, kMessageNameBytes));
-}
-
 struct TrialResult {
     double meanRuns = 0.0;
     double standardError = 0.0;
@@ -102,19 +96,19 @@ RunOutcome performSimulation(WindowModel& model, Window& window, FileChooser& ch
 
     // Opening the order file itself for writing would empty it before it is read.
     if (sameFile(resultPath, orderPath)) {
-        window.reportMessage(withName("出力とORDERが同じファイルです：", resultName));
+        window.reportMessage(messageWithName("出力とORDERが同じファイルです：", resultName));
         return RunOutcome::Failed;
     }
     std::ofstream result;
     if (!resultName.empty()) result.open(resultPath, std::ios::binary | std::ios::trunc);
     if (!result.is_open()) {
-        window.reportMessage(withName("出力が開けません：", resultName));
+        window.reportMessage(messageWithName("出力が開けません：", resultName));
         return RunOutcome::Failed;
     }
     std::ifstream orders(orderPath, std::ios::binary);
     if (!orders.is_open()) {
         result.close();
-        window.reportMessage(withName("ORDERが開けません：", settings.orderFile));
+        window.reportMessage(messageWithName("ORDERが開けません：", settings.orderFile));
         return RunOutcome::Failed;
     }
 
@@ -147,10 +141,10 @@ RunOutcome performSimulation(WindowModel& model, Window& window, FileChooser& ch
     orders.close();
     result.close();
     if (result.fail()) {
-        window.reportMessage(withName("出力に書き込めません：", resultName));
+        window.reportMessage(messageWithName("出力に書き込めません：", resultName));
         return RunOutcome::Failed;
     }
-    window.reportMessage(withName("正常に終了しました。\n出力：", resultName));
+    window.reportMessage(messageWithName("正常に終了しました。\n出力：", resultName));
     return RunOutcome::NormalEnd;
 }
 

@@ -73,4 +73,11 @@ std::string_view utf8Prefix(std::string_view text, std::size_t maxBytes) {
     return text.substr(0, cut);
 }
 
+std::string messageWithName(std::string_view message, std::string_view name) {
+    constexpr std::size_t kNameBytes = 70;
+    std::string text(message);
+    text += utf8Prefix(name, kNameBytes);
+    return text;
+}
+
 }  // namespace diz

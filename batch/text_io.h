@@ -42,4 +42,8 @@ void appendFixed(std::string& out, double value, int decimals);
 // UTF-8 character (the "%.70s" of the messages).
 std::string_view utf8Prefix(std::string_view text, std::size_t maxBytes);
 
+// A reported message with a file name: `message` then at most 70 bytes of
+// `name`, cut at a whole character.
+std::string messageWithName(std::string_view message, std::string_view name);
+
 }  // namespace diz
