@@ -60,7 +60,11 @@ int run_orders(const OrdersOptions& options) {
         }
     } while (std::next_permutation(order.begin(), order.end()));
     std::fwrite(out.data(), 1, out.size(), stdout);
-    return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::fputs("diz-cli orders: standard output could not be written\n", stderr);
+        return 1;
+    }
+    return 0;
 }
 
 }  // namespace diz::cli
