@@ -32,16 +32,6 @@ bool LinePieceReader::next(std::string& piece) {
     return !piece.empty();
 }
 
-std::string withCrLf(std::string_view text) {
-    std::string out;
-    out.reserve(text.size() + 2);
-    for (const char c : text) {
-        if (c == '\n') out.push_back('\r');
-        out.push_back(c);
-    }
-    return out;
-}
-
 void appendFixed(std::string& out, double value, int decimals) {
     // to_chars rounds exactly like the C library's printf and never looks at
     // the locale (a window toolkit may have switched LC_NUMERIC to the user's).

@@ -1,5 +1,5 @@
 // Plain-text helpers shared by every reader and writer of the batch layer:
-// line pieces of bounded length, CR LF line ends, locale-independent number
+// line pieces of bounded length with CR LF folded, locale-independent number
 // text, and byte-bounded cutting of UTF-8 names for messages.
 #pragma once
 
@@ -28,9 +28,6 @@ private:
     std::istream& m_in;
     std::size_t m_maxChars;
 };
-
-// `text` with every '\n' written as CR LF.
-std::string withCrLf(std::string_view text);
 
 // `value` in fixed notation with `decimals` digits after the point, as printf's
 // "%.Nf" prints it in the C locale, whatever the process's locale is.

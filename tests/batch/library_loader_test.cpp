@@ -36,10 +36,5 @@ TEST(SharedLibrary, NeverLoadsFromTheCurrentDirectory) {
     EXPECT_TRUE(loadedByPath);
 }
 
-TEST(LibraryFileName, UsesThePlatformsFileNameForABareName) {
-    EXPECT_EQ(libraryFileName("core"), "libcore.so");
-    EXPECT_EQ(libraryFileName("/opt/x/libcore.so"), "/opt/x/libcore.so");
-}
-
 }  // namespace
 }  // namespace diz

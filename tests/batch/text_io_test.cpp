@@ -39,8 +39,6 @@ TEST(LinePieceReader, CrLfCountsAsOneCharacterBeforeTheLimit) {
     EXPECT_EQ(pieces(line + "b\r\n", 19), (std::vector<std::string>{line + "b", "\n"}));
 }
 
-TEST(LinePieceReader, EmptyStreamHasNoPieces) { EXPECT_TRUE(pieces("", 19).empty()); }
-
 TEST(Utf8Prefix, CutsAtTheLastWholeCharacter) {
     std::string name;
     for (int i = 0; i < 30; ++i) name += "あ";  // 3 bytes each
@@ -57,8 +55,6 @@ TEST(FormatFixed, MatchesPrintfIncludingExactTies) {
     }
     EXPECT_EQ(formatFixed(0.8685, 3), "0.869");
 }
-
-TEST(WithCrLf, EveryLineEndBecomesCrLf) { EXPECT_EQ(withCrLf("a\nb\n"), "a\r\nb\r\n"); }
 
 }  // namespace
 }  // namespace diz
