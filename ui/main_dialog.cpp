@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QShortcut>
 
+#include "batch/batter_file.h"
+#include "batch/simulation_run.h"
 #include "ui/about_dialog.h"
 #include "ui/dialog_resources.h"
 #include "ui/field_text.h"
@@ -98,7 +100,33 @@ MainDialog::MainDialog(QWidget* parent)
     setFieldLimits();
     showModel();
     setUpSystemMenu();
+    connectActions();
     control(ids::kGrid[0].atBats)->setFocus();
+}
+
+void MainDialog::connectActions() {
+    const auto button = [this](int id) { return static_cast<QPushButton*>(control(id)); };
+    connect(button(ids::kLoad), &QPushButton::clicked, this, &MainDialog::load);
+    connect(button(ids::kSave), &QPushButton::clicked, this, &MainDialog::save);
+    connect(button(ids::kSimulate), &QPushButton::clicked, this, &MainDialog::simulate);
+}
+
+void MainDialog::load() {
+    if (!readControls()) return;
+    loadBatterFile(m_model, *this, fileChooser());
+    showModel();
+}
+
+void MainDialog::save() {
+    if (!readControls()) return;
+    saveBatterFile(m_model, *this, fileChooser());
+    showModel();
+}
+
+void MainDialog::simulate() {
+    if (!readControls()) return;
+    // The run shows the model itself whenever it reports.
+    runSimulation(m_model, *this, fileChooser(), m_runSettings);
 }
 
 MainDialog::~MainDialog() = default;

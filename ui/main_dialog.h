@@ -66,6 +66,13 @@ public:
     // Shows the About box modally over the window.
     void showAbout();
 
+    // The three buttons' actions. Each first reads the controls and does
+    // nothing more if a value is invalid. Load and Save show the model again
+    // afterwards on every path, a cancelled chooser included.
+    void load();
+    void save();
+    void simulate();
+
 public slots:
     // The dialog's OK, reached by Enter: closes only if readControls succeeds.
     void accept() override;
@@ -82,6 +89,7 @@ private:
     class FieldReader;
 
     void setUpSystemMenu();
+    void connectActions();
     void setFieldLimits();
     LogPane* logPane() const;
     FileChooser& fileChooser();

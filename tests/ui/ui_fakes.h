@@ -2,6 +2,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,8 +27,10 @@ public:
     };
     void show(QWidget* parent, const QString& text, Kind kind) override {
         shown.push_back({text, kind, parent ? parent->focusWidget() : nullptr});
+        if (onShow) onShow();
     }
     std::vector<Shown> shown;
+    std::function<void()> onShow;  // runs while the box would be up
 };
 
 // Answers each request with the next queued path; an empty queue cancels.
