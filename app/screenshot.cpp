@@ -1,24 +1,78 @@
-// Draws the DIZ window into a PNG for the documentation:
-//   QT_QPA_PLATFORM=offscreen diz-screenshot docs/diz-window.png
+// Draws the DIZ window into a PNG for the documentation, as it looks after a
+// run on the shipped example: batters loaded from examples/batters.txt, two
+// patterns, Simulate over examples/order.dat. The run happens in a scratch
+// directory, so nothing is written beside the example.
+//   QT_QPA_PLATFORM=offscreen diz-screenshot examples docs/diz-window.png
 #include <cstdio>
+#include <optional>
+#include <string>
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
 #include <QPixmap>
+#include <QPushButton>
+#include <QTemporaryDir>
 
+#include "batch/window.h"
+#include "ui/dialog_resources.h"
 #include "ui/main_app.h"
 #include "ui/main_dialog.h"
+#include "ui/message_boxes.h"
+
+namespace {
+
+class FixedChooser final : public diz::FileChooser {
+public:
+    explicit FixedChooser(std::string path) : m_path(std::move(path)) {}
+    std::optional<std::string> choose(const diz::ChooserRequest&) override { return m_path; }
+
+private:
+    std::string m_path;
+};
+
+class NoBoxes final : public diz::MessageBoxes {
+public:
+    void show(QWidget*, const QString&, Kind) override {}
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT.png\n", argv[0]);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s EXAMPLES_DIR OUTPUT.png\n", argv[0]);
         return 2;
     }
     diz::MainApp app(argc, argv);
+    const QDir examples(QString::fromLocal8Bit(argv[1]));
+    const QString picture = QFileInfo(QString::fromLocal8Bit(argv[2])).absoluteFilePath();
+    QTemporaryDir scratch;
+    if (!scratch.isValid() ||
+        !QFile::copy(examples.filePath("order.dat"), scratch.filePath("order.dat"))) {
+        std::fprintf(stderr, "%s: cannot copy order.dat from %s\n", argv[0], argv[1]);
+        return 1;
+    }
+    const std::string batters = examples.absoluteFilePath("batters.txt").toStdString();
+    QDir::setCurrent(scratch.path());
+
     diz::MainDialog dialog;
+    NoBoxes boxes;
+    dialog.setMessageBoxes(&boxes);
     dialog.show();
+
+    FixedChooser batterFile(batters);
+    dialog.setFileChooser(&batterFile);
+    static_cast<QPushButton*>(dialog.control(diz::ids::kLoad))->click();
+    static_cast<QLineEdit*>(dialog.control(diz::ids::kPatterns[1]))->setText("a********");
+    FixedChooser resultFile("output.txt");
+    dialog.setFileChooser(&resultFile);
+    static_cast<QPushButton*>(dialog.control(diz::ids::kSimulate))->click();
+    dialog.control(diz::ids::kGrid[0].atBats)->setFocus();
     QApplication::processEvents();
-    if (!dialog.grab().save(QString::fromLocal8Bit(argv[1]), "PNG")) {
-        std::fprintf(stderr, "%s: cannot write %s\n", argv[0], argv[1]);
+
+    if (!dialog.grab().save(picture, "PNG")) {
+        std::fprintf(stderr, "%s: cannot write %s\n", argv[0], argv[2]);
         return 1;
     }
     return 0;

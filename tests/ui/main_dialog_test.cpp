@@ -11,11 +11,13 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 
 #include "ui/about_dialog.h"
 #include "ui/dialog_resources.h"
 #include "ui/field_text.h"
 #include "ui/log_pane.h"
+#include "ui/main_app.h"
 #include "ui/main_dialog.h"
 #include "ui_fakes.h"
 
@@ -404,6 +406,13 @@ private slots:
         QCOMPARE(version, QStringLiteral("DIZ Version 1.0"));
         QCOMPARE(snapshot(*m_dialog), before);
         QVERIFY(m_boxes->shown.empty());
+    }
+
+    void platformTextsAreJapanese() {
+        QTranslator translator;
+        QVERIFY2(installPlatformTranslation(translator), "qtbase_ja (qt6-translations-l10n) missing");
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("キャンセル"));
+        QCoreApplication::removeTranslator(&translator);
     }
 
 private:
