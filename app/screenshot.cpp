@@ -3,10 +3,6 @@
 // patterns, Simulate over examples/order.dat. The run happens in a scratch
 // directory, so nothing is written beside the example.
 //   QT_QPA_PLATFORM=offscreen diz-screenshot examples docs/diz-window.png
-#include <cstdio>
-#include <optional>
-#include <string>
-
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -14,6 +10,9 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <cstdio>
+#include <optional>
+#include <string>
 
 #include "batch/window.h"
 #include "ui/dialog_resources.h"
@@ -24,16 +23,16 @@
 namespace {
 
 class FixedChooser final : public diz::FileChooser {
-public:
+  public:
     explicit FixedChooser(std::string path) : m_path(std::move(path)) {}
     std::optional<std::string> choose(const diz::ChooserRequest&) override { return m_path; }
 
-private:
+  private:
     std::string m_path;
 };
 
 class NoBoxes final : public diz::MessageBoxes {
-public:
+  public:
     void show(QWidget*, const QString&, Kind) override {}
 };
 

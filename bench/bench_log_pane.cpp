@@ -3,10 +3,9 @@
 // lines as a run writes them (nine letters and two figures).
 #include <benchmark/benchmark.h>
 
+#include <QApplication>
 #include <string>
 #include <vector>
-
-#include <QApplication>
 
 #include "ui/log_pane.h"
 #include "ui/main_dialog.h"

@@ -6,15 +6,14 @@
 //   bench_window_run BATTERS.txt OUTPUT.txt
 // Prints "window <wall seconds> <cpu seconds> <result lines in the log pane>"
 // and the final status text; exits 1 unless the run ended normally.
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
 #include <optional>
 #include <string>
-
-#include <QApplication>
-#include <QLineEdit>
-#include <QPushButton>
 
 #include "batch/window.h"
 #include "ui/dialog_resources.h"
@@ -26,16 +25,16 @@
 namespace {
 
 class FixedChooser final : public diz::FileChooser {
-public:
+  public:
     explicit FixedChooser(std::string path) : m_path(std::move(path)) {}
     std::optional<std::string> choose(const diz::ChooserRequest&) override { return m_path; }
 
-private:
+  private:
     std::string m_path;
 };
 
 class SilentBoxes final : public diz::MessageBoxes {
-public:
+  public:
     void show(QWidget*, const QString& text, Kind) override { last = text; }
     QString last;
 };

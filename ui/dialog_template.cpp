@@ -1,7 +1,5 @@
 #include "ui/dialog_template.h"
 
-#include <algorithm>
-
 #include <QCheckBox>
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -10,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QWidget>
+#include <algorithm>
 
 #include "ui/log_pane.h"
 #include "ui/program_icon.h"
@@ -64,16 +63,15 @@ QWidget* makeControl(const ControlSpec& spec, QWidget& parent) {
 }
 
 bool takesFocus(ControlKind kind) {
-    return kind != ControlKind::Text && kind != ControlKind::GroupBox &&
-           kind != ControlKind::Icon;
+    return kind != ControlKind::Text && kind != ControlKind::GroupBox && kind != ControlKind::Icon;
 }
 
 }  // namespace
 
 DialogUnits DialogUnits::fromFont(const QFont& font) {
     const QFontMetrics metrics(font);
-    const int letters =
-        metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const int letters = metrics.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     return DialogUnits((letters / 26 + 1) / 2, metrics.height());
 }
 
@@ -118,8 +116,8 @@ ControlMap buildDialog(QWidget& dialog, const DialogTemplate& dialogTemplate) {
         if (spec.kind == ControlKind::Text) {
             // A static text is never clipped: where the font's glyphs run wider
             // than the template allows, the text extends to the right.
-            const int textWidth = QFontMetrics(dialog.font()).horizontalAdvance(
-                QString::fromUtf8(spec.caption));
+            const int textWidth =
+                QFontMetrics(dialog.font()).horizontalAdvance(QString::fromUtf8(spec.caption));
             geometry.setWidth(std::max(geometry.width(), textWidth));
         }
         control->setGeometry(geometry);

@@ -3,12 +3,11 @@
 // the tab order. One function turns such a template into widgets.
 #pragma once
 
-#include <span>
-#include <unordered_map>
-
 #include <QFont>
 #include <QRect>
 #include <QSize>
+#include <span>
+#include <unordered_map>
 
 class QWidget;
 
@@ -70,8 +69,8 @@ using ControlMap = std::unordered_map<int, QWidget*>;
 // Sets the dialog's title, font and fixed client size from `dialogTemplate`
 // and creates its controls as children of `dialog`, in template order, which
 // becomes the tab order of the focusable ones. A static text wider than its
-// rectangle in the dialog's font grows to the right rather than being cut. Returns the controls that have
-// an identifier. The widgets are owned by `dialog`.
+// rectangle in the dialog's font grows to the right rather than being cut. Returns the controls
+// that have an identifier. The widgets are owned by `dialog`.
 ControlMap buildDialog(QWidget& dialog, const DialogTemplate& dialogTemplate);
 
 }  // namespace diz

@@ -56,8 +56,8 @@ std::optional<double> parseNumber(QStringView text) {
     }
     const std::string ascii = trimmed.toLatin1().toStdString();
     double value = 0.0;
-    const auto [end, error] =
-        std::from_chars(ascii.data(), ascii.data() + ascii.size(), value, std::chars_format::general);
+    const auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value,
+                                              std::chars_format::general);
     if (error != std::errc() || end != ascii.data() + ascii.size() || !std::isfinite(value)) {
         return std::nullopt;
     }

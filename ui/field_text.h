@@ -2,11 +2,10 @@
 // told when a field does not hold a valid value.
 #pragma once
 
-#include <optional>
-
 #include <QString>
 #include <QStringView>
 #include <QValidator>
+#include <optional>
 
 namespace diz {
 

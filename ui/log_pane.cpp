@@ -1,11 +1,10 @@
 #include "ui/log_pane.h"
 
-#include <algorithm>
-
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <algorithm>
 
 namespace diz {
 

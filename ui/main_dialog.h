@@ -3,9 +3,8 @@
 // the log pane.
 #pragma once
 
-#include <memory>
-
 #include <QDialog>
+#include <memory>
 
 #include "batch/simulation_run.h"
 #include "batch/window.h"

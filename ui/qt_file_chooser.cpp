@@ -41,10 +41,10 @@ std::optional<std::string> QtFileChooser::choose(const ChooserRequest& request) 
         }
         const QString path = dialog.selectedFiles().constFirst();
         if (save && request.createPrompt && !QFileInfo::exists(path)) {
-            const auto answer = QMessageBox::question(
-                m_parent, dialog.windowTitle(),
-                QStringLiteral("%1 は存在しません。\nファイルを作成しますか?")
-                    .arg(QFileInfo(path).fileName()));
+            const auto answer =
+                QMessageBox::question(m_parent, dialog.windowTitle(),
+                                      QStringLiteral("%1 は存在しません。\nファイルを作成しますか?")
+                                          .arg(QFileInfo(path).fileName()));
             if (answer != QMessageBox::Yes) continue;
         }
         return path.toStdString();

@@ -1,14 +1,14 @@
 // Dialog units, the dialog font and the two templates as data.
-#include <set>
+#include "ui/dialog_template.h"
 
+#include <QDialog>
 #include <QFontDatabase>
 #include <QFontInfo>
-#include <QDialog>
 #include <QLabel>
 #include <QTest>
+#include <set>
 
 #include "ui/dialog_resources.h"
-#include "ui/dialog_template.h"
 
 using namespace diz;
 
@@ -45,8 +45,9 @@ private slots:
             QSKIP("IPAPGothic is not installed");
         }
         const QString family = QFontInfo(font).family();
-        QVERIFY2(family == QStringLiteral("IPAPGothic") || family == QStringLiteral("ＭＳ Ｐゴシック"),
-                 family.toUtf8());
+        QVERIFY2(
+            family == QStringLiteral("IPAPGothic") || family == QStringLiteral("ＭＳ Ｐゴシック"),
+            family.toUtf8());
     }
 
     void mainTemplateIdentifiersAreUniqueAndBound() {
@@ -90,9 +91,9 @@ private slots:
         for (const DialogTemplate* dialog : {&kMainDialogTemplate, &kAboutDialogTemplate}) {
             for (const ControlSpec& spec : dialog->controls) {
                 QVERIFY(spec.x >= 0 && spec.y >= 0);
-                QVERIFY2(spec.x + spec.width <= dialog->width &&
-                             spec.y + spec.height <= dialog->height,
-                         spec.caption);
+                QVERIFY2(
+                    spec.x + spec.width <= dialog->width && spec.y + spec.height <= dialog->height,
+                    spec.caption);
             }
         }
     }

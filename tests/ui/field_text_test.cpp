@@ -1,20 +1,19 @@
 // Turning field texts into values and back.
-#include <cmath>
-#include <limits>
+#include "ui/field_text.h"
 
 #include <QLineEdit>
 #include <QTest>
-
-#include "ui/field_text.h"
+#include <cmath>
+#include <limits>
 
 using namespace diz;
 
 // Fails the test unless `expr` holds a value equal to `expected`.
-#define COMPARE_PARSED(expr, expected)          \
-    do {                                        \
-        const auto parsed = (expr);             \
-        QVERIFY2(parsed.has_value(), #expr);    \
-        QCOMPARE(*parsed, expected);            \
+#define COMPARE_PARSED(expr, expected)       \
+    do {                                     \
+        const auto parsed = (expr);          \
+        QVERIFY2(parsed.has_value(), #expr); \
+        QCOMPARE(*parsed, expected);         \
     } while (false)
 
 class FieldTextTest : public QObject {
@@ -28,15 +27,17 @@ private slots:
     }
 
     void integersRejectEverythingElse() {
-        for (const char16_t* text : {u"", u"  ", u"abc", u"1.5", u"1e3", u"12a", u"- 1", u"+",
-                                     u"１２", u"0x10", u"1 2"}) {
+        for (const char16_t* text :
+             {u"", u"  ", u"abc", u"1.5", u"1e3", u"12a", u"- 1", u"+", u"１２", u"0x10", u"1 2"}) {
             QVERIFY2(!parseInteger(text).has_value(), QString::fromUtf16(text).toUtf8());
         }
     }
 
     void hugeIntegersSaturateSoTheyFailRangeChecks() {
-        COMPARE_PARSED(parseInteger(u"99999999999999999999999"), std::numeric_limits<long long>::max());
-        COMPARE_PARSED(parseInteger(u"-99999999999999999999999"), -std::numeric_limits<long long>::max());
+        COMPARE_PARSED(parseInteger(u"99999999999999999999999"),
+                       std::numeric_limits<long long>::max());
+        COMPARE_PARSED(parseInteger(u"-99999999999999999999999"),
+                       -std::numeric_limits<long long>::max());
     }
 
     void numbersInDecimalAndExponentForm() {

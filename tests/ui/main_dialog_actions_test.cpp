@@ -77,9 +77,10 @@ private slots:
 
     void loadFillsTheGridAndLogsTheBatters() {
         const QString path = m_temp->filePath("three.txt");
-        writeFile(path, "400 100 20 2 10 50 0.25 0.5 0.4\r\n"
-                        "300 90 1 0 0 0 0.1 0.2 0.3\n"
-                        "17\n");
+        writeFile(path,
+                  "400 100 20 2 10 50 0.25 0.5 0.4\r\n"
+                  "300 90 1 0 0 0 0.1 0.2 0.3\n"
+                  "17\n");
         m_chooser->answers.push_back(path.toStdString());
         click(*m_dialog, ids::kLoad);
         QCOMPARE(edit(*m_dialog, 1000)->text(), QStringLiteral("400"));
@@ -89,7 +90,8 @@ private slots:
         QCOMPARE(edit(*m_dialog, 1009)->text(), QStringLiteral("17"));   // C at-bats
         QCOMPARE(edit(*m_dialog, 1018)->text(), QStringLiteral("0"));    // C singles kept
         QCOMPARE(edit(*m_dialog, 1010)->text(), QStringLiteral("1"));    // D untouched
-        QCOMPARE(edit(*m_dialog, ids::kStatus)->text(), QStringLiteral("打者データを読み込みました..."));
+        QCOMPARE(edit(*m_dialog, ids::kStatus)->text(),
+                 QStringLiteral("打者データを読み込みました..."));
         const QString log = static_cast<LogPane*>(m_dialog->control(ids::kLog))->contents();
         QCOMPARE(log.count(u'\n'), 9);
         QVERIFY(log.startsWith(
@@ -114,7 +116,8 @@ private slots:
         QCOMPARE(lines.size(), qsizetype(10));
         QCOMPARE(lines[1], QByteArray("1 0 0 0 0 0 0.123457 0.000000 0.000000\r"));
         QCOMPARE(lines[7], QByteArray("12 0 0 0 0 0 0.000000 0.000000 0.000000\r"));
-        QCOMPARE(edit(*m_dialog, ids::kStatus)->text(), QStringLiteral("打者データを保存しました..."));
+        QCOMPARE(edit(*m_dialog, ids::kStatus)->text(),
+                 QStringLiteral("打者データを保存しました..."));
         QCOMPARE(edit(*m_dialog, 1071)->text(), QStringLiteral("0.1234567"));  // the model keeps it
     }
 

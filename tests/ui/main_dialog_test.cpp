@@ -1,5 +1,7 @@
 // The main window without the batch actions: controls, defaults, reading and
 // showing the model, keys, the log pane and the About box.
+#include "ui/main_dialog.h"
+
 #include <QCheckBox>
 #include <QClipboard>
 #include <QLabel>
@@ -18,7 +20,6 @@
 #include "ui/field_text.h"
 #include "ui/log_pane.h"
 #include "ui/main_app.h"
-#include "ui/main_dialog.h"
 #include "ui_fakes.h"
 
 using namespace diz;
@@ -96,7 +97,8 @@ private slots:
         }
         QCOMPARE(qobject_cast<QPushButton*>(m_dialog->control(ids::kSimulate))->text(),
                  QStringLiteral("シミュレート！"));
-        QCOMPARE(checkBox(*m_dialog, ids::kInningScoring)->text(), QStringLiteral("得点確率(by inning)"));
+        QCOMPARE(checkBox(*m_dialog, ids::kInningScoring)->text(),
+                 QStringLiteral("得点確率(by inning)"));
     }
 
     void controlsSitAtTheirDialogUnitRectangles() {
@@ -141,11 +143,11 @@ private slots:
     }
 
     void readsTypedValuesIntoTheModel() {
-        edit(*m_dialog, 1009)->setText("400");        // C at-bats
-        edit(*m_dialog, 1018)->setText(" 500 ");      // C singles above at-bats is fine
-        edit(*m_dialog, 1063)->setText("50");         // C walks
-        edit(*m_dialog, 1054)->setText("10");         // C home runs
-        edit(*m_dialog, 1072)->setText("-0.5");       // rates are not range-checked
+        edit(*m_dialog, 1009)->setText("400");    // C at-bats
+        edit(*m_dialog, 1018)->setText(" 500 ");  // C singles above at-bats is fine
+        edit(*m_dialog, 1063)->setText("50");     // C walks
+        edit(*m_dialog, 1054)->setText("10");     // C home runs
+        edit(*m_dialog, 1072)->setText("-0.5");   // rates are not range-checked
         edit(*m_dialog, 1081)->setText("2");
         edit(*m_dialog, 1004)->setText("2147483647");
         edit(*m_dialog, 1030)->setText("*********");  // pattern 6
@@ -222,8 +224,8 @@ private slots:
         m_dialog->appendLog("kept\n");
         m_dialog->reportMessage("previous");
         m_boxes->shown.clear();
-        edit(*m_dialog, 1016)->setText("5");       // valid, read before the failure
-        edit(*m_dialog, 1036)->setText("abc");     // C doubles
+        edit(*m_dialog, 1016)->setText("5");    // valid, read before the failure
+        edit(*m_dialog, 1036)->setText("abc");  // C doubles
         const QStringList before = snapshot(*m_dialog);
 
         QVERIFY(!m_dialog->readControls());
@@ -336,7 +338,8 @@ private slots:
         m_dialog->show();
         QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
         auto* log = static_cast<LogPane*>(m_dialog->control(ids::kLog));
-        for (int i = 0; i < 40; ++i) m_dialog->appendLog(QByteArray::number(i).toStdString() + "\n");
+        for (int i = 0; i < 40; ++i)
+            m_dialog->appendLog(QByteArray::number(i).toStdString() + "\n");
         log->verticalScrollBar()->setValue(0);  // the user scrolls to the top
         m_dialog->appendLog("last one\n");
         m_dialog->appendLog("and another\n");
@@ -410,8 +413,10 @@ private slots:
 
     void platformTextsAreJapanese() {
         QTranslator translator;
-        QVERIFY2(installPlatformTranslation(translator), "qtbase_ja (qt6-translations-l10n) missing");
-        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("キャンセル"));
+        QVERIFY2(installPlatformTranslation(translator),
+                 "qtbase_ja (qt6-translations-l10n) missing");
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"),
+                 QStringLiteral("キャンセル"));
         QCoreApplication::removeTranslator(&translator);
     }
 

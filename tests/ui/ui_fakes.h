@@ -1,15 +1,14 @@
 // Stand-ins for the window's message boxes and file choosers in the tests.
 #pragma once
 
+#include <QApplication>
+#include <QString>
+#include <QWidget>
 #include <deque>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include <QApplication>
-#include <QString>
-#include <QWidget>
 
 #include "batch/window.h"
 #include "ui/message_boxes.h"
@@ -19,7 +18,7 @@ namespace diz::test {
 // Records every box instead of showing it, with the widget that had the
 // focus while it was up.
 class RecordingMessageBoxes final : public MessageBoxes {
-public:
+  public:
     struct Shown {
         QString text;
         Kind kind;
@@ -35,7 +34,7 @@ public:
 
 // Answers each request with the next queued path; an empty queue cancels.
 class ScriptedChooser final : public FileChooser {
-public:
+  public:
     std::optional<std::string> choose(const ChooserRequest& request) override {
         requests.push_back(request);
         if (answers.empty()) return std::nullopt;
