@@ -23,17 +23,19 @@
 namespace {
 
 class FixedChooser final : public diz::FileChooser {
-  public:
+public:
     explicit FixedChooser(std::string path) : m_path(std::move(path)) {}
     std::optional<std::string> choose(const diz::ChooserRequest&) override { return m_path; }
 
-  private:
+private:
     std::string m_path;
 };
 
+// Keeps the last message instead of showing it.
 class NoBoxes final : public diz::MessageBoxes {
-  public:
-    void show(QWidget*, const QString&, Kind) override {}
+public:
+    void show(QWidget*, const QString& text, Kind) override { last = text; }
+    QString last;
 };
 
 }  // namespace
@@ -70,6 +72,11 @@ int main(int argc, char** argv) {
     dialog.control(diz::ids::kGrid[0].atBats)->setFocus();
     QApplication::processEvents();
 
+    if (!boxes.last.startsWith(QStringLiteral("正常に終了しました"))) {
+        std::fprintf(stderr, "%s: the example run ended with: %s\n", argv[0],
+                     boxes.last.toUtf8().constData());
+        return 1;
+    }
     if (!dialog.grab().save(picture, "PNG")) {
         std::fprintf(stderr, "%s: cannot write %s\n", argv[0], argv[2]);
         return 1;

@@ -49,7 +49,7 @@ std::string truncateUtf8(std::string_view text, std::size_t maxBytes) {
 // Reads one control at a time into a value; on an invalid value it tells the
 // user, then focuses the field and selects its text.
 class MainDialog::FieldReader {
-  public:
+public:
     explicit FieldReader(MainDialog& dialog) : m_dialog(dialog) {}
 
     bool integer(int id, long long low, long long high, int32_t& out) {
@@ -78,7 +78,7 @@ class MainDialog::FieldReader {
         out = static_cast<QCheckBox*>(m_dialog.control(id))->isChecked();
     }
 
-  private:
+private:
     QLineEdit& edit(int id) { return *static_cast<QLineEdit*>(m_dialog.control(id)); }
 
     bool fail(int id, const QString& message) {

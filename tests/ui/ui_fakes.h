@@ -18,7 +18,7 @@ namespace diz::test {
 // Records every box instead of showing it, with the widget that had the
 // focus while it was up.
 class RecordingMessageBoxes final : public MessageBoxes {
-  public:
+public:
     struct Shown {
         QString text;
         Kind kind;
@@ -34,7 +34,7 @@ class RecordingMessageBoxes final : public MessageBoxes {
 
 // Answers each request with the next queued path; an empty queue cancels.
 class ScriptedChooser final : public FileChooser {
-  public:
+public:
     std::optional<std::string> choose(const ChooserRequest& request) override {
         requests.push_back(request);
         if (answers.empty()) return std::nullopt;
