@@ -19,26 +19,7 @@
 #include "ui/main_app.h"
 #include "ui/main_dialog.h"
 #include "ui/message_boxes.h"
-
-namespace {
-
-class FixedChooser final : public diz::FileChooser {
-public:
-    explicit FixedChooser(std::string path) : m_path(std::move(path)) {}
-    std::optional<std::string> choose(const diz::ChooserRequest&) override { return m_path; }
-
-private:
-    std::string m_path;
-};
-
-// Keeps the last message instead of showing it.
-class NoBoxes final : public diz::MessageBoxes {
-public:
-    void show(QWidget*, const QString& text, Kind) override { last = text; }
-    QString last;
-};
-
-}  // namespace
+#include "ui_fakes.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {
@@ -58,23 +39,23 @@ int main(int argc, char** argv) {
     QDir::setCurrent(scratch.path());
 
     diz::MainDialog dialog;
-    NoBoxes boxes;
+    diz::test::RecordingMessageBoxes boxes;
     dialog.setMessageBoxes(&boxes);
+    diz::test::ScriptedChooser chooser;
+    chooser.answers = {batters, "output.txt"};
+    dialog.setFileChooser(&chooser);
     dialog.show();
 
-    FixedChooser batterFile(batters);
-    dialog.setFileChooser(&batterFile);
     static_cast<QPushButton*>(dialog.control(diz::ids::kLoad))->click();
     static_cast<QLineEdit*>(dialog.control(diz::ids::kPatterns[1]))->setText("a********");
-    FixedChooser resultFile("output.txt");
-    dialog.setFileChooser(&resultFile);
     static_cast<QPushButton*>(dialog.control(diz::ids::kSimulate))->click();
     dialog.control(diz::ids::kGrid[0].atBats)->setFocus();
     QApplication::processEvents();
 
-    if (!boxes.last.startsWith(QStringLiteral("正常に終了しました"))) {
+    const QString outcome = boxes.shown.empty() ? QString() : boxes.shown.back().text;
+    if (!outcome.startsWith(QStringLiteral("正常に終了しました"))) {
         std::fprintf(stderr, "%s: the example run ended with: %s\n", argv[0],
-                     boxes.last.toUtf8().constData());
+                     outcome.toUtf8().constData());
         return 1;
     }
     if (!dialog.grab().save(picture, "PNG")) {

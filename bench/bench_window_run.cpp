@@ -21,23 +21,9 @@
 #include "ui/main_app.h"
 #include "ui/main_dialog.h"
 #include "ui/message_boxes.h"
+#include "ui_fakes.h"
 
 namespace {
-
-class FixedChooser final : public diz::FileChooser {
-  public:
-    explicit FixedChooser(std::string path) : m_path(std::move(path)) {}
-    std::optional<std::string> choose(const diz::ChooserRequest&) override { return m_path; }
-
-  private:
-    std::string m_path;
-};
-
-class SilentBoxes final : public diz::MessageBoxes {
-  public:
-    void show(QWidget*, const QString& text, Kind) override { last = text; }
-    QString last;
-};
 
 double cpuSeconds() { return static_cast<double>(std::clock()) / CLOCKS_PER_SEC; }
 
@@ -51,19 +37,18 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     diz::MainApp app(argc, argv);
     diz::MainDialog dialog;
-    SilentBoxes boxes;
+    diz::test::RecordingMessageBoxes boxes;
     dialog.setMessageBoxes(&boxes);
+    diz::test::ScriptedChooser chooser;
+    chooser.answers = {std::string(argv[1]), std::string(argv[2])};
+    dialog.setFileChooser(&chooser);
     dialog.show();
     QApplication::processEvents();
 
-    FixedChooser batters(argv[1]);
-    dialog.setFileChooser(&batters);
     static_cast<QPushButton*>(dialog.control(diz::ids::kLoad))->click();
     static_cast<QLineEdit*>(dialog.control(diz::ids::kPatterns[0]))->setText("*********");
     QApplication::processEvents();
 
-    FixedChooser output(argv[2]);
-    dialog.setFileChooser(&output);
     const auto wallStart = std::chrono::steady_clock::now();
     const double cpuStart = cpuSeconds();
     static_cast<QPushButton*>(dialog.control(diz::ids::kSimulate))->click();
@@ -75,6 +60,7 @@ int main(int argc, char** argv) {
 
     const QString log = static_cast<diz::LogPane*>(dialog.control(diz::ids::kLog))->contents();
     std::printf("window %.3f %.3f %lld\n", wall, cpu, static_cast<long long>(log.count(u'\n')));
-    std::printf("%s\n", boxes.last.toUtf8().constData());
-    return boxes.last.startsWith(QStringLiteral("正常に終了しました")) ? 0 : 1;
+    const QString outcome = boxes.shown.empty() ? QString() : boxes.shown.back().text;
+    std::printf("%s\n", outcome.toUtf8().constData());
+    return outcome.startsWith(QStringLiteral("正常に終了しました")) ? 0 : 1;
 }
