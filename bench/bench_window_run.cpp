@@ -21,7 +21,7 @@
 #include "ui/main_app.h"
 #include "ui/main_dialog.h"
 #include "ui/message_boxes.h"
-#include "ui_fakes.h"
+#include "window_fakes.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "ui/log_pane.h"
 #include "ui/main_dialog.h"
 #include "ui/qt_file_chooser.h"
-#include "ui_fakes.h"
+#include "window_fakes.h"
 
 using namespace diz;
 

@@ -20,7 +20,7 @@
 #include "ui/field_text.h"
 #include "ui/log_pane.h"
 #include "ui/main_app.h"
-#include "ui_fakes.h"
+#include "window_fakes.h"
 
 using namespace diz;
 

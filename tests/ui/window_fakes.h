@@ -1,4 +1,5 @@
-// Stand-ins for the window's message boxes and file choosers in the tests.
+// Stand-ins for the window's message boxes and file choosers: the tests, the
+// screenshot tool and the window benchmark answer them without a user.
 #pragma once
 
 #include <QApplication>
