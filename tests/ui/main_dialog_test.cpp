@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -82,6 +83,13 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), m_dialog->control(1000));
         QCOMPARE(m_dialog->windowTitle(), QStringLiteral("ball"));
         QVERIFY(!m_dialog->windowIcon().isNull());
+        const Qt::WindowFlags flags = m_dialog->windowFlags();
+        QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+        const QPoint offCentre =
+            m_dialog->geometry().center() - m_dialog->screen()->availableGeometry().center();
+        QVERIFY2(offCentre.manhattanLength() <= 2, QByteArray::number(offCentre.manhattanLength()));
     }
 
     void controlsHaveTheirKindsAndNoButtonIsDefault() {
