@@ -400,6 +400,7 @@ private slots:
         const QStringList before = snapshot(*m_dialog);
         QString caption;
         QString version;
+        QSize iconSize;
         QTimer::singleShot(0, this, [&] {
             auto* about = qobject_cast<AboutDialog*>(QApplication::activeModalWidget());
             QVERIFY(about);
@@ -407,6 +408,7 @@ private slots:
             QList<QLabel*> labels = about->findChildren<QLabel*>();
             for (QLabel* label : labels) {
                 if (!label->text().isEmpty()) version = label->text();
+                if (!label->pixmap().isNull()) iconSize = label->pixmap().size();
             }
             auto* ok = qobject_cast<QPushButton*>(about->control(ids::kAboutOk));
             QVERIFY(ok && ok->isDefault());
@@ -415,6 +417,7 @@ private slots:
         actions.last()->trigger();
         QCOMPARE(caption, QStringLiteral("GUIのﾊﾞｰｼﾞｮﾝ情報"));
         QCOMPARE(version, QStringLiteral("DIZ Version 1.0"));
+        QCOMPARE(iconSize, QSize(32, 32));
         QCOMPARE(snapshot(*m_dialog), before);
         QVERIFY(m_boxes->shown.empty());
     }
