@@ -361,12 +361,22 @@ private slots:
         QVERIFY(log->toPlainText().isEmpty());
     }
 
+    void theLogKeepsItsLatestLinesWhenFull_data() {
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<int>("linesPerUpdate");
+        // Updates as during a run, and one update after more than fills the pane.
+        QTest::newRow("updated along") << LogPane::kMaxLines * 2 + 500 << 1000;
+        QTest::newRow("updated once") << LogPane::kMaxLines * 5 / 2 << 0;
+        QTest::newRow("just full") << LogPane::kMaxLines << 0;
+    }
+
     void theLogKeepsItsLatestLinesWhenFull() {
+        QFETCH(int, lines);
+        QFETCH(int, linesPerUpdate);
         auto* log = static_cast<LogPane*>(m_dialog->control(ids::kLog));
-        const int lines = LogPane::kMaxLines * 2 + 500;
         for (int i = 0; i < lines; ++i) {
             m_dialog->appendLog("abcdefghi 6.107143 " + std::to_string(i) + "\n");
-            if (i % 1000 == 0) log->flush();  // as the pane does during a run
+            if (linesPerUpdate > 0 && i % linesPerUpdate == 0) log->flush();
         }
         const QStringList kept = log->contents().split(u'\n');
         QVERIFY(kept.size() - 1 >= LogPane::kMaxLines);
