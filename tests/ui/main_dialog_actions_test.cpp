@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -201,6 +202,43 @@ private slots:
         QCOMPARE(selected.size(), qsizetype(1));
         QVERIFY(selected[0].endsWith(QStringLiteral("/output.txt")));
         QCOMPARE(QDir::currentPath(), QDir(m_temp->path()).absolutePath());
+    }
+
+    void theQtChooserAsksBeforeCreatingAFile() {
+        QtFileChooser chooser(m_dialog.get());
+        ChooserRequest request;
+        request.kind = ChooserRequest::Kind::Save;
+        request.initialName = "output.txt";
+        request.createPrompt = true;
+        const QString newFile = m_temp->filePath("new.txt");
+        QStringList steps;
+        // Choose a new file, refuse to create it, choose it again, agree.
+        const auto chooseNewFile = [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            steps << "file dialog";
+            dialog->selectFile(newFile);
+            static_cast<QDialog*>(dialog)->accept();  // QFileDialog::accept is protected
+        };
+        const auto answer = [&](QMessageBox::StandardButton button) {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            steps << (button == QMessageBox::No ? "no" : "yes");
+            box->button(button)->click();
+        };
+        QTimer::singleShot(0, this, [&] {
+            QTimer::singleShot(0, this, [&] {
+                QTimer::singleShot(0, this, [&] {
+                    QTimer::singleShot(0, this, [&] { answer(QMessageBox::Yes); });
+                    chooseNewFile();
+                });
+                answer(QMessageBox::No);
+            });
+            chooseNewFile();
+        });
+        QCOMPARE(chooser.choose(request), std::optional<std::string>(newFile.toStdString()));
+        QCOMPARE(steps, (QStringList{"file dialog", "no", "file dialog", "yes"}));
+        QVERIFY(!QFile::exists(newFile));  // choosing creates nothing
     }
 
 private:
