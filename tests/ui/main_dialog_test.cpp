@@ -432,6 +432,31 @@ private slots:
         QVERIFY(m_boxes->shown.empty());
     }
 
+    void altSpaceThenAOpensTheAboutBox() {
+        m_dialog->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
+        bool menuShown = false;
+        bool aboutShown = false;
+        QTimer::singleShot(0, this, [&] {
+            QWidget* menu = QApplication::activePopupWidget();
+            menuShown = qobject_cast<QMenu*>(menu) != nullptr;
+            QTimer::singleShot(0, this, [&] {
+                auto* about = qobject_cast<AboutDialog*>(QApplication::activeModalWidget());
+                aboutShown = about != nullptr;
+                if (about) {
+                    QTest::keyClick(about, Qt::Key_Escape);
+                } else if (QWidget* stillOpen = QApplication::activePopupWidget()) {
+                    stillOpen->close();  // fail without hanging in the menu
+                }
+            });
+            if (menu) QTest::keyClick(menu, Qt::Key_A);
+        });
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space, Qt::AltModifier);
+        QVERIFY(menuShown);
+        QVERIFY(aboutShown);
+        QVERIFY(m_dialog->isVisible());
+    }
+
     void platformTextsAreJapanese() {
         QTranslator translator;
         QVERIFY2(installPlatformTranslation(translator),
