@@ -17,7 +17,7 @@ constexpr ControlKind kDefaultPushButton = ControlKind::DefaultPushButton;
 // from left to right; the games field; the patterns; the buttons; the log;
 // the status line; the check boxes.
 // Each entry: {id, kind, x, y, width, height, caption}.
-constexpr ControlSpec kMainControls[] = {
+constexpr ControlItem kMainControls[] = {
     // Column headings.
     {kNoId, kText, 38, 2, 15, 8, "打数"},
     {kNoId, kText, 77, 2, 9, 8, "1B"},
@@ -151,7 +151,7 @@ constexpr ControlSpec kMainControls[] = {
     {1111, kCheckBox, 153, 222, 74, 10, "得点確率(by inning)"},
 };
 
-constexpr ControlSpec kAboutControls[] = {
+constexpr ControlItem kAboutControls[] = {
     {kNoId, kIcon, 11, 17, 20, 20, ""},
     {kNoId, kText, 40, 10, 119, 8, "DIZ Version 1.0"},
     {1, kDefaultPushButton, 178, 7, 50, 14, "OK"},

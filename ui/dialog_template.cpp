@@ -22,9 +22,9 @@ int mulDivRounded(int a, int b, int c) {
     return static_cast<int>((2 * product + c) / (2LL * c));
 }
 
-QWidget* makeControl(const ControlSpec& spec, QWidget& parent) {
-    const QString caption = QString::fromUtf8(spec.caption);
-    switch (spec.kind) {
+QWidget* makeControl(const ControlItem& item, QWidget& parent) {
+    const QString caption = QString::fromUtf8(item.caption);
+    switch (item.kind) {
         case ControlKind::Text: {
             auto* label = new QLabel(caption, &parent);
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -55,7 +55,7 @@ QWidget* makeControl(const ControlSpec& spec, QWidget& parent) {
             // Inside a QDialog every button would become a default button when
             // focused; only the one marked default answers Enter from elsewhere.
             button->setAutoDefault(false);
-            button->setDefault(spec.kind == ControlKind::DefaultPushButton);
+            button->setDefault(item.kind == ControlKind::DefaultPushButton);
             return button;
         }
     }
@@ -110,24 +110,24 @@ ControlMap buildDialog(QWidget& dialog, const DialogTemplate& dialogTemplate) {
 
     ControlMap controls;
     QWidget* previousInTabOrder = nullptr;
-    for (const ControlSpec& spec : dialogTemplate.controls) {
-        QWidget* control = makeControl(spec, dialog);
-        QRect geometry = units.toPixels(spec.x, spec.y, spec.width, spec.height);
-        if (spec.kind == ControlKind::Text) {
+    for (const ControlItem& item : dialogTemplate.controls) {
+        QWidget* control = makeControl(item, dialog);
+        QRect geometry = units.toPixels(item.x, item.y, item.width, item.height);
+        if (item.kind == ControlKind::Text) {
             // A static text is never clipped: where the font's glyphs run wider
             // than the template allows, the text extends to the right.
             const int textWidth =
-                QFontMetrics(dialog.font()).horizontalAdvance(QString::fromUtf8(spec.caption));
+                QFontMetrics(dialog.font()).horizontalAdvance(QString::fromUtf8(item.caption));
             geometry.setWidth(std::max(geometry.width(), textWidth));
         }
         control->setGeometry(geometry);
-        if (takesFocus(spec.kind)) {
+        if (takesFocus(item.kind)) {
             if (previousInTabOrder != nullptr) QWidget::setTabOrder(previousInTabOrder, control);
             previousInTabOrder = control;
         } else {
             control->setFocusPolicy(Qt::NoFocus);
         }
-        if (spec.id != kNoId) controls.emplace(spec.id, control);
+        if (item.id != kNoId) controls.emplace(item.id, control);
     }
     return controls;
 }

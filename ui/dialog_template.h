@@ -28,7 +28,7 @@ enum class ControlKind {
     DefaultPushButton,  // pressed by Enter wherever the focus is
 };
 
-struct ControlSpec {
+struct ControlItem {
     int id;
     ControlKind kind;
     int x, y, width, height;  // dialog units from the client area's top-left
@@ -38,7 +38,7 @@ struct ControlSpec {
 struct DialogTemplate {
     const char* caption;  // UTF-8 window title
     int width, height;    // client area in dialog units
-    std::span<const ControlSpec> controls;
+    std::span<const ControlItem> controls;
 };
 
 // Converts dialog units to pixels from a font's metrics: a horizontal unit is

@@ -52,15 +52,15 @@ private slots:
 
     void mainTemplateIdentifiersAreUniqueAndBound() {
         std::set<int> seen;
-        for (const ControlSpec& spec : kMainDialogTemplate.controls) {
-            if (spec.id == kNoId) continue;
-            QVERIFY2(seen.insert(spec.id).second, QByteArray::number(spec.id));
-            QVERIFY(spec.id >= 1000 && spec.id <= 1111);
+        for (const ControlItem& item : kMainDialogTemplate.controls) {
+            if (item.id == kNoId) continue;
+            QVERIFY2(seen.insert(item.id).second, QByteArray::number(item.id));
+            QVERIFY(item.id >= 1000 && item.id <= 1111);
         }
         // Every identifier the window binds names an edit field of the template.
         std::set<int> edits;
-        for (const ControlSpec& spec : kMainDialogTemplate.controls) {
-            if (spec.kind == ControlKind::Edit) edits.insert(spec.id);
+        for (const ControlItem& item : kMainDialogTemplate.controls) {
+            if (item.kind == ControlKind::Edit) edits.insert(item.id);
         }
         for (const ids::GridRow& row : ids::kGrid) {
             for (int id : {row.atBats, row.singles, row.doubles, row.triples, row.homeRuns,
@@ -89,11 +89,11 @@ private slots:
 
     void everyControlLiesInsideItsDialog() {
         for (const DialogTemplate* dialog : {&kMainDialogTemplate, &kAboutDialogTemplate}) {
-            for (const ControlSpec& spec : dialog->controls) {
-                QVERIFY(spec.x >= 0 && spec.y >= 0);
+            for (const ControlItem& item : dialog->controls) {
+                QVERIFY(item.x >= 0 && item.y >= 0);
                 QVERIFY2(
-                    spec.x + spec.width <= dialog->width && spec.y + spec.height <= dialog->height,
-                    spec.caption);
+                    item.x + item.width <= dialog->width && item.y + item.height <= dialog->height,
+                    item.caption);
             }
         }
     }
