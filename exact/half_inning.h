@@ -1,0 +1,92 @@
+// One batting order's half-innings solved exactly. An inning is a Markov chain
+// over (outs, who is on which base, batter up); its outcome, for every batting
+// position p that can lead off, is summarised by the figures a game needs:
+// how the next inning's leadoff is distributed, the runs jointly with that
+// leadoff, the second moment of the runs and the chance of a scoreless inning.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "base_states.h"
+#include "quantised_batter.h"
+
+namespace diz::exact {
+
+// Plate appearances after which the engine ends an inning even without three
+// outs; only lineups that can hardly make an out ever get there.
+inline constexpr int kPlateAppearanceCap = 1000;
+
+// The nine batters of an order by batting position 0..8 (not owned).
+using PositionedLineup = std::array<const QuantisedBatter*, kLineupSize>;
+
+template <typename T>
+using PerPosition = std::array<T, kLineupSize>;
+
+// Figures of an inning led off by batting position p, indexed [p] (and [p][q]
+// by the next inning's leadoff q).
+struct HalfInningTable {
+    PerPosition<PerPosition<double>> nextLeadoff{};  // P(next leadoff q)
+    PerPosition<PerPosition<double>> runsByNext{};   // E[runs; next leadoff q]
+    PerPosition<double> meanRuns{};                  // E[runs]
+    PerPosition<double> meanSquareRuns{};            // E[runs^2]
+    PerPosition<double> scoreless{};                 // P(no run)
+    // True when the plate-appearance cap could matter and the inning was
+    // played out plate appearance by plate appearance up to it.
+    bool capped = false;
+};
+
+// Solves half-innings; holds its scratch memory so repeated solves allocate
+// nothing. One solver per thread.
+class HalfInningSolver {
+public:
+    HalfInningSolver();
+
+    // Exact figures of every half-inning of `lineup`. When the cap can change
+    // any figure by more than about 1e-14, the inning is followed plate
+    // appearance by plate appearance up to the cap; otherwise each outs level
+    // is solved by sweeping round the batting order until the remaining error
+    // is below 1e-12 relative.
+    HalfInningTable solve(const PositionedLineup& lineup);
+
+    // Probability that the cap is reached in some inning bound: P(at most two
+    // outs in the first 999 plate appearances) is at most the chance that at
+    // most two of 111 rounds of the order contain an out.
+    static double capReachBound(const PositionedLineup& lineup);
+
+private:
+    static constexpr int kDims = 12;  // runs by next leadoff (9), E[R], E[R^2], P(no run)
+
+    struct PositionTables {
+        std::array<double, kOutcomeCount> outcome{};
+        std::array<double, kFactorCount> factor{};
+    };
+
+    void prepare(const PositionedLineup& lineup);
+    void solveIterated(HalfInningTable& table);
+    void solveCapped(HalfInningTable& table);
+    // Computes the values of every situation at `outs` with batter p up, from
+    // the values `same` (same outs, batter p + 1 up), `fewer` (one more out,
+    // batter p + 1 up; null when the out ends the inning) and the next-leadoff
+    // distribution `leadoffAfter` of a plate appearance that is not an out.
+    // Returns the largest change against what `into` held, relative to the
+    // largest value of the block (or absolute below 1).
+    double updateBlock(int outs, int p, const double* same, const double* fewer,
+                       const double* leadoffAfter, double* into) const;
+
+    std::size_t blockOffset(int outs, int p) const {
+        return (m_levelOffset[outs] + std::size_t(p) * m_levelSize[outs]) * kDims;
+    }
+
+    const BaseStates& m_states;
+    std::array<std::size_t, kOutsPerInning> m_levelSize{};
+    std::array<std::size_t, kOutsPerInning> m_levelOffset{};
+    std::size_t m_totalValues = 0;
+    PerPosition<PositionTables> m_positions{};
+    PerPosition<double> m_outChance{};
+    std::vector<double> m_values;
+    std::vector<double> m_previous;  // the capped computation's last layer
+};
+
+}  // namespace diz::exact
