@@ -26,17 +26,9 @@ struct QuantisedBatter {
     double advance(Advance a) const { return advanceDraws[a] / double(kDrawValues); }
 };
 
-// Counts the draws exactly as the engine compares them: outcome k takes r when
-// the k-th cumulative sum is the first to exceed r / 32768 (a NaN sum never
-// does); an advancement succeeds when (r mod 1001) / 1000 <= rate (never for
-// a NaN rate).
+// The draws as the engine counts them: outcome k takes r when the k-th
+// cumulative sum is the first to exceed r / 32768; an advancement succeeds
+// when (r mod 1001) / 1000 <= rate (never for a NaN rate).
 QuantisedBatter quantise(const BatterRecord& record);
-
-// Number of r in 0..32767 whose first `sum` outcomes' cumulative sum exceeds
-// r / 32768, i.e. the draws that select one of those outcomes. Exposed for tests.
-std::int32_t drawsBelow(double cumulativeSum);
-
-// Number of r in 0..32767 with (r mod 1001) / 1000.0 <= rate. Exposed for tests.
-std::int32_t drawsWithin(double rate);
 
 }  // namespace diz::exact
