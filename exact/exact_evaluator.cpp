@@ -7,10 +7,15 @@
 #include <tbb/blocked_range.h>
 #include <tbb/info.h>
 #include <tbb/parallel_for.h>
+#include <tbb/partitioner.h>
 #include <tbb/task_arena.h>
 
 namespace diz::exact {
 namespace {
+
+// Solves per run of evaluateOrders: long enough for warm starts to pay, short
+// enough to share the work out evenly.
+constexpr std::size_t kSolvesPerRun = 64;
 
 std::uint64_t packed(const BattingOrder& order, int start) {
     std::uint64_t key = 0;
@@ -59,8 +64,8 @@ PositionedLineup ExactEvaluator::positions(const BattingOrder& order) const {
     return lineup;
 }
 
-HalfInningTable ExactEvaluator::halfInnings(const BattingOrder& order) {
-    return m_solver.solve(positions(order));
+HalfInningTable ExactEvaluator::halfInnings(const BattingOrder& order, bool warmStart) {
+    return m_solver.solve(positions(order), warmStart);
 }
 
 ExactFigures ExactEvaluator::evaluate(const BattingOrder& order) {
@@ -109,21 +114,27 @@ std::vector<ExactFigures> evaluateOrders(const Batters& batters,
     std::vector<ExactFigures> results(orders.size());
     std::vector<std::uint8_t> classCapped(representatives.size(), 0);
     const int jobs = options.jobs > 0 ? options.jobs : tbb::info::default_concurrency();
+    const std::size_t runs = (representatives.size() + kSolvesPerRun - 1) / kSolvesPerRun;
     tbb::task_arena arena(jobs);
     arena.execute([&] {
         tbb::parallel_for(
-            tbb::blocked_range<std::size_t>(0, representatives.size(), 16),
+            tbb::blocked_range<std::size_t>(0, runs, 1),
             [&](const tbb::blocked_range<std::size_t>& range) {
                 ExactEvaluator evaluator(batters);
-                for (std::size_t c = range.begin(); c != range.end(); ++c) {
-                    const HalfInningTable table = evaluator.halfInnings(representatives[c]);
+                const std::size_t first = range.begin() * kSolvesPerRun;
+                const std::size_t last =
+                    std::min(representatives.size(), range.end() * kSolvesPerRun);
+                for (std::size_t c = first; c != last; ++c) {
+                    const bool warm = (c - first) % kSolvesPerRun != 0;
+                    const HalfInningTable table = evaluator.halfInnings(representatives[c], warm);
                     classCapped[c] = table.capped;
                     const auto rotations = rotationFigures(table);
                     for (auto m = firstMember[c]; m < firstMember[c + 1]; ++m) {
                         results[members[m]] = rotations[leadoffOf[members[m]]];
                     }
                 }
-            });
+            },
+            tbb::simple_partitioner());
     });
 
     if (stats != nullptr) {

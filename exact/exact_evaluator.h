@@ -40,8 +40,9 @@ public:
     // order order[k], order[k+1], ..., order[k-1].
     std::array<ExactFigures, kLineupSize> evaluateRotations(const BattingOrder& order);
 
-    // The half-inning figures of `order`, by batting position.
-    HalfInningTable halfInnings(const BattingOrder& order);
+    // The half-inning figures of `order`, by batting position. `warmStart`
+    // starts from the previous solve's values (see HalfInningSolver::solve).
+    HalfInningTable halfInnings(const BattingOrder& order, bool warmStart = false);
 
     const QuantisedBatter& batter(int index) const { return m_batters[index]; }
 
@@ -65,7 +66,9 @@ struct EvaluationStats {
 
 // Figures of every order, in the given order. Orders that are rotations of
 // one another share a half-inning solve. The results do not depend on the
-// number of jobs: every solve is a pure function of its order.
+// number of jobs: the solves are split into fixed runs of consecutive sets
+// of rotations, each run solved in sequence (every solve warm-started from
+// the one before), whichever thread takes it.
 std::vector<ExactFigures> evaluateOrders(const Batters& batters,
                                          std::span<const BattingOrder> orders,
                                          const EvaluationOptions& options = {},

@@ -46,10 +46,14 @@ HalfInningSolver::HalfInningSolver() : m_states(baseStates()) {
     for (int outs = 0; outs < kOutsPerInning; ++outs) {
         m_levelSize[outs] = m_states.situations[outs].size();
         m_levelOffset[outs] = offset;
+        m_situationOffset[outs] = m_situationCount;
         offset += m_levelSize[outs] * kLineupSize;
+        m_situationCount += m_levelSize[outs];
     }
     m_totalValues = offset * kDims;
     m_values.assign(m_totalValues, 0.0);
+    m_moveChance.assign(m_states.moves.size() * kLineupSize, 0.0);
+    m_playRuns.assign(2 * m_situationCount * kLineupSize, 0.0);
 }
 
 double HalfInningSolver::capReachBound(const PositionedLineup& lineup) {
@@ -63,20 +67,46 @@ double HalfInningSolver::capReachBound(const PositionedLineup& lineup) {
 }
 
 void HalfInningSolver::prepare(const PositionedLineup& lineup) {
+    const std::size_t moveCount = m_states.moves.size();
     for (int p = 0; p < kLineupSize; ++p) {
-        auto& tables = m_positions[p];
-        for (int k = 0; k < kOutcomeCount; ++k) tables.outcome[k] = lineup[p]->outcome(Outcome(k));
-        tables.factor.fill(1.0);
+        std::array<double, kOutcomeCount> outcome{};
+        for (int k = 0; k < kOutcomeCount; ++k) outcome[k] = lineup[p]->outcome(Outcome(k));
+        // factor[factorIndex(d, kind, success)]: the runner who batted d
+        // places before p succeeding (or failing) at that advancement.
+        std::array<double, kFactorCount> factor{};
+        factor.fill(1.0);
         for (int d = 1; d <= m_states.maxDistance; ++d) {
             const QuantisedBatter& runner = *lineup[(p - d + kLineupSize) % kLineupSize];
             for (int kind = 0; kind < kAdvanceCount; ++kind) {
                 const std::int32_t draws = runner.advanceDraws[kind];
-                tables.factor[factorIndex(d, Advance(kind), true)] = draws / double(kDrawValues);
-                tables.factor[factorIndex(d, Advance(kind), false)] =
+                factor[factorIndex(d, Advance(kind), true)] = draws / double(kDrawValues);
+                factor[factorIndex(d, Advance(kind), false)] =
                     (kDrawValues - draws) / double(kDrawValues);
             }
         }
-        m_outChance[p] = tables.outcome[kOut];
+        m_outChance[p] = outcome[kOut];
+
+        double* chance = m_moveChance.data() + std::size_t(p) * moveCount;
+        for (std::size_t i = 0; i < moveCount; ++i) {
+            const Move& move = m_states.moves[i];
+            chance[i] = outcome[move.outcome] * factor[move.factorA] * factor[move.factorB];
+        }
+        for (int outs = 0; outs < kOutsPerInning; ++outs) {
+            const auto& situations = m_states.situations[outs];
+            for (std::size_t s = 0; s < situations.size(); ++s) {
+                double runs = 0.0, squaredRuns = 0.0;
+                for (int i = 0; i < situations[s].moveCount; ++i) {
+                    const std::size_t m = situations[s].firstMove + std::size_t(i);
+                    const double r = m_states.moves[m].runs;
+                    runs += chance[m] * r;
+                    squaredRuns += chance[m] * r * r;
+                }
+                double* play = m_playRuns.data() +
+                               2 * (std::size_t(p) * m_situationCount + m_situationOffset[outs] + s);
+                play[0] = runs;
+                play[1] = squaredRuns;
+            }
+        }
     }
 }
 
@@ -86,9 +116,11 @@ double HalfInningSolver::updateBlock(int outs, int p, const double* same, const 
     // first of pair 4), E[R] (second of pair 4), E[R^2] and P(no run) (pair 5).
     constexpr int kPairs = kDims / 2;
     constexpr int kMean = kDims - 3;
-    const auto& tables = m_positions[p];
     const Pair outChance = {m_outChance[p], m_outChance[p]};
     const auto& situations = m_states.situations[outs];
+    const double* moveChance = m_moveChance.data() + std::size_t(p) * m_states.moves.size();
+    const double* playRuns =
+        m_playRuns.data() + 2 * (std::size_t(p) * m_situationCount + m_situationOffset[outs]);
     Pair leadoff[kPairs - 1];
     for (int i = 0; i < kPairs - 1; ++i) leadoff[i] = Pair{leadoffAfter[2 * i], 0.0};
     for (int i = 0; i < kPairs - 2; ++i) leadoff[i][1] = leadoffAfter[2 * i + 1];
@@ -99,22 +131,17 @@ double HalfInningSolver::updateBlock(int outs, int p, const double* same, const 
     for (std::size_t s = 0; s < situations.size(); ++s) {
         const Situation& situation = situations[s];
         Pair acc[kPairs] = {};
-        double runs = 0.0;        // expected runs of this plate appearance
-        double squaredRuns = 0.0; // and of their square
-        double cross = 0.0;       // sum of w * r * E[R'] over the plays
+        double cross = 0.0;  // sum of w * r * E[R'] over the plays
         const Move* move = m_states.moves.data() + situation.firstMove;
+        const double* chance = moveChance + situation.firstMove;
         for (int i = 0; i < situation.moveCount; ++i, ++move) {
-            const double w = tables.outcome[move->outcome] * tables.factor[move->factorA] *
-                             tables.factor[move->factorB];
+            const double w = chance[i];
             const double* t = same + std::size_t(move->target) * kDims;
             const Pair wide = {w, w};
             for (int k = 0; k < kPairs - 1; ++k) acc[k] += wide * load(t + 2 * k);
             // A play that scores ends the chance of a scoreless inning.
             acc[kPairs - 1] += Pair{w, move->runs == 0 ? w : 0.0} * load(t + 2 * (kPairs - 1));
-            const double wr = w * move->runs;
-            cross += wr * t[kMean];
-            runs += wr;
-            squaredRuns += wr * move->runs;
+            cross += w * move->runs * t[kMean];
         }
         if (fewer != nullptr) {
             const double* t = fewer + std::size_t(situation.outTarget) * kDims;
@@ -124,9 +151,10 @@ double HalfInningSolver::updateBlock(int outs, int p, const double* same, const 
         }
         // Runs scored now count towards whichever leadoff the inning ends
         // with; E[(r + R')^2] = E[R'^2] + 2 r E[R'] + r^2.
+        const double runs = playRuns[2 * s];
         const Pair wideRuns = {runs, runs};
         for (int k = 0; k < kPairs - 1; ++k) acc[k] += wideRuns * leadoff[k];
-        acc[kPairs - 1][0] += 2.0 * cross + squaredRuns;
+        acc[kPairs - 1][0] += 2.0 * cross + playRuns[2 * s + 1];
 
         double* out = into + s * kDims;
         for (int k = 0; k < kPairs; ++k) {
@@ -139,18 +167,20 @@ double HalfInningSolver::updateBlock(int outs, int p, const double* same, const 
     return std::max(change[0], change[1]) / std::max(scale[0], scale[1]);
 }
 
-HalfInningTable HalfInningSolver::solve(const PositionedLineup& lineup) {
+HalfInningTable HalfInningSolver::solve(const PositionedLineup& lineup, bool warmStart) {
     prepare(lineup);
     HalfInningTable table;
     if (capReachBound(lineup) > kCapNegligible) {
         solveCapped(table);
+        m_valuesIterated = false;
     } else {
-        solveIterated(table);
+        solveIterated(table, warmStart && m_valuesIterated);
+        m_valuesIterated = true;
     }
     return table;
 }
 
-void HalfInningSolver::solveIterated(HalfInningTable& table) {
+void HalfInningSolver::solveIterated(HalfInningTable& table, bool warmStart) {
     // Outs do not depend on the bases, so the next leadoff depends only on
     // the outs and the batter up: leadoff[outs][p][q]. With outs 3 the inning
     // is over and p leads off the next one.
@@ -179,7 +209,7 @@ void HalfInningSolver::solveIterated(HalfInningTable& table) {
     // p = 8..0 only has to guess the block it starts from. Every round of the
     // order shrinks that guess's error by the chance of nine safe plate
     // appearances, noOutRound < 1 here.
-    std::fill(m_values.begin(), m_values.end(), 0.0);
+    if (!warmStart) std::fill(m_values.begin(), m_values.end(), 0.0);
     const double errorPerChange = kSecondMomentMargin / (1.0 - noOutRound);
     for (int outs = kOutsPerInning - 1; outs >= 0; --outs) {
         int p = kLineupSize - 1;

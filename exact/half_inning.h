@@ -48,7 +48,10 @@ public:
     // appearance by plate appearance up to the cap; otherwise each outs level
     // is solved by sweeping round the batting order until the remaining error
     // is below 1e-12 relative.
-    HalfInningTable solve(const PositionedLineup& lineup);
+    // With `warmStart`, the sweeps start from the previous solve's values
+    // instead of zero: fewer sweeps when the lineups are alike, and the same
+    // figures to within the tolerance.
+    HalfInningTable solve(const PositionedLineup& lineup, bool warmStart = false);
 
     // Probability that the cap is reached in some inning bound: P(at most two
     // outs in the first 999 plate appearances) is at most the chance that at
@@ -58,13 +61,8 @@ public:
 private:
     static constexpr int kDims = 12;  // runs by next leadoff (9), E[R], E[R^2], P(no run)
 
-    struct PositionTables {
-        std::array<double, kOutcomeCount> outcome{};
-        std::array<double, kFactorCount> factor{};
-    };
-
     void prepare(const PositionedLineup& lineup);
-    void solveIterated(HalfInningTable& table);
+    void solveIterated(HalfInningTable& table, bool warmStart);
     void solveCapped(HalfInningTable& table);
     // Computes the values of every situation at `outs` with batter p up, from
     // the values `same` (same outs, batter p + 1 up), `fewer` (one more out,
@@ -81,12 +79,20 @@ private:
 
     const BaseStates& m_states;
     std::array<std::size_t, kOutsPerInning> m_levelSize{};
-    std::array<std::size_t, kOutsPerInning> m_levelOffset{};
+    std::array<std::size_t, kOutsPerInning> m_levelOffset{};      // in states
+    std::array<std::size_t, kOutsPerInning> m_situationOffset{};  // in situations
+    std::size_t m_situationCount = 0;
     std::size_t m_totalValues = 0;
-    PerPosition<PositionTables> m_positions{};
+    // Per lineup, worked out once before the sweeps: the chance of every move
+    // with batter p up ([p * moves + move]), and per situation the expected
+    // runs and squared runs of the plate appearance ([2 * (p * situations +
+    // situation offset + s)] and the entry after).
+    std::vector<double> m_moveChance;
+    std::vector<double> m_playRuns;
     PerPosition<double> m_outChance{};
     std::vector<double> m_values;
     std::vector<double> m_previous;  // the capped computation's last layer
+    bool m_valuesIterated = false;   // m_values holds an iterated solve
 };
 
 }  // namespace diz::exact
