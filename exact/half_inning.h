@@ -10,13 +10,15 @@
 #include <vector>
 
 #include "base_states.h"
+#include "game.h"
 #include "quantised_batter.h"
 
 namespace diz::exact {
 
 // Plate appearances after which the engine ends an inning even without three
 // outs; only lineups that can hardly make an out ever get there.
-inline constexpr int kPlateAppearanceCap = 1000;
+inline constexpr int kPlateAppearanceCap =
+    static_cast<int>(engine::kMaxPlateAppearancesPerInning);
 
 // The nine batters of an order by batting position 0..8 (not owned).
 using PositionedLineup = std::array<const QuantisedBatter*, kLineupSize>;
@@ -47,15 +49,14 @@ public:
     // any figure by more than about 1e-14, the inning is followed plate
     // appearance by plate appearance up to the cap; otherwise each outs level
     // is solved by sweeping round the batting order until the remaining error
-    // is below 1e-12 relative.
-    // With `warmStart`, the sweeps start from the previous solve's values
+    // is below 1e-12 relative. With `warmStart`, the sweeps start from the previous solve's values
     // instead of zero: fewer sweeps when the lineups are alike, and the same
     // figures to within the tolerance.
     HalfInningTable solve(const PositionedLineup& lineup, bool warmStart = false);
 
-    // Probability that the cap is reached in some inning bound: P(at most two
-    // outs in the first 999 plate appearances) is at most the chance that at
-    // most two of 111 rounds of the order contain an out.
+    // An upper bound on the chance that an inning reaches the cap: at most
+    // two outs in the first 999 plate appearances means at most two of the 111
+    // rounds of the order among them contain an out.
     static double capReachBound(const PositionedLineup& lineup);
 
 private:
