@@ -26,4 +26,12 @@ struct RunSettings {
 void runSimulation(WindowModel& model, Window& window, FileChooser& chooser,
                    const RunSettings& settings = RunSettings{});
 
+// How a run ended: with the normal-end message, or with any other reported
+// message (the CLI turns this into its exit status).
+enum class RunOutcome { NormalEnd, Failed };
+
+// The same run, telling the caller how it ended.
+RunOutcome performSimulation(WindowModel& model, Window& window, FileChooser& chooser,
+                             const RunSettings& settings = RunSettings{});
+
 }  // namespace diz

@@ -4,10 +4,13 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "diz/core.h"
 #include "game.h"
 #include "random_source.h"
+#include "reference_game.h"
+#include "run_statistics.h"
 
 namespace {
 
@@ -54,6 +57,31 @@ void BM_Trial(benchmark::State& state) {
     state.counters["PA/s"] = benchmark::Counter(totalGames * pa, benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_Trial)->Arg(140)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+// The same games played by the plain transcription of the rules (double
+// comparisons, record pointers, a branch per rule) with the same statistics,
+// for comparison with the integer fast path above. Results are identical.
+void BM_PlainTranscription(benchmark::State& state) {
+    const auto lineup = referenceLineup();
+    const auto games = static_cast<std::uint32_t>(state.range(0));
+    std::vector<std::uint16_t> perGame(games);
+    diz::engine::RandomSource random;
+    double mean, se, runs[9], scoring[9];
+    for (auto _ : state) {
+        diz::engine::RunStatistics statistics(perGame.data());
+        std::uint32_t inningRuns[9];
+        for (std::uint32_t g = 0; g < games; ++g) {
+            diz::test::referenceGame(lineup.data(), random, inningRuns);
+            statistics.addGame(inningRuns);
+        }
+        statistics.finish(&mean, &se, runs, scoring);
+        benchmark::DoNotOptimize(mean);
+    }
+    const double totalGames = static_cast<double>(state.iterations()) * games;
+    state.SetItemsProcessed(static_cast<std::int64_t>(totalGames));
+    state.counters["games/s"] = benchmark::Counter(totalGames, benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_PlainTranscription)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 // The generator alone, for scale.
 void BM_RandomSource(benchmark::State& state) {

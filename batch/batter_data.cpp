@@ -1,0 +1,198 @@
+#include "batter_data.h"
+
+#include <charconv>
+#include <cmath>
+#include <fstream>
+#include <limits>
+#include <system_error>
+
+#include "text_io.h"
+
+namespace diz {
+namespace {
+
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// Skips white space and an optional sign in front of a number; true for '-'.
+// On a failed match the caller leaves its field alone, so what was skipped
+// does not matter.
+bool skipSpaceAndSign(std::string_view& rest) {
+    while (!rest.empty() && isSpace(rest.front())) rest.remove_prefix(1);
+    if (rest.empty() || (rest.front() != '+' && rest.front() != '-')) return false;
+    const bool negative = rest.front() == '-';
+    rest.remove_prefix(1);
+    return negative;
+}
+
+// A decimal integer with an optional sign, as "%d" takes it, except that one
+// outside the 32-bit range is no match instead of an undefined value.
+bool scanInt(std::string_view& rest, int32_t& out) {
+    const bool negative = skipSpaceAndSign(rest);
+    std::size_t i = 0;
+    int64_t magnitude = 0;
+    constexpr int64_t kLimit = int64_t{std::numeric_limits<int32_t>::max()} + 1;
+    while (i < rest.size() && rest[i] >= '0' && rest[i] <= '9') {
+        magnitude = magnitude * 10 + (rest[i] - '0');
+        if (magnitude > kLimit) return false;
+        ++i;
+    }
+    if (i == 0) return false;
+    const int64_t value = negative ? -magnitude : magnitude;
+    if (value > std::numeric_limits<int32_t>::max()) return false;
+    out = static_cast<int32_t>(value);
+    rest.remove_prefix(i);
+    return true;
+}
+
+// A floating-point number as "%lf" takes it (sign, decimal or hexadecimal
+// digits, exponent, inf, nan), read without regard to the process's locale.
+bool scanDouble(std::string_view& rest, double& out) {
+    const bool negative = skipSpaceAndSign(rest);
+    const char* const begin = rest.data();
+    const char* const end = rest.data() + rest.size();
+    if (begin == end || *begin == '+' || *begin == '-') return false;
+
+    double value = 0.0;
+    std::from_chars_result result{};
+    char exponentMark = 'e';
+    const bool hex = end - begin > 2 && begin[0] == '0' && (begin[1] == 'x' || begin[1] == 'X');
+    if (hex) {
+        result = std::from_chars(begin + 2, end, value, std::chars_format::hex);
+        exponentMark = 'p';
+        if (result.ec == std::errc::invalid_argument) {
+            // "0x" followed by no hex digit: the number is the 0 before the x.
+            value = 0.0;
+            result = {begin + 1, std::errc{}};
+        }
+    } else {
+        result = std::from_chars(begin, end, value, std::chars_format::general);
+    }
+    if (result.ec == std::errc::invalid_argument) return false;
+    if (result.ec == std::errc::result_out_of_range) {
+        // Too large for a double gives infinity, too small gives zero, as the
+        // C library's conversion does; the exponent's sign tells which.
+        bool tiny = false;
+        for (const char* p = begin; p + 1 < result.ptr; ++p) {
+            if ((*p | 0x20) == exponentMark) tiny = p[1] == '-';
+        }
+        value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
+    }
+    out = negative ? -value : value;
+    rest.remove_prefix(static_cast<std::size_t>(result.ptr - rest.data()));
+    return true;
+}
+
+void appendCount(std::string& out, int32_t value) {
+    char buffer[16];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    out.append(buffer, result.ptr);
+}
+
+}  // namespace
+
+int scanBatterLine(std::string_view line, BatterEntry& entry) {
+    // A line stops at a NUL byte, as a C string would.
+    line = line.substr(0, line.find('\0'));
+    int32_t* const counts[] = {&entry.atBats,  &entry.singles,  &entry.doubles,
+                               &entry.triples, &entry.homeRuns, &entry.walks};
+    double* const rates[] = {&entry.rate1B1to3, &entry.rate1B2to4, &entry.rate2B1to4};
+    int stored = 0;
+    for (int32_t* field : counts) {
+        if (!scanInt(line, *field)) return stored;
+        ++stored;
+    }
+    for (double* field : rates) {
+        if (!scanDouble(line, *field)) return stored;
+        ++stored;
+    }
+    return stored;
+}
+
+void readBatterTable(std::istream& in, BatterTable& table) {
+    LinePieceReader reader(in, kBatterLineMaxChars);
+    std::string piece;
+    for (BatterEntry& entry : table) {
+        if (!reader.next(piece)) break;
+        scanBatterLine(piece, entry);
+    }
+}
+
+bool readBatterTable(const std::filesystem::path& path, BatterTable& table) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in.is_open()) return false;
+    readBatterTable(in, table);
+    return true;
+}
+
+std::string formatBatterTable(const BatterTable& table) {
+    std::string text;
+    for (const BatterEntry& entry : table) {
+        for (int32_t count : {entry.atBats, entry.singles, entry.doubles, entry.triples,
+                              entry.homeRuns, entry.walks}) {
+            appendCount(text, count);
+            text += ' ';
+        }
+        appendFixed(text, entry.rate1B1to3, 6);
+        text += ' ';
+        appendFixed(text, entry.rate1B2to4, 6);
+        text += ' ';
+        appendFixed(text, entry.rate2B1to4, 6);
+        text += "\r\n";
+    }
+    return text;
+}
+
+bool writeBatterTable(const std::filesystem::path& path, const BatterTable& table) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out.is_open()) return false;
+    const std::string text = formatBatterTable(table);
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out.close();
+    return !out.fail();
+}
+
+std::string BatterRangeError::message() const {
+    std::string text = "打者";
+    text += static_cast<char>('A' + row - 1);
+    text += " の ";
+    text += field;
+    text += " ";
+    text += std::to_string(value);
+    text += " は範囲外です (";
+    text += std::to_string(min);
+    text += "..";
+    text += std::to_string(max);
+    text += ")";
+    return text;
+}
+
+std::optional<BatterRangeError> checkBatterRanges(const BatterTable& table) {
+    for (int row = 1; row <= kBatterCount; ++row) {
+        const BatterEntry& e = table[row - 1];
+        // The window reads BB before HR, although HR stands to its left.
+        const struct {
+            std::string_view field;
+            int32_t value;
+            int32_t min;
+            int32_t max;
+        } checks[] = {
+            {"打数", e.atBats, kAtBatsMin, kAtBatsMax}, {"1B", e.singles, kCountMin, kCountMax},
+            {"2B", e.doubles, kCountMin, kCountMax},    {"3B", e.triples, kCountMin, kCountMax},
+            {"BB", e.walks, kCountMin, kCountMax},      {"HR", e.homeRuns, kCountMin, kCountMax},
+        };
+        for (const auto& c : checks) {
+            if (c.value < c.min || c.value > c.max) {
+                return BatterRangeError{row, c.field, c.value, c.min, c.max};
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+std::filesystem::path utf8Path(std::string_view name) {
+    return std::filesystem::path(std::u8string(name.begin(), name.end()));
+}
+
+}  // namespace diz

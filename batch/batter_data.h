@@ -1,0 +1,68 @@
+// The batter data file without any window: nine lines of
+// "%d %d %d %d %d %d %f %f %f", each ending with CR LF, one per batter a..i.
+// Reading follows the file's scanning rules, so a partial file changes only
+// what it holds; nothing read is range-checked until checkBatterRanges.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "batter_table.h"
+
+namespace diz {
+
+// A line is read in pieces of at most this many characters; each piece counts
+// as one of the nine lines.
+inline constexpr std::size_t kBatterLineMaxChars = 254;
+
+// Scans `line` into `entry`'s nine fields in file order (six decimal integers,
+// then three floating-point numbers), each after any run of white space. The
+// scan stops at the first field that does not match; that field and the later
+// ones keep their values. An integer outside the 32-bit range does not match.
+// Returns the number of fields stored (0..9).
+int scanBatterLine(std::string_view line, BatterEntry& entry);
+
+// Reads rows 1 to 9 from `in` (opened in binary mode: CR LF and LF both end a
+// line). Rows without a line keep their values; lines after the ninth are
+// ignored.
+void readBatterTable(std::istream& in, BatterTable& table);
+
+// The same from a file; false (table untouched) when it can't be opened.
+bool readBatterTable(const std::filesystem::path& path, BatterTable& table);
+
+// The file's text for `table`: nine lines with CR LF, rates with six decimals.
+std::string formatBatterTable(const BatterTable& table);
+
+// Writes formatBatterTable(table) to `path`, truncating it. False when the file
+// can't be opened or a write or the close fails.
+bool writeBatterTable(const std::filesystem::path& path, const BatterTable& table);
+
+// A count outside the range the window accepts.
+struct BatterRangeError {
+    int row = 0;             // 1..9
+    std::string_view field;  // the grid heading: "打数", "1B", "2B", "3B", "BB" or "HR"
+    int32_t value = 0;
+    int32_t min = 0;
+    int32_t max = 0;
+
+    // "打者A の 打数 0 は範囲外です (1..100000)" style text naming batter and field.
+    std::string message() const;
+};
+
+inline constexpr int32_t kAtBatsMin = 1;
+inline constexpr int32_t kAtBatsMax = 100000;
+inline constexpr int32_t kCountMin = 0;
+inline constexpr int32_t kCountMax = 99999;
+
+// The first out-of-range count in the window's reading order (rows 1 to 9; in a
+// row 打数, 1B, 2B, 3B, BB, HR), or nothing when every count is in range.
+std::optional<BatterRangeError> checkBatterRanges(const BatterTable& table);
+
+// A path from UTF-8 text (every name in the batch layer is UTF-8).
+std::filesystem::path utf8Path(std::string_view name);
+
+}  // namespace diz

@@ -1,0 +1,51 @@
+#include "batter_file.h"
+
+#include <string>
+
+#include "batter_data.h"
+#include "text_io.h"
+#include "window.h"
+#include "window_model.h"
+
+namespace diz {
+namespace {
+
+ChooserRequest batterFileRequest(ChooserRequest::Kind kind) {
+    ChooserRequest request;
+    request.kind = kind;
+    request.initialName = "*.txt";
+    if (kind == ChooserRequest::Kind::Open) {
+        request.fileMustExist = true;
+    } else {
+        request.overwritePrompt = true;
+        request.createPrompt = true;
+    }
+    return request;
+}
+
+}  // namespace
+
+void loadBatterFile(WindowModel& model, Window& window, FileChooser& chooser) {
+    const auto name = chooser.choose(batterFileRequest(ChooserRequest::Kind::Open));
+    if (!name) return;
+    if (!readBatterTable(utf8Path(*name), model.batters)) {
+        window.reportMessage(messageWithName("打者データを読み込めません：", *name));
+        return;
+    }
+    model.statusText = "打者データを読み込みました...";
+    for (int row = 1; row <= kBatterCount; ++row) {
+        window.appendLog(summaryLine(model.batters[row - 1], row));
+    }
+}
+
+void saveBatterFile(WindowModel& model, Window& window, FileChooser& chooser) {
+    const auto name = chooser.choose(batterFileRequest(ChooserRequest::Kind::Save));
+    if (!name) return;
+    if (!writeBatterTable(utf8Path(*name), model.batters)) {
+        window.reportMessage(messageWithName("打者データを保存できません：", *name));
+        return;
+    }
+    model.statusText = "打者データを保存しました...";
+}
+
+}  // namespace diz

@@ -1,0 +1,76 @@
+#include "console_window.h"
+
+#include <cstdio>
+
+#include "window_model.h"
+
+#if defined(_WIN32)
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace diz::cli {
+
+bool isTerminal(std::FILE* stream) {
+#if defined(_WIN32)
+    return _isatty(_fileno(stream)) != 0;
+#else
+    return isatty(fileno(stream)) != 0;
+#endif
+}
+
+ProgressLine::ProgressLine(std::uint64_t totalOrders, std::uint64_t gamesPerOrder, bool enabled)
+    : m_total(totalOrders),
+      m_games(gamesPerOrder),
+      m_enabled(enabled),
+      m_start(std::chrono::steady_clock::now()),
+      m_lastDraw(m_start) {}
+
+void ProgressLine::update(std::uint64_t ordersDone) {
+    if (!m_enabled) return;
+    const auto now = std::chrono::steady_clock::now();
+    if (m_drawn && now - m_lastDraw < std::chrono::milliseconds(200)) return;
+    m_lastDraw = now;
+    const double seconds = std::chrono::duration<double>(now - m_start).count();
+    const double gamesPerSecond =
+        seconds > 0 ? static_cast<double>(ordersDone * m_games) / seconds : 0.0;
+    const double left =
+        ordersDone > 0 ? seconds * static_cast<double>(m_total - ordersDone) /
+                             static_cast<double>(ordersDone)
+                       : 0.0;
+    std::fprintf(stderr, "\r%llu/%llu orders  %.0f games/s  %.0f s left\033[K",
+                 static_cast<unsigned long long>(ordersDone),
+                 static_cast<unsigned long long>(m_total), gamesPerSecond, left);
+    std::fflush(stderr);
+    m_shown = true;
+    m_drawn = true;
+}
+
+void ProgressLine::hide() {
+    if (!m_shown) return;
+    std::fputs("\r\033[K", stderr);
+    std::fflush(stderr);
+    m_shown = false;
+}
+
+ConsoleWindow::ConsoleWindow(WindowModel& model, bool quiet, ProgressLine* progress)
+    : m_model(model), m_quiet(quiet), m_progress(progress) {}
+
+void ConsoleWindow::appendLog(std::string_view text) {
+    if (m_quiet) return;
+    if (m_progress) m_progress->hide();
+    std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
+void ConsoleWindow::repaintNow() { std::fflush(stdout); }
+
+void ConsoleWindow::reportMessage(std::string_view text) {
+    if (m_progress) m_progress->hide();
+    std::fflush(stdout);
+    m_model.statusText = std::string(text);
+    std::fwrite(text.data(), 1, text.size(), stderr);
+    std::fputc('\n', stderr);
+}
+
+}  // namespace diz::cli

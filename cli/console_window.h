@@ -1,0 +1,69 @@
+// The window operations and the result-file chooser of the command line: the
+// log goes to standard output, reported messages to standard error.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "window.h"
+
+namespace diz {
+struct WindowModel;
+}
+
+namespace diz::cli {
+
+// A one-line progress display on standard error (orders done, games per
+// second, time left); shown only when standard error is a terminal.
+class ProgressLine {
+public:
+    ProgressLine(std::uint64_t totalOrders, std::uint64_t gamesPerOrder, bool enabled);
+    // Redraws the line at most a few times a second.
+    void update(std::uint64_t ordersDone);
+    // Removes the line from the terminal.
+    void hide();
+
+private:
+    std::uint64_t m_total;
+    std::uint64_t m_games;
+    bool m_enabled;
+    bool m_shown = false;
+    bool m_drawn = false;
+    std::chrono::steady_clock::time_point m_start;
+    std::chrono::steady_clock::time_point m_lastDraw;
+};
+
+class ConsoleWindow final : public Window {
+public:
+    ConsoleWindow(WindowModel& model, bool quiet, ProgressLine* progress = nullptr);
+
+    void clearLog() override {}
+    void appendLog(std::string_view text) override;
+    void showModel() override {}
+    void repaintNow() override;
+    void reportMessage(std::string_view text) override;
+
+private:
+    WindowModel& m_model;
+    bool m_quiet;
+    ProgressLine* m_progress;
+};
+
+// Answers every request with the same name (the --output option).
+class FixedChooser final : public FileChooser {
+public:
+    explicit FixedChooser(std::string name) : m_name(std::move(name)) {}
+    std::optional<std::string> choose(const ChooserRequest&) override { return m_name; }
+
+private:
+    std::string m_name;
+};
+
+// True when `stream` is a terminal.
+bool isTerminal(std::FILE* stream);
+
+}  // namespace diz::cli

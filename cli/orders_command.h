@@ -1,0 +1,24 @@
+// `diz-cli orders`: writes an order file of every ordering of the nine batters
+// that a pattern accepts.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace CLI {
+class App;
+}
+
+namespace diz::cli {
+
+struct OrdersOptions {
+    std::vector<std::string> patterns;  // none given: every ordering
+};
+
+// Writes the orderings of a..i in lexicographic order, one a line with CR LF,
+// to standard output. Exit status 0; 1 when standard output can't be written;
+// 2 for a usage error.
+void setup_orders(CLI::App& app);
+int run_orders(const OrdersOptions& options);
+
+}  // namespace diz::cli

@@ -1,0 +1,123 @@
+#include "run_command.h"
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+
+#include "batter_data.h"
+#include "console_window.h"
+#include "lineup.h"
+#include "simulation_run.h"
+#include "window_model.h"
+
+namespace diz::cli {
+namespace {
+
+constexpr int kUsageError = 2;
+
+// The report list's items; an empty list turns every part off.
+std::string parseReport(const std::string& list, ReportOptions* report) {
+    ReportOptions parsed{false, false, false, false};
+    std::size_t start = 0;
+    while (!list.empty() && start <= list.size()) {
+        const std::size_t comma = std::min(list.find(',', start), list.size());
+        const std::string item = list.substr(start, comma - start);
+        if (item == "mean") {
+            parsed.expectedRuns = true;
+        } else if (item == "se") {
+            parsed.standardError = true;
+        } else if (item == "inning-runs") {
+            parsed.inningRuns = true;
+        } else if (item == "inning-prob") {
+            parsed.inningScoring = true;
+        } else {
+            return "unknown report item '" + item + "' (mean, se, inning-runs, inning-prob)";
+        }
+        start = comma + 1;
+    }
+    if (report) *report = parsed;
+    return {};
+}
+
+std::string checkPattern(const std::string& pattern) {
+    if (pattern.size() > kPatternMaxBytes) {
+        return "a pattern holds at most " + std::to_string(kPatternMaxBytes) + " bytes";
+    }
+    return {};
+}
+
+// Selected orders in the file, for the progress line's time left.
+std::uint64_t countSelected(const std::string& orderFile, const Patterns& patterns) {
+    std::ifstream in(utf8Path(orderFile), std::ios::binary);
+    return in ? forEachSelectedOrder(in, patterns, nullptr) : 0;
+}
+
+}  // namespace
+
+void setup_run(CLI::App& app) {
+    auto options = std::make_shared<RunOptions>();
+    CLI::App* sub = app.add_subcommand("run", "Simulate the selected orders of an order file");
+    sub->add_option("--batters", options->batters, "Batter data file (nine lines)")
+        ->required()
+        ->check(CLI::ExistingFile);
+    sub->add_option("--orders", options->orders, "Order file, one order a line")
+        ->capture_default_str();
+    sub->add_option("--pattern", options->patterns,
+                    "Lineup pattern, up to six times ('*' matches any batter)")
+        ->expected(1)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+        ->check(CLI::Validator(checkPattern, "PATTERN"));
+    sub->add_option("--games", options->games, "Games per order")
+        ->capture_default_str()
+        ->check(CLI::Range(int64_t{1}, int64_t{2147483647}));
+    sub->add_option("--report", options->report,
+                    "Comma list of mean, se, inning-runs, inning-prob (\"\" for none)")
+        ->capture_default_str()
+        ->check(CLI::Validator([](std::string& list) { return parseReport(list, nullptr); },
+                               "LIST"));
+    sub->add_option("--output", options->output, "Result file")->capture_default_str();
+    sub->add_flag("--quiet", options->quiet, "Leave the log off standard output");
+    sub->callback([options]() {
+        if (options->patterns.size() > static_cast<std::size_t>(kPatternCount)) {
+            throw CLI::ValidationError("--pattern", "at most six patterns");
+        }
+        if (const int status = run_run(*options); status != 0) throw CLI::RuntimeError(status);
+    });
+}
+
+int run_run(const RunOptions& options) {
+    WindowModel model;
+    if (!readBatterTable(utf8Path(options.batters), model.batters)) {
+        std::fprintf(stderr, "打者データを読み込めません：%s\n", options.batters.c_str());
+        return kUsageError;
+    }
+    if (const auto error = checkBatterRanges(model.batters)) {
+        std::fprintf(stderr, "%s: %s\n", options.batters.c_str(), error->message().c_str());
+        return kUsageError;
+    }
+    model.gamesPerOrder = static_cast<int32_t>(options.games);
+    if (!options.patterns.empty()) {
+        model.patterns = {};
+        for (std::size_t i = 0; i < options.patterns.size() && i < model.patterns.size(); ++i) {
+            model.patterns[i] = options.patterns[i];
+        }
+    }
+    parseReport(options.report, &model.report);
+
+    const bool showProgress = isTerminal(stderr);
+    ProgressLine progress(showProgress ? countSelected(options.orders, model.patterns) : 0,
+                          static_cast<std::uint64_t>(model.gamesPerOrder), showProgress);
+    ConsoleWindow window(model, options.quiet, &progress);
+    FixedChooser chooser(options.output);
+    RunSettings settings;
+    settings.orderFile = options.orders;
+    settings.onOrderDone = [&progress](std::uint64_t done) { progress.update(done); };
+
+    const RunOutcome outcome = performSimulation(model, window, chooser, settings);
+    std::fflush(stdout);
+    return outcome == RunOutcome::NormalEnd ? 0 : 1;
+}
+
+}  // namespace diz::cli

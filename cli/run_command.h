@@ -1,0 +1,29 @@
+// `diz-cli run`: one whole simulation run without a window.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace CLI {
+class App;
+}
+
+namespace diz::cli {
+
+struct RunOptions {
+    std::string batters;                  // batter data file, required
+    std::string orders = "order.dat";     // the order file
+    std::vector<std::string> patterns;    // patterns 1..6; none given means "abcdefghi"
+    int64_t games = 140;                  // games per order, 1..2147483647
+    std::string report = "mean,se";       // comma list of mean, se, inning-runs, inning-prob
+    std::string output = "output.txt";    // the result file
+    bool quiet = false;                   // no log on standard output
+};
+
+// Exit status: 0 after the normal end, 1 after any other reported message,
+// 2 for a usage error (bad option, unreadable or out-of-range batter data).
+void setup_run(CLI::App& app);
+int run_run(const RunOptions& options);
+
+}  // namespace diz::cli

@@ -1,0 +1,161 @@
+#include "simulation_run.h"
+#include <algorithm>
+
+#include <gtest/gtest.h>
+
+#include "test_support.h"
+#include "window_model.h"
+
+namespace diz {
+namespace {
+
+using test::RecordingWindow;
+using test::ScratchDir;
+using test::ScriptedChooser;
+
+const std::string kNormalEndPrefix = "正常に終了しました。\n出力：";
+
+// Every row the reference batter of the engine's golden figures.
+WindowModel referenceModel() {
+    WindowModel model;
+    for (BatterEntry& entry : model.batters) {
+        entry = BatterEntry{400, 100, 20, 2, 10, 50, 0.25, 0.5, 0.4};
+    }
+    return model;
+}
+
+struct RunFixture {
+    ScratchDir dir;
+    WindowModel model = referenceModel();
+    RecordingWindow window{model};
+    ScriptedChooser chooser{dir.path("output.txt").string()};
+    RunSettings settings;
+
+    RunFixture() { settings.orderFile = dir.path("order.dat").string(); }
+    RunOutcome operator()() { return performSimulation(model, window, chooser, settings); }
+};
+
+TEST(SimulationRun, ReferenceOrderGivesTheGoldenFirstLine) {
+    RunFixture run;
+    run.dir.write("order.dat", "abcdefghi\r\nbacdefghi\r\n");
+    ASSERT_EQ(run(), RunOutcome::NormalEnd);
+    EXPECT_EQ(run.dir.read("output.txt"), "abcdefghi 6.107143 0.315209\r\n");
+    EXPECT_EQ(run.chooser.lastRequest->initialName, "output.txt");
+    EXPECT_TRUE(run.chooser.lastRequest->overwritePrompt);
+
+    // Log: nine summary lines, then the result line with a plain '\n'.
+    const auto& calls = run.window.calls;
+    ASSERT_GE(calls.size(), 15u);
+    EXPECT_EQ(calls[0], "clear");
+    EXPECT_EQ(calls[1].rfind("append:# 打者A\t", 0), 0u);
+    EXPECT_EQ(calls[10], "show");
+    EXPECT_EQ(calls[11], "repaint");
+    EXPECT_EQ(calls[12], "append:abcdefghi 6.107143 0.315209\n");
+    EXPECT_EQ(calls[13], "report:" + kNormalEndPrefix + run.chooser.answer.value());
+    EXPECT_EQ(run.model.statusText, kNormalEndPrefix + run.chooser.answer.value());
+}
+
+TEST(SimulationRun, RunsAreReproducibleAndRepeatedOrdersDiffer) {
+    RunFixture run;
+    run.dir.write("order.dat", "abcdefghi\nabcdefghi\n");
+    ASSERT_EQ(run(), RunOutcome::NormalEnd);
+    const std::string first = run.dir.read("output.txt");
+    ASSERT_EQ(run(), RunOutcome::NormalEnd);
+    EXPECT_EQ(run.dir.read("output.txt"), first);
+
+    const auto lineEnd = first.find("\r\n");
+    ASSERT_NE(lineEnd, std::string::npos);
+    EXPECT_NE(first.substr(0, lineEnd), first.substr(lineEnd + 2, lineEnd));
+    EXPECT_EQ(first.substr(lineEnd + 2, 9), "abcdefghi");
+}
+
+TEST(SimulationRun, ReportOptionsChooseTheLinesParts) {
+    RunFixture run;
+    run.dir.write("order.dat", "abcdefghi\n");
+    run.model.report = ReportOptions{true, true, true, true};
+    ASSERT_EQ(run(), RunOutcome::NormalEnd);
+    const std::string all = run.dir.read("output.txt");
+    EXPECT_EQ(all.rfind("abcdefghi 6.107143 0.315209 0.721429 0.614286", 0), 0u);
+    EXPECT_NE(all.find(" 0.635714 0.335714 0.314286"), std::string::npos);  // runs, then shares
+    EXPECT_EQ(std::count(all.begin(), all.end(), ' '), 20);
+
+    run.model.report = ReportOptions{false, false, false, false};
+    ASSERT_EQ(run(), RunOutcome::NormalEnd);
+    EXPECT_EQ(run.dir.read("output.txt"), "abcdefghi\r\n");
+}
+
+TEST(SimulationRun, NoSelectedLineStillWritesAnEmptyFile) {
+    RunFixture run;
+    run.dir.write("order.dat", "ABCDEFGHI\nabcdefgh\n");
+    run.model.patterns[0] = "*********";
+    run.dir.write("output.txt", "old");
+    ASSERT_EQ(run(), RunOutcome::NormalEnd);
+    EXPECT_EQ(run.dir.read("output.txt"), "");
+}
+
+TEST(SimulationRun, MissingEngineIsReportedAfterTheSummaryLines) {
+    RunFixture run;
+    run.dir.write("order.dat", "abcdefghi\n");
+    run.settings.libraryName = "no-such-engine";
+    EXPECT_EQ(run(), RunOutcome::Failed);
+    EXPECT_EQ(run.window.reports, (std::vector<std::string>{"REDI_DORが開けません"}));
+    EXPECT_EQ(run.window.calls.size(), 1u + 9u + 2u);  // clear, 9 lines, report, show
+    EXPECT_FALSE(run.chooser.lastRequest.has_value());
+    EXPECT_FALSE(std::filesystem::exists(run.dir.path("output.txt")));
+}
+
+TEST(SimulationRun, CancelledChooserReportsAnEmptyName) {
+    RunFixture run;
+    run.dir.write("order.dat", "abcdefghi\n");
+    run.chooser.answer.reset();
+    EXPECT_EQ(run(), RunOutcome::Failed);
+    EXPECT_EQ(run.window.reports, (std::vector<std::string>{"出力が開けません："}));
+    EXPECT_EQ(run.model.statusText, "出力が開けません：");
+}
+
+TEST(SimulationRun, MissingOrderFileLeavesAnEmptyResultFile) {
+    RunFixture run;
+    run.dir.write("output.txt", "old results");
+    run.settings.orderFile = "order.dat-missing";
+    EXPECT_EQ(run(), RunOutcome::Failed);
+    EXPECT_EQ(run.window.reports,
+              (std::vector<std::string>{"ORDERが開けません：order.dat-missing"}));
+    EXPECT_EQ(run.dir.read("output.txt"), "");
+}
+
+TEST(SimulationRun, OrderFileAsResultFileIsRefusedAndBothAreKept) {
+    RunFixture run;
+    run.dir.write("order.dat", "abcdefghi\n");
+    // Another spelling of the same file.
+    run.chooser.answer = (run.dir.path(".") / "order.dat").string();
+    EXPECT_EQ(run(), RunOutcome::Failed);
+    ASSERT_EQ(run.window.reports.size(), 1u);
+    EXPECT_EQ(run.window.reports[0].rfind("出力とORDERが同じファイルです：", 0), 0u);
+    EXPECT_EQ(run.dir.read("order.dat"), "abcdefghi\n");
+}
+
+TEST(SimulationRun, WriteErrorOnTheResultFileIsReported) {
+    RunFixture run;
+    run.dir.write("order.dat", "abcdefghi\n");
+    run.chooser.answer = "/dev/full";
+    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+    EXPECT_EQ(run(), RunOutcome::Failed);
+    EXPECT_EQ(run.window.reports, (std::vector<std::string>{"出力に書き込めません：/dev/full"}));
+}
+
+TEST(SimulationRun, LongNamesAreCutAtAWholeCharacter) {
+    RunFixture run;
+    std::string name;
+    for (int i = 0; i < 30; ++i) name += "打";  // 90 bytes
+    run.chooser.answer = run.dir.path("missing-dir").string() + "/" + name;
+    EXPECT_EQ(run(), RunOutcome::Failed);
+    ASSERT_EQ(run.window.reports.size(), 1u);
+    const std::string shown = run.window.reports[0].substr(std::string("出力が開けません：").size());
+    EXPECT_LE(shown.size(), 70u);
+    EXPECT_GE(shown.size(), 68u);
+    EXPECT_EQ(run.chooser.answer->substr(0, shown.size()), shown);
+    EXPECT_EQ((shown.size() - run.dir.path("missing-dir/").string().size()) % 3, 0u);
+}
+
+}  // namespace
+}  // namespace diz
