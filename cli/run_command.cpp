@@ -13,11 +13,7 @@
 #include "window_model.h"
 
 namespace diz::cli {
-namespace {
 
-constexpr int kUsageError = 2;
-
-// The report list's items; an empty list turns every part off.
 std::string parseReport(const std::string& list, ReportOptions* report) {
     ReportOptions parsed{false, false, false, false};
     std::size_t start = 0;
@@ -47,6 +43,10 @@ std::string checkPattern(const std::string& pattern) {
     }
     return {};
 }
+
+namespace {
+
+constexpr int kUsageError = 2;
 
 // Selected orders in the file, for the progress line's time left.
 std::uint64_t countSelected(const std::string& orderFile, const Patterns& patterns) {

@@ -9,7 +9,19 @@ namespace CLI {
 class App;
 }
 
+namespace diz {
+struct ReportOptions;
+}
+
 namespace diz::cli {
+
+// Reads the --report list (mean, se, inning-runs, inning-prob, comma
+// separated; empty for none) into `report` when given; returns the error
+// text, empty when the list is good.
+std::string parseReport(const std::string& list, ReportOptions* report);
+
+// The --pattern check: empty when the pattern fits, else the error text.
+std::string checkPattern(const std::string& pattern);
 
 struct RunOptions {
     std::string batters;                  // batter data file, required
