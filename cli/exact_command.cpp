@@ -105,16 +105,8 @@ void setup_exact(CLI::App& app) {
     auto options = std::make_shared<ExactOptions>();
     CLI::App* sub = app.add_subcommand(
         "exact", "Exact expected runs of the selected orders from the game's Markov chain");
-    sub->add_option("--batters", options->batters, "Batter data file (nine lines)")
-        ->required()
-        ->check(CLI::ExistingFile);
-    sub->add_option("--orders", options->orders, "Order file, one order a line")
-        ->capture_default_str();
-    sub->add_option("--pattern", options->patterns,
-                    "Lineup pattern, up to six times ('*' matches any batter)")
-        ->expected(1)
-        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
-        ->check(CLI::Validator(checkPattern, "PATTERN"));
+    addSharedOptions(*sub, options->batters, options->orders, options->patterns,
+                     options->report, options->output);
     sub->add_flag("--all", options->all,
                   "Every ordering of the nine batters instead of the order file "
                   "(patterns, if any, filter them)");
@@ -122,12 +114,6 @@ void setup_exact(CLI::App& app) {
                     "Games per order for the standard error (sd / sqrt(games))")
         ->capture_default_str()
         ->check(CLI::Range(int64_t{1}, int64_t{2147483647}));
-    sub->add_option("--report", options->report,
-                    "Comma list of mean, se, inning-runs, inning-prob (\"\" for none)")
-        ->capture_default_str()
-        ->check(CLI::Validator([](std::string& list) { return parseReport(list, nullptr); },
-                               "LIST"));
-    sub->add_option("--output", options->output, "Result file")->capture_default_str();
     sub->add_option("--top", options->top, "Orders to rank by expected runs (0: no ranking)")
         ->capture_default_str()
         ->check(CLI::Range(0, 362880));
@@ -136,23 +122,14 @@ void setup_exact(CLI::App& app) {
         ->check(CLI::Range(0, 1024));
     sub->add_flag("--quiet", options->quiet, "Leave the result lines off standard output");
     sub->callback([options]() {
-        if (options->patterns.size() > static_cast<std::size_t>(kPatternCount)) {
-            throw CLI::ValidationError("--pattern", "at most six patterns");
-        }
+        checkPatternCount(options->patterns);
         if (const int status = run_exact(*options); status != 0) throw CLI::RuntimeError(status);
     });
 }
 
 int run_exact(const ExactOptions& options) {
     BatterTable table;
-    if (!readBatterTable(utf8Path(options.batters), table)) {
-        std::fprintf(stderr, "打者データを読み込めません：%s\n", options.batters.c_str());
-        return kUsageError;
-    }
-    if (const auto error = checkBatterRanges(table)) {
-        std::fprintf(stderr, "%s: %s\n", options.batters.c_str(), error->message().c_str());
-        return kUsageError;
-    }
+    if (!loadBatters(options.batters, table)) return kUsageError;
     Patterns patterns{"abcdefghi", "", "", "", "", ""};
     if (!options.patterns.empty()) {
         patterns = {};

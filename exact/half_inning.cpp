@@ -37,8 +37,6 @@ Pair maxOf(Pair a, Pair b) { return a > b ? a : b; }
 
 constexpr int next(int p) { return p + 1 == kLineupSize ? 0 : p + 1; }
 
-using Leadoffs = PerPosition<PerPosition<double>>;
-
 }  // namespace
 
 HalfInningSolver::HalfInningSolver() : m_states(baseStates()) {
@@ -228,15 +226,20 @@ void HalfInningSolver::solveIterated(HalfInningTable& table, bool warmStart) {
         }
     }
 
+    readStarts(m_values.data(), leadoff[0], table);
+    table.capped = false;
+}
+
+void HalfInningSolver::readStarts(const double* values, const Leadoffs& leadoff,
+                                  HalfInningTable& table) const {
     for (int p = 0; p < kLineupSize; ++p) {
-        const double* start = m_values.data() + blockOffset(0, p);  // situation 0: empty bases
+        const double* start = values + blockOffset(0, p);  // situation 0: empty bases
         for (int q = 0; q < kLineupSize; ++q) table.runsByNext[p][q] = start[q];
         table.meanRuns[p] = start[kDims - 3];
         table.meanSquareRuns[p] = start[kDims - 2];
         table.scoreless[p] = start[kDims - 1];
-        table.nextLeadoff[p] = leadoff[0][p];
+        table.nextLeadoff[p] = leadoff[p];
     }
-    table.capped = false;
 }
 
 void HalfInningSolver::solveCapped(HalfInningTable& table) {
@@ -270,14 +273,7 @@ void HalfInningSolver::solveCapped(HalfInningTable& table) {
         std::swap(leadoff, nextLayer);
     }
 
-    for (int p = 0; p < kLineupSize; ++p) {
-        const double* start = m_previous.data() + blockOffset(0, p);
-        for (int q = 0; q < kLineupSize; ++q) table.runsByNext[p][q] = start[q];
-        table.meanRuns[p] = start[kDims - 3];
-        table.meanSquareRuns[p] = start[kDims - 2];
-        table.scoreless[p] = start[kDims - 1];
-        table.nextLeadoff[p] = leadoff[0][p];
-    }
+    readStarts(m_previous.data(), leadoff[0], table);
     table.capped = true;
 }
 

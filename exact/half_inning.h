@@ -65,6 +65,10 @@ private:
     void prepare(const PositionedLineup& lineup);
     void solveIterated(HalfInningTable& table, bool warmStart);
     void solveCapped(HalfInningTable& table);
+    using Leadoffs = PerPosition<PerPosition<double>>;
+    // Copies the figures of the innings' starts (no outs, bases empty) from
+    // `values`, with the next-leadoff distribution of no outs.
+    void readStarts(const double* values, const Leadoffs& leadoff, HalfInningTable& table) const;
     // Computes the values of every situation at `outs` with batter p up, from
     // the values `same` (same outs, batter p + 1 up), `fewer` (one more out,
     // batter p + 1 up; null when the out ends the inning) and the next-leadoff
