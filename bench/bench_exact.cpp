@@ -4,8 +4,10 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <vector>
 
+#include "batter_data.h"
 #include "exact_evaluator.h"
 
 namespace {
@@ -24,23 +26,11 @@ Batters referenceBatters() {
     return b;
 }
 
-// Nine different batters, the rows of examples/batters.txt (at-bats, 1B, 2B,
-// 3B, HR, BB, three rates) turned into probabilities per plate appearance.
+// The nine different batters of examples/batters.txt, read as a run reads them.
 Batters exampleBatters() {
-    const double rows[9][9] = {
-        {520, 118, 28, 6, 8, 62, 0.35, 0.65, 0.45}, {505, 105, 30, 3, 14, 55, 0.30, 0.60, 0.40},
-        {540, 98, 34, 2, 31, 78, 0.25, 0.55, 0.35}, {530, 92, 29, 1, 38, 85, 0.22, 0.50, 0.33},
-        {495, 96, 25, 2, 22, 52, 0.26, 0.55, 0.38}, {470, 94, 21, 3, 12, 40, 0.28, 0.58, 0.40},
-        {450, 88, 19, 1, 9, 36, 0.27, 0.56, 0.38},  {420, 80, 16, 0, 6, 30, 0.24, 0.50, 0.33},
-        {400, 82, 12, 4, 2, 34, 0.38, 0.68, 0.48}};
-    Batters b;
-    for (int i = 0; i < 9; ++i) {
-        const double* r = rows[i];
-        const double pa = r[0] + r[5];
-        b[i] = BatterRecord{char('a' + i), r[1] / pa, r[2] / pa, r[3] / pa, r[4] / pa, r[5] / pa,
-                            r[6], r[7], r[8]};
-    }
-    return b;
+    diz::BatterTable table;
+    if (!diz::readBatterTable(diz::utf8Path(DIZ_EXAMPLE_BATTERS), table)) std::abort();
+    return diz::buildRecords(table);
 }
 
 Batters battersFor(std::int64_t which) { return which == 0 ? referenceBatters() : exampleBatters(); }
