@@ -12,8 +12,8 @@
 
 namespace {
 
-using diz::exact::BattingOrder;
 using diz::exact::Batters;
+using diz::exact::BattingOrder;
 
 constexpr BattingOrder kNatural{0, 1, 2, 3, 4, 5, 6, 7, 8};
 
@@ -21,8 +21,8 @@ constexpr BattingOrder kNatural{0, 1, 2, 3, 4, 5, 6, 7, 8};
 // 10 HR, 50 BB; rates 0.25 0.5 0.4) in all nine places.
 Batters referenceBatters() {
     Batters b;
-    b.fill(BatterRecord{'a', 100.0 / 450, 20.0 / 450, 2.0 / 450, 10.0 / 450, 50.0 / 450, 0.25,
-                        0.5, 0.4});
+    b.fill(BatterRecord{'a', 100.0 / 450, 20.0 / 450, 2.0 / 450, 10.0 / 450, 50.0 / 450, 0.25, 0.5,
+                        0.4});
     return b;
 }
 
@@ -33,7 +33,9 @@ Batters exampleBatters() {
     return diz::buildRecords(table);
 }
 
-Batters battersFor(std::int64_t which) { return which == 0 ? referenceBatters() : exampleBatters(); }
+Batters battersFor(std::int64_t which) {
+    return which == 0 ? referenceBatters() : exampleBatters();
+}
 
 // Arg: 0 = reference batter nine times, 1 = the example batters.
 void BM_ExactOrder(benchmark::State& state) {

@@ -65,8 +65,7 @@ bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
 
 // "   1 abcdefghi 6.676773 0.000000": rank, order, expected runs, and the gap
 // to the best order (negative below it).
-std::string ranking(const Selection& s, const std::vector<exact::ExactFigures>& figures,
-                    int top) {
+std::string ranking(const Selection& s, const std::vector<exact::ExactFigures>& figures, int top) {
     std::vector<std::size_t> rank(figures.size());
     std::iota(rank.begin(), rank.end(), std::size_t{0});
     const std::size_t shown = std::min(rank.size(), static_cast<std::size_t>(top));
@@ -95,6 +94,11 @@ std::string ranking(const Selection& s, const std::vector<exact::ExactFigures>& 
     return out;
 }
 
+// A message with a file name on standard error, as a run reports it.
+void tell(std::string_view message, const std::string& name) {
+    std::fprintf(stderr, "%s\n", messageWithName(message, name).c_str());
+}
+
 void writeAll(std::FILE* stream, const std::string& text) {
     std::fwrite(text.data(), 1, text.size(), stream);
 }
@@ -105,8 +109,8 @@ void setup_exact(CLI::App& app) {
     auto options = std::make_shared<ExactOptions>();
     CLI::App* sub = app.add_subcommand(
         "exact", "Exact expected runs of the selected orders from the game's Markov chain");
-    addSharedOptions(*sub, options->batters, options->orders, options->patterns,
-                     options->report, options->output);
+    addSharedOptions(*sub, options->batters, options->orders, options->patterns, options->report,
+                     options->output);
     sub->add_flag("--all", options->all,
                   "Every ordering of the nine batters instead of the order file "
                   "(patterns, if any, filter them)");
@@ -144,14 +148,13 @@ int run_exact(const ExactOptions& options) {
     const std::filesystem::path resultPath = utf8Path(options.output);
     const std::filesystem::path orderPath = utf8Path(options.orders);
     if (!options.all && sameFile(resultPath, orderPath)) {
-        std::fprintf(stderr, "%s\n",
-                     messageWithName("出力とORDERが同じファイルです：", options.output).c_str());
+        tell("出力とORDERが同じファイルです：", options.output);
         return kFileError;
     }
     std::ofstream result;
     if (!options.output.empty()) result.open(resultPath, std::ios::binary | std::ios::trunc);
     if (!result.is_open()) {
-        std::fprintf(stderr, "%s\n", messageWithName("出力が開けません：", options.output).c_str());
+        tell("出力が開けません：", options.output);
         return kFileError;
     }
     Selection selection;
@@ -160,16 +163,15 @@ int run_exact(const ExactOptions& options) {
     } else {
         std::ifstream in(orderPath, std::ios::binary);
         if (!in.is_open()) {
-            std::fprintf(stderr, "%s\n",
-                         messageWithName("ORDERが開けません：", options.orders).c_str());
+            tell("ORDERが開けません：", options.orders);
             return kFileError;
         }
         selection = selectedLines(in, patterns);
     }
 
     exact::EvaluationStats stats;
-    const std::vector<exact::ExactFigures> figures = exact::evaluateOrders(
-        buildRecords(table), selection.orders, {options.jobs, true}, &stats);
+    const std::vector<exact::ExactFigures> figures =
+        exact::evaluateOrders(buildRecords(table), selection.orders, {options.jobs, true}, &stats);
     if (stats.capped) {
         std::fprintf(stderr,
                      "note: these batters can hardly make an out; innings end after %d plate "
@@ -205,15 +207,17 @@ int run_exact(const ExactOptions& options) {
     }
     result.write(fileText.data(), static_cast<std::streamsize>(fileText.size()));
     writeAll(stdout, logText);
-    if (options.top > 0) writeAll(stdout, ranking(selection, figures, options.top));
+    if (options.top > 0 && !figures.empty()) {
+        writeAll(stdout, ranking(selection, figures, options.top));
+    }
     std::fflush(stdout);
 
     result.close();
     if (!result) {
-        std::fprintf(stderr, "%s\n", messageWithName("出力が開けません：", options.output).c_str());
+        tell("出力が開けません：", options.output);
         return kFileError;
     }
-    std::fprintf(stderr, "%s\n", messageWithName("正常に終了しました。\n出力：", options.output).c_str());
+    tell("正常に終了しました。\n出力：", options.output);
     return 0;
 }
 

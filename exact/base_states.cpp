@@ -65,8 +65,8 @@ std::vector<Outgoing> movesFrom(const Bases& b) {
     // Double.
     const int doubleRuns = (second ? 1 : 0) + (third ? 1 : 0);
     if (first) {
-        out.push_back({next({0, kBatter, 0}), kDouble, doubleRuns + 1,
-                       factorIndex(first, k2B1to4, true), 0});
+        out.push_back(
+            {next({0, kBatter, 0}), kDouble, doubleRuns + 1, factorIndex(first, k2B1to4, true), 0});
         out.push_back({next({0, kBatter, first}), kDouble, doubleRuns,
                        factorIndex(first, k2B1to4, false), 0});
     } else {
@@ -113,8 +113,7 @@ BaseStates build() {
             Situation s{b, static_cast<std::uint16_t>(states.moves.size()), 0, 0};
             for (const auto& m : movesFrom(b)) {
                 states.moves.push_back({index.at(m.bases), m.outcome,
-                                        static_cast<std::uint8_t>(m.runs), m.factorA,
-                                        m.factorB});
+                                        static_cast<std::uint8_t>(m.runs), m.factorA, m.factorB});
                 ++s.moveCount;
             }
             level.push_back(s);

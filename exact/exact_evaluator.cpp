@@ -1,14 +1,14 @@
 #include "exact_evaluator.h"
 
-#include <algorithm>
-#include <numeric>
-#include <unordered_map>
-
 #include <tbb/blocked_range.h>
 #include <tbb/info.h>
 #include <tbb/parallel_for.h>
 #include <tbb/partitioner.h>
 #include <tbb/task_arena.h>
+
+#include <algorithm>
+#include <numeric>
+#include <unordered_map>
 
 namespace diz::exact {
 namespace {
@@ -78,8 +78,7 @@ std::array<ExactFigures, kLineupSize> ExactEvaluator::evaluateRotations(const Ba
 
 std::vector<ExactFigures> evaluateOrders(const Batters& batters,
                                          std::span<const BattingOrder> orders,
-                                         const EvaluationOptions& options,
-                                         EvaluationStats* stats) {
+                                         const EvaluationOptions& options, EvaluationStats* stats) {
     // Group the orders by their set of rotations: members[firstMember[c] ..
     // firstMember[c + 1]) are the orders of class c.
     std::vector<BattingOrder> representatives;

@@ -31,7 +31,7 @@ using BattingOrder = std::array<std::uint8_t, kLineupSize>;
 std::string orderText(const BattingOrder& order);
 
 class ExactEvaluator {
-public:
+  public:
     explicit ExactEvaluator(const Batters& batters);
 
     ExactFigures evaluate(const BattingOrder& order);
@@ -46,7 +46,7 @@ public:
 
     const QuantisedBatter& batter(int index) const { return m_batters[index]; }
 
-private:
+  private:
     PositionedLineup positions(const BattingOrder& order) const;
 
     std::array<QuantisedBatter, kLineupSize> m_batters;

@@ -65,7 +65,8 @@ PerLeadoff figuresByLeadoff(const HalfInningTable& t) {
 ExactFigures pick(const PerLeadoff& f, int leadoff) {
     ExactFigures out;
     out.meanRuns = f.mean[leadoff];
-    out.sdRuns = std::sqrt(std::max(0.0, f.meanSquare[leadoff] - f.mean[leadoff] * f.mean[leadoff]));
+    out.sdRuns =
+        std::sqrt(std::max(0.0, f.meanSquare[leadoff] - f.mean[leadoff] * f.mean[leadoff]));
     for (int i = 0; i < kInnings; ++i) {
         out.inningRuns[i] = f.inningRuns[i][leadoff];
         out.inningScoring[i] = f.inningScoring[i][leadoff];

@@ -12,8 +12,8 @@ inline constexpr int kInnings = 9;
 
 // The exact counterparts of what `trial` estimates.
 struct ExactFigures {
-    double meanRuns = 0.0;  // expected runs per game
-    double sdRuns = 0.0;    // standard deviation of runs per game
+    double meanRuns = 0.0;                         // expected runs per game
+    double sdRuns = 0.0;                           // standard deviation of runs per game
     std::array<double, kInnings> inningRuns{};     // expected runs of innings 1..9
     std::array<double, kInnings> inningScoring{};  // P(at least one run), innings 1..9
 };

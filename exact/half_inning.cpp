@@ -59,8 +59,7 @@ double HalfInningSolver::capReachBound(const PositionedLineup& lineup) {
     for (const auto* batter : lineup) noOutRound *= 1.0 - batter->outcome(kOut);
     constexpr int kRounds = (kPlateAppearanceCap - 1) / kLineupSize;
     const double withOut = 1.0 - noOutRound;
-    return std::pow(noOutRound, kRounds) +
-           kRounds * withOut * std::pow(noOutRound, kRounds - 1) +
+    return std::pow(noOutRound, kRounds) + kRounds * withOut * std::pow(noOutRound, kRounds - 1) +
            0.5 * kRounds * (kRounds - 1) * withOut * withOut * std::pow(noOutRound, kRounds - 2);
 }
 
@@ -99,8 +98,8 @@ void HalfInningSolver::prepare(const PositionedLineup& lineup) {
                     runs += chance[m] * r;
                     squaredRuns += chance[m] * r * r;
                 }
-                double* play = m_playRuns.data() +
-                               2 * (std::size_t(p) * m_situationCount + m_situationOffset[outs] + s);
+                double* play = m_playRuns.data() + 2 * (std::size_t(p) * m_situationCount +
+                                                        m_situationOffset[outs] + s);
                 play[0] = runs;
                 play[1] = squaredRuns;
             }
@@ -213,8 +212,9 @@ void HalfInningSolver::solveIterated(HalfInningTable& table, bool warmStart) {
         int p = kLineupSize - 1;
         for (long updates = 1;; ++updates) {
             const int after = next(p);
-            const double* fewer =
-                outs + 1 < kOutsPerInning ? m_values.data() + blockOffset(outs + 1, after) : nullptr;
+            const double* fewer = outs + 1 < kOutsPerInning
+                                      ? m_values.data() + blockOffset(outs + 1, after)
+                                      : nullptr;
             const double change =
                 updateBlock(outs, p, m_values.data() + blockOffset(outs, after), fewer,
                             leadoff[outs][after].data(), m_values.data() + blockOffset(outs, p));

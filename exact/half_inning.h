@@ -17,8 +17,7 @@ namespace diz::exact {
 
 // Plate appearances after which the engine ends an inning even without three
 // outs; only lineups that can hardly make an out ever get there.
-inline constexpr int kPlateAppearanceCap =
-    static_cast<int>(engine::kMaxPlateAppearancesPerInning);
+inline constexpr int kPlateAppearanceCap = static_cast<int>(engine::kMaxPlateAppearancesPerInning);
 
 // The nine batters of an order by batting position 0..8 (not owned).
 using PositionedLineup = std::array<const QuantisedBatter*, kLineupSize>;
@@ -42,7 +41,7 @@ struct HalfInningTable {
 // Solves half-innings; holds its scratch memory so repeated solves allocate
 // nothing. One solver per thread.
 class HalfInningSolver {
-public:
+  public:
     HalfInningSolver();
 
     // Exact figures of every half-inning of `lineup`. When the cap can change
@@ -59,7 +58,7 @@ public:
     // rounds of the order among them contain an out.
     static double capReachBound(const PositionedLineup& lineup);
 
-private:
+  private:
     static constexpr int kDims = 12;  // runs by next leadoff (9), E[R], E[R^2], P(no run)
 
     void prepare(const PositionedLineup& lineup);

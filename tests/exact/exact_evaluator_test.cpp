@@ -79,7 +79,7 @@ TEST(EvaluateOrders, SameFiguresForEveryJobCountAndWithoutSharing) {
         orders.push_back(rotated(BattingOrder{2, 7, 1, 8, 0, 3, 6, 4, 5}, k));
     }
     orders.push_back(BattingOrder{0, 0, 1, 1, 0, 0, 1, 1, 2});  // repeated letters
-    orders.push_back(orders.front());                          // and a repeated order
+    orders.push_back(orders.front());                           // and a repeated order
 
     const exact::Batters batters = test::mixedBatters();
     EvaluationStats one, two, unshared;

@@ -47,8 +47,8 @@ TEST(Quantise, RatesCountThousandthsWithTheirUnevenFrequencies) {
     auto draws = [](double rate) {
         return quantise(BatterRecord{'a', 0, 0, 0, 0, 0, rate, 0, 0}).advanceDraws[k1B1to3];
     };
-    EXPECT_EQ(draws(0.0), 33);        // only a thousandth of exactly 0
-    EXPECT_EQ(draws(0.25), 251 * 33); // 0.000 .. 0.250
+    EXPECT_EQ(draws(0.0), 33);         // only a thousandth of exactly 0
+    EXPECT_EQ(draws(0.25), 251 * 33);  // 0.000 .. 0.250
     EXPECT_EQ(draws(0.735), 736 * 33);
     EXPECT_EQ(draws(0.736), 736 * 33 + 32);
     EXPECT_EQ(draws(1.0), kDrawValues);
