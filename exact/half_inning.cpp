@@ -83,25 +83,22 @@ void HalfInningSolver::prepare(const PositionedLineup& lineup) {
         }
         m_outChance[p] = outcome[kOut];
 
+        // Each move's chance, and per situation the expected runs and squared
+        // runs of the plate appearance.
         double* chance = m_moveChance.data() + std::size_t(p) * moveCount;
-        for (std::size_t i = 0; i < moveCount; ++i) {
-            const Move& move = m_states.moves[i];
-            chance[i] = outcome[move.outcome] * factor[move.factorA] * factor[move.factorB];
-        }
-        for (int outs = 0; outs < kOutsPerInning; ++outs) {
-            const auto& situations = m_states.situations[outs];
-            for (std::size_t s = 0; s < situations.size(); ++s) {
+        double* play = m_playRuns.data() + 2 * std::size_t(p) * m_situationCount;
+        for (const auto& situations : m_states.situations) {
+            for (const Situation& situation : situations) {
                 double runs = 0.0, squaredRuns = 0.0;
-                for (int i = 0; i < situations[s].moveCount; ++i) {
-                    const std::size_t m = situations[s].firstMove + std::size_t(i);
-                    const double r = m_states.moves[m].runs;
-                    runs += chance[m] * r;
-                    squaredRuns += chance[m] * r * r;
+                for (int i = 0; i < situation.moveCount; ++i) {
+                    const std::size_t m = situation.firstMove + std::size_t(i);
+                    const Move& move = m_states.moves[m];
+                    chance[m] = outcome[move.outcome] * factor[move.factorA] * factor[move.factorB];
+                    runs += chance[m] * move.runs;
+                    squaredRuns += chance[m] * move.runs * move.runs;
                 }
-                double* play = m_playRuns.data() + 2 * (std::size_t(p) * m_situationCount +
-                                                        m_situationOffset[outs] + s);
-                play[0] = runs;
-                play[1] = squaredRuns;
+                *play++ = runs;
+                *play++ = squaredRuns;
             }
         }
     }
