@@ -98,6 +98,23 @@ TEST(EvaluateOrders, SameFiguresForEveryJobCountAndWithoutSharing) {
     }
 }
 
+TEST(EvaluateOrders, ReportsLineupsCutByTheCap) {
+    exact::Batters batters = test::mixedBatters();
+    const std::vector<BattingOrder> ordinary{kNatural};
+    EvaluationStats stats;
+    evaluateOrders(batters, ordinary, {2, true}, &stats);
+    EXPECT_FALSE(stats.capped);
+
+    for (auto& b : batters) b.pWalk = 1.0 - b.pSingle;  // nobody can make an out
+    const std::vector<BattingOrder> orders{kNatural, rotated(kNatural, 4)};
+    const auto figures = evaluateOrders(batters, orders, {2, true}, &stats);
+    EXPECT_TRUE(stats.capped);
+    EXPECT_EQ(stats.halfInningSolves, 1u);
+    ExactEvaluator evaluator(batters);
+    expectSameFigures(figures[1], evaluator.evaluate(orders[1]), 1e-9);
+    EXPECT_GT(figures[0].meanRuns, 9 * 900.0);  // about 1000 plate appearances an inning
+}
+
 TEST(AllOrders, EveryOrderingOnceInLexicographicOrder) {
     const auto all = allOrders();
     ASSERT_EQ(all.size(), 362880u);
