@@ -180,7 +180,7 @@ int run_exact(const ExactOptions& options) {
     }
 
     // One result line per order, in selection order.
-    const double perGame = 1.0 / std::sqrt(static_cast<double>(options.games));
+    const double rootGames = std::sqrt(static_cast<double>(options.games));
     std::string fileText;
     std::string logText;
     std::string line;
@@ -188,7 +188,7 @@ int run_exact(const ExactOptions& options) {
         const exact::ExactFigures& f = figures[i];
         TrialResult r;
         r.meanRuns = f.meanRuns;
-        r.standardError = f.sdRuns * perGame;
+        r.standardError = f.sdRuns / rootGames;  // what that many games would show
         r.inningRuns = f.inningRuns;
         r.inningScoring = f.inningScoring;
         composeResultLine(line, selection.texts[i], report, r);
