@@ -64,6 +64,10 @@ PositionedLineup ExactEvaluator::positions(const BattingOrder& order) const {
     return lineup;
 }
 
+bool ExactEvaluator::needsCap(const BattingOrder& order) const {
+    return HalfInningSolver::needsCap(positions(order));
+}
+
 HalfInningTable ExactEvaluator::halfInnings(const BattingOrder& order, bool warmStart) {
     return m_solver.solve(positions(order), warmStart);
 }

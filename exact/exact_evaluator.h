@@ -46,6 +46,10 @@ class ExactEvaluator {
 
     const QuantisedBatter& batter(int index) const { return m_batters[index]; }
 
+    // True when `order` can hardly make an out, so that its innings are
+    // followed up to the plate-appearance cap (a much slower solve).
+    bool needsCap(const BattingOrder& order) const;
+
   private:
     PositionedLineup positions(const BattingOrder& order) const;
 

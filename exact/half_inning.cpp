@@ -63,6 +63,10 @@ double HalfInningSolver::capReachBound(const PositionedLineup& lineup) {
            0.5 * kRounds * (kRounds - 1) * withOut * withOut * std::pow(noOutRound, kRounds - 2);
 }
 
+bool HalfInningSolver::needsCap(const PositionedLineup& lineup) {
+    return capReachBound(lineup) > kCapNegligible;
+}
+
 void HalfInningSolver::prepare(const PositionedLineup& lineup) {
     const std::size_t moveCount = m_states.moves.size();
     for (int p = 0; p < kLineupSize; ++p) {
@@ -164,7 +168,7 @@ double HalfInningSolver::updateBlock(int outs, int p, const double* same, const 
 HalfInningTable HalfInningSolver::solve(const PositionedLineup& lineup, bool warmStart) {
     prepare(lineup);
     HalfInningTable table;
-    if (capReachBound(lineup) > kCapNegligible) {
+    if (needsCap(lineup)) {
         solveCapped(table);
         m_valuesIterated = false;
     } else {
