@@ -44,8 +44,6 @@ class ExactEvaluator {
     // starts from the previous solve's values (see HalfInningSolver::solve).
     HalfInningTable halfInnings(const BattingOrder& order, bool warmStart = false);
 
-    const QuantisedBatter& batter(int index) const { return m_batters[index]; }
-
     // True when `order` can hardly make an out, so that its innings are
     // followed up to the plate-appearance cap (a much slower solve).
     bool needsCap(const BattingOrder& order) const;
