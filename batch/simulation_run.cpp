@@ -16,17 +16,7 @@
 #include "window_model.h"
 
 namespace diz {
-namespace {
 
-struct TrialResult {
-    double meanRuns = 0.0;
-    double standardError = 0.0;
-    std::array<double, 9> inningRuns{};
-    std::array<double, 9> inningScoring{};
-};
-
-// The result line without its line end. Its length is unbounded: a string
-// grows with whatever the numbers print.
 void composeResultLine(std::string& line, std::string_view order, const ReportOptions& report,
                        const TrialResult& result) {
     line.assign(order.substr(0, kLineupLength));
@@ -51,6 +41,8 @@ void composeResultLine(std::string& line, std::string_view order, const ReportOp
         }
     }
 }
+
+namespace {
 
 ChooserRequest resultFileRequest() {
     ChooserRequest request;

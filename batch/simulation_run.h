@@ -2,15 +2,32 @@
 // one result line per order to the result file and the log.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace diz {
 
 struct WindowModel;
+struct ReportOptions;
 class Window;
 class FileChooser;
+
+// The four outputs of `trial` for one order.
+struct TrialResult {
+    double meanRuns = 0.0;
+    double standardError = 0.0;
+    std::array<double, 9> inningRuns{};
+    std::array<double, 9> inningScoring{};
+};
+
+// The result line without its line end: the order's first nine characters,
+// then each figure the report asks for with six decimals. Its length is
+// unbounded: a string grows with whatever the numbers print.
+void composeResultLine(std::string& line, std::string_view order, const ReportOptions& report,
+                       const TrialResult& result);
 
 struct RunSettings {
     std::string orderFile = "order.dat";  // relative to the current directory

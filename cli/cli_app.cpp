@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "exact_command.h"
 #include "orders_command.h"
 #include "run_command.h"
 
@@ -12,6 +13,7 @@ int runApp(int argc, char** argv) {
     app.require_subcommand(1);
     setup_run(app);
     setup_orders(app);
+    setup_exact(app);
     try {
         app.parse(argc, argv);
     } catch (const CLI::RuntimeError& e) {

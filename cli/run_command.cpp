@@ -13,11 +13,7 @@
 #include "window_model.h"
 
 namespace diz::cli {
-namespace {
 
-constexpr int kUsageError = 2;
-
-// The report list's items; an empty list turns every part off.
 std::string parseReport(const std::string& list, ReportOptions* report) {
     ReportOptions parsed{false, false, false, false};
     std::size_t start = 0;
@@ -41,6 +37,22 @@ std::string parseReport(const std::string& list, ReportOptions* report) {
     return {};
 }
 
+bool loadBatters(const std::string& path, BatterTable& table) {
+    if (!readBatterTable(utf8Path(path), table)) {
+        std::fprintf(stderr, "打者データを読み込めません：%s\n", path.c_str());
+        return false;
+    }
+    if (const auto error = checkBatterRanges(table)) {
+        std::fprintf(stderr, "%s: %s\n", path.c_str(), error->message().c_str());
+        return false;
+    }
+    return true;
+}
+
+namespace {
+
+constexpr int kUsageError = 2;
+
 std::string checkPattern(const std::string& pattern) {
     if (pattern.size() > kPatternMaxBytes) {
         return "a pattern holds at most " + std::to_string(kPatternMaxBytes) + " bytes";
@@ -56,47 +68,50 @@ std::uint64_t countSelected(const std::string& orderFile, const Patterns& patter
 
 }  // namespace
 
-void setup_run(CLI::App& app) {
-    auto options = std::make_shared<RunOptions>();
-    CLI::App* sub = app.add_subcommand("run", "Simulate the selected orders of an order file");
-    sub->add_option("--batters", options->batters, "Batter data file (nine lines)")
+void addSharedOptions(CLI::App& sub, std::string& batters, std::string& orders,
+                      std::vector<std::string>& patterns, std::string& report,
+                      std::string& output) {
+    sub.add_option("--batters", batters, "Batter data file (nine lines)")
         ->required()
         ->check(CLI::ExistingFile);
-    sub->add_option("--orders", options->orders, "Order file, one order a line")
-        ->capture_default_str();
-    sub->add_option("--pattern", options->patterns,
-                    "Lineup pattern, up to six times ('*' matches any batter)")
+    sub.add_option("--orders", orders, "Order file, one order a line")->capture_default_str();
+    sub.add_option("--pattern", patterns,
+                   "Lineup pattern, up to six times ('*' matches any batter)")
         ->expected(1)
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
         ->check(CLI::Validator(checkPattern, "PATTERN"));
-    sub->add_option("--games", options->games, "Games per order")
-        ->capture_default_str()
-        ->check(CLI::Range(int64_t{1}, int64_t{2147483647}));
-    sub->add_option("--report", options->report,
-                    "Comma list of mean, se, inning-runs, inning-prob (\"\" for none)")
+    sub.add_option("--report", report,
+                   "Comma list of mean, se, inning-runs, inning-prob (\"\" for none)")
         ->capture_default_str()
         ->check(CLI::Validator([](std::string& list) { return parseReport(list, nullptr); },
                                "LIST"));
-    sub->add_option("--output", options->output, "Result file")->capture_default_str();
+    sub.add_option("--output", output, "Result file")->capture_default_str();
+}
+
+void checkPatternCount(const std::vector<std::string>& patterns) {
+    if (patterns.size() > static_cast<std::size_t>(kPatternCount)) {
+        throw CLI::ValidationError("--pattern", "at most six patterns");
+    }
+}
+
+void setup_run(CLI::App& app) {
+    auto options = std::make_shared<RunOptions>();
+    CLI::App* sub = app.add_subcommand("run", "Simulate the selected orders of an order file");
+    addSharedOptions(*sub, options->batters, options->orders, options->patterns,
+                     options->report, options->output);
+    sub->add_option("--games", options->games, "Games per order")
+        ->capture_default_str()
+        ->check(CLI::Range(int64_t{1}, int64_t{2147483647}));
     sub->add_flag("--quiet", options->quiet, "Leave the log off standard output");
     sub->callback([options]() {
-        if (options->patterns.size() > static_cast<std::size_t>(kPatternCount)) {
-            throw CLI::ValidationError("--pattern", "at most six patterns");
-        }
+        checkPatternCount(options->patterns);
         if (const int status = run_run(*options); status != 0) throw CLI::RuntimeError(status);
     });
 }
 
 int run_run(const RunOptions& options) {
     WindowModel model;
-    if (!readBatterTable(utf8Path(options.batters), model.batters)) {
-        std::fprintf(stderr, "打者データを読み込めません：%s\n", options.batters.c_str());
-        return kUsageError;
-    }
-    if (const auto error = checkBatterRanges(model.batters)) {
-        std::fprintf(stderr, "%s: %s\n", options.batters.c_str(), error->message().c_str());
-        return kUsageError;
-    }
+    if (!loadBatters(options.batters, model.batters)) return kUsageError;
     model.gamesPerOrder = static_cast<int32_t>(options.games);
     if (!options.patterns.empty()) {
         model.patterns = {};

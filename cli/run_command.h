@@ -5,11 +5,36 @@
 #include <string>
 #include <vector>
 
+#include "batter_table.h"
+
 namespace CLI {
 class App;
 }
 
+namespace diz {
+struct ReportOptions;
+}
+
 namespace diz::cli {
+
+// Reads the --report list (mean, se, inning-runs, inning-prob, comma
+// separated; empty for none) into `report` when given; returns the error
+// text, empty when the list is good.
+std::string parseReport(const std::string& list, ReportOptions* report);
+
+// Declares the options that `run` and `exact` share on `sub`: --batters
+// (required, an existing file), --orders, --pattern (each at most nine bytes),
+// --report (checked with parseReport) and --output.
+void addSharedOptions(CLI::App& sub, std::string& batters, std::string& orders,
+                      std::vector<std::string>& patterns, std::string& report,
+                      std::string& output);
+
+// Throws the usage error for more than six --pattern options.
+void checkPatternCount(const std::vector<std::string>& patterns);
+
+// Reads the --batters file into `table` and checks its counts; on failure
+// tells standard error why and returns false (a usage error).
+bool loadBatters(const std::string& path, BatterTable& table);
 
 struct RunOptions {
     std::string batters;                  // batter data file, required

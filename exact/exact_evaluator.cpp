@@ -1,0 +1,164 @@
+#include "exact_evaluator.h"
+
+#include <tbb/blocked_range.h>
+#include <tbb/info.h>
+#include <tbb/parallel_for.h>
+#include <tbb/partitioner.h>
+#include <tbb/task_arena.h>
+
+#include <algorithm>
+#include <numeric>
+#include <unordered_map>
+
+namespace diz::exact {
+namespace {
+
+// Solves per run of evaluateOrders: long enough for warm starts to pay, short
+// enough to share the work out evenly.
+constexpr std::size_t kSolvesPerRun = 64;
+
+std::uint64_t packed(const BattingOrder& order, int start) {
+    std::uint64_t key = 0;
+    for (int i = 0; i < kLineupSize; ++i) key = key << 4 | order[(start + i) % kLineupSize];
+    return key;
+}
+
+// The lexicographically smallest rotation names the set of rotations; the
+// order is that rotation started at `leadoff`.
+struct RotationClass {
+    std::uint64_t key;
+    BattingOrder representative;
+    int leadoff;
+};
+
+RotationClass rotationClass(const BattingOrder& order) {
+    int best = 0;
+    std::uint64_t bestKey = packed(order, 0);
+    for (int start = 1; start < kLineupSize; ++start) {
+        const std::uint64_t key = packed(order, start);
+        if (key < bestKey) {
+            bestKey = key;
+            best = start;
+        }
+    }
+    RotationClass c{bestKey, {}, (kLineupSize - best) % kLineupSize};
+    for (int i = 0; i < kLineupSize; ++i) c.representative[i] = order[(best + i) % kLineupSize];
+    return c;
+}
+
+}  // namespace
+
+std::string orderText(const BattingOrder& order) {
+    std::string text(kLineupSize, ' ');
+    for (int i = 0; i < kLineupSize; ++i) text[i] = static_cast<char>('a' + order[i]);
+    return text;
+}
+
+ExactEvaluator::ExactEvaluator(const Batters& batters) {
+    for (int i = 0; i < kLineupSize; ++i) m_batters[i] = quantise(batters[i]);
+}
+
+PositionedLineup ExactEvaluator::positions(const BattingOrder& order) const {
+    PositionedLineup lineup{};
+    for (int i = 0; i < kLineupSize; ++i) lineup[i] = &m_batters[order[i]];
+    return lineup;
+}
+
+bool ExactEvaluator::needsCap(const BattingOrder& order) const {
+    return HalfInningSolver::needsCap(positions(order));
+}
+
+HalfInningTable ExactEvaluator::halfInnings(const BattingOrder& order, bool warmStart) {
+    return m_solver.solve(positions(order), warmStart);
+}
+
+ExactFigures ExactEvaluator::evaluate(const BattingOrder& order) {
+    return gameFigures(halfInnings(order), 0);
+}
+
+std::array<ExactFigures, kLineupSize> ExactEvaluator::evaluateRotations(const BattingOrder& order) {
+    return rotationFigures(halfInnings(order));
+}
+
+std::vector<ExactFigures> evaluateOrders(const Batters& batters,
+                                         std::span<const BattingOrder> orders,
+                                         const EvaluationOptions& options, EvaluationStats* stats) {
+    // Group the orders by their set of rotations: members[firstMember[c] ..
+    // firstMember[c + 1]) are the orders of class c.
+    std::vector<BattingOrder> representatives;
+    std::vector<std::uint32_t> classOf(orders.size());
+    std::vector<std::uint8_t> leadoffOf(orders.size());
+    if (options.shareRotations) {
+        std::unordered_map<std::uint64_t, std::uint32_t> index;
+        index.reserve(orders.size() / kLineupSize + 1);
+        for (std::size_t i = 0; i < orders.size(); ++i) {
+            const RotationClass c = rotationClass(orders[i]);
+            const auto [it, added] =
+                index.emplace(c.key, static_cast<std::uint32_t>(representatives.size()));
+            if (added) representatives.push_back(c.representative);
+            classOf[i] = it->second;
+            leadoffOf[i] = static_cast<std::uint8_t>(c.leadoff);
+        }
+    } else {
+        representatives.assign(orders.begin(), orders.end());
+        std::iota(classOf.begin(), classOf.end(), 0u);
+    }
+    std::vector<std::uint32_t> firstMember(representatives.size() + 1, 0);
+    for (auto c : classOf) ++firstMember[c + 1];
+    std::partial_sum(firstMember.begin(), firstMember.end(), firstMember.begin());
+    std::vector<std::uint32_t> members(orders.size());
+    {
+        std::vector<std::uint32_t> fill(firstMember.begin(), firstMember.end() - 1);
+        for (std::size_t i = 0; i < orders.size(); ++i) {
+            members[fill[classOf[i]]++] = static_cast<std::uint32_t>(i);
+        }
+    }
+
+    std::vector<ExactFigures> results(orders.size());
+    std::vector<std::uint8_t> classCapped(representatives.size(), 0);
+    const int jobs = options.jobs > 0 ? options.jobs : tbb::info::default_concurrency();
+    const std::size_t runs = (representatives.size() + kSolvesPerRun - 1) / kSolvesPerRun;
+    tbb::task_arena arena(jobs);
+    arena.execute([&] {
+        tbb::parallel_for(
+            tbb::blocked_range<std::size_t>(0, runs, 1),
+            [&](const tbb::blocked_range<std::size_t>& range) {
+                ExactEvaluator evaluator(batters);
+                const std::size_t first = range.begin() * kSolvesPerRun;
+                const std::size_t last =
+                    std::min(representatives.size(), range.end() * kSolvesPerRun);
+                for (std::size_t c = first; c != last; ++c) {
+                    const bool warm = (c - first) % kSolvesPerRun != 0;
+                    const HalfInningTable table = evaluator.halfInnings(representatives[c], warm);
+                    classCapped[c] = table.capped;
+                    const auto rotations = rotationFigures(table);
+                    for (auto m = firstMember[c]; m < firstMember[c + 1]; ++m) {
+                        results[members[m]] = rotations[leadoffOf[members[m]]];
+                    }
+                }
+            },
+            tbb::simple_partitioner());
+    });
+
+    if (stats != nullptr) {
+        stats->orders = orders.size();
+        stats->halfInningSolves = representatives.size();
+        stats->capped = std::any_of(classCapped.begin(), classCapped.end(),
+                                    [](std::uint8_t c) { return c != 0; });
+    }
+    return results;
+}
+
+std::vector<BattingOrder> allOrders() {
+    std::vector<BattingOrder> orders;
+    orders.reserve(362880);
+    int batters[kLineupSize] = {0, 1, 2, 3, 4, 5, 6, 7, 8};
+    do {
+        BattingOrder order{};
+        std::copy(std::begin(batters), std::end(batters), order.begin());
+        orders.push_back(order);
+    } while (std::next_permutation(std::begin(batters), std::end(batters)));
+    return orders;
+}
+
+}  // namespace diz::exact

@@ -1,0 +1,30 @@
+// A game's figures from the half-inning figures of an order: nine innings
+// chained through the leadoff, the first led off by a given batting position.
+#pragma once
+
+#include <array>
+
+#include "half_inning.h"
+
+namespace diz::exact {
+
+inline constexpr int kInnings = 9;
+
+// The exact counterparts of what `trial` estimates.
+struct ExactFigures {
+    double meanRuns = 0.0;                         // expected runs per game
+    double sdRuns = 0.0;                           // standard deviation of runs per game
+    std::array<double, kInnings> inningRuns{};     // expected runs of innings 1..9
+    std::array<double, kInnings> inningScoring{};  // P(at least one run), innings 1..9
+};
+
+// Game figures for each of the nine rotations of the order the table was
+// solved for: entry k is the order that starts with batting position k
+// (rotation 0 is the order itself). The rotations share the table, since an
+// inning led off by a given batter is the same inning in all of them.
+std::array<ExactFigures, kLineupSize> rotationFigures(const HalfInningTable& table);
+
+// The figures of rotation `leadoff` alone.
+ExactFigures gameFigures(const HalfInningTable& table, int leadoff);
+
+}  // namespace diz::exact

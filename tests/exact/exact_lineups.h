@@ -1,0 +1,33 @@
+// Lineups shared by the exact-evaluation tests.
+#pragma once
+
+#include "exact_evaluator.h"
+#include "test_lineups.h"
+
+namespace diz::test {
+
+inline exact::Batters nineCopies(const BatterRecord& b) {
+    exact::Batters batters;
+    batters.fill(b);
+    return batters;
+}
+
+// Nine different batters, among them rates of exactly 0 and 1, rates above 1
+// and below 0, and a batter who rarely makes an out.
+inline exact::Batters mixedBatters() {
+    return {{
+        {'a', 0.15, 0.05, 0.01, 0.03, 0.10, 0.0, 1.0, 1.3},
+        {'b', 0.20, 0.06, 0.00, 0.01, 0.08, 1.0, 0.0, 0.5},
+        {'c', 0.10, 0.02, 0.02, 0.05, 0.15, 0.3, 0.6, 0.0},
+        {'d', 0.25, 0.04, 0.005, 0.0, 0.05, 1.2, 0.7, 1.0},
+        {'e', 0.12, 0.03, 0.01, 0.06, 0.12, 0.5, -0.1, 0.4},
+        {'f', 0.30, 0.15, 0.05, 0.10, 0.35, 0.25, 0.5, 0.4},
+        {'g', 0.05, 0.01, 0.0, 0.0, 0.04, 0.1, 0.2, 0.3},
+        {'h', 0.22, 0.08, 0.03, 0.04, 0.11, 0.8, 0.9, 0.95},
+        {'i', 0.02, 0.0, 0.0, 0.0, 0.01, 0.5, 0.5, 0.5},
+    }};
+}
+
+inline constexpr exact::BattingOrder kNatural{0, 1, 2, 3, 4, 5, 6, 7, 8};
+
+}  // namespace diz::test

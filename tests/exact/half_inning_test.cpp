@@ -1,0 +1,98 @@
+// Innings whose figures can be worked out by hand.
+#include "half_inning.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "exact_lineups.h"
+
+namespace diz::exact {
+namespace {
+
+using test::kNatural;
+
+constexpr double kTight = 1e-12;
+
+TEST(HalfInning, AllOutLineupScoresNothingAndAdvancesThreeBatters) {
+    ExactEvaluator evaluator(test::nineCopies(test::allOutBatter()));
+    const HalfInningTable table = evaluator.halfInnings(kNatural);
+    EXPECT_FALSE(table.capped);
+    for (int p = 0; p < kLineupSize; ++p) {
+        EXPECT_EQ(table.nextLeadoff[p][(p + 3) % kLineupSize], 1.0);
+        EXPECT_EQ(table.meanRuns[p], 0.0);
+        EXPECT_EQ(table.scoreless[p], 1.0);
+    }
+    const ExactFigures f = evaluator.evaluate(kNatural);
+    EXPECT_EQ(f.meanRuns, 0.0);
+    EXPECT_EQ(f.sdRuns, 0.0);
+    for (int i = 0; i < kInnings; ++i) {
+        EXPECT_EQ(f.inningRuns[i], 0.0);
+        EXPECT_EQ(f.inningScoring[i], 0.0);
+    }
+}
+
+// With home runs (chance h) and outs only, an inning's runs are the home runs
+// before the third out: negative binomial, mean 3h/(1-h), variance
+// 3h/(1-h)^2, scoreless with chance (1-h)^3; innings are independent.
+TEST(HalfInning, HomeRunsOnlyFollowTheNegativeBinomial) {
+    for (int draws : {8192, 1000, 30000}) {
+        const double h = draws / 32768.0;
+        const BatterRecord slugger{'a', 0, 0, 0, h, 0, 0.5, 0.5, 0.5};
+        ExactEvaluator evaluator(test::nineCopies(slugger));
+        const ExactFigures f = evaluator.evaluate(kNatural);
+        const double inningMean = 3 * h / (1 - h);
+        for (int i = 0; i < kInnings; ++i) {
+            EXPECT_NEAR(f.inningRuns[i], inningMean, kTight * inningMean) << draws;
+            EXPECT_NEAR(f.inningScoring[i], 1 - std::pow(1 - h, 3), kTight) << draws;
+        }
+        EXPECT_NEAR(f.meanRuns, 9 * inningMean, kTight * f.meanRuns);
+        EXPECT_NEAR(f.sdRuns, std::sqrt(9 * 3 * h / ((1 - h) * (1 - h))), 1e-10 * f.sdRuns);
+    }
+}
+
+// With walks (chance 1/2) and outs only, runs score from the fourth walk on:
+// P(W = k walks) = C(k+2, 2) / 2^(k+3), so E[runs] = E[W] - E[min(W, 3)]
+// = 3 - 33/16 and P(runs > 0) = P(W >= 4) = 11/32.
+TEST(HalfInning, WalksScoreOnlyWithTheBasesLoaded) {
+    const BatterRecord walker{'a', 0, 0, 0, 0, 0.5, 0.5, 0.5, 0.5};
+    ExactEvaluator evaluator(test::nineCopies(walker));
+    const ExactFigures f = evaluator.evaluate(kNatural);
+    for (int i = 0; i < kInnings; ++i) {
+        EXPECT_NEAR(f.inningRuns[i], 3.0 - 33.0 / 16, kTight);
+        EXPECT_NEAR(f.inningScoring[i], 11.0 / 32, kTight);
+    }
+}
+
+// Every plate appearance a single and every advancement taken: from the third
+// batter on each single scores the runner on third, so an inning stopped by
+// the cap after 1000 plate appearances scores 998, and the tenth batter after
+// 1000 leads off the next.
+TEST(HalfInning, LineupThatCannotMakeAnOutStopsAtTheCap) {
+    const BatterRecord hitter{'a', 1.0, 0, 0, 0, 0, 1.0, 1.0, 1.0};
+    ExactEvaluator evaluator(test::nineCopies(hitter));
+    const HalfInningTable table = evaluator.halfInnings(kNatural);
+    EXPECT_TRUE(table.capped);
+    for (int p = 0; p < kLineupSize; ++p) {
+        EXPECT_NEAR(table.nextLeadoff[p][(p + kPlateAppearanceCap) % kLineupSize], 1.0, kTight);
+        EXPECT_NEAR(table.meanRuns[p], 998.0, 998 * kTight);
+    }
+    const ExactFigures f = evaluator.evaluate(kNatural);
+    EXPECT_NEAR(f.meanRuns, 9 * 998.0, 9 * 998 * kTight);
+    EXPECT_NEAR(f.sdRuns, 0.0, 1e-6);
+}
+
+TEST(HalfInning, CapBoundSeparatesOrdinaryFromOutlessLineups) {
+    const QuantisedBatter ordinary = quantise(test::referenceBatter());
+    const QuantisedBatter outless = quantise(BatterRecord{'a', 1.0, 0, 0, 0, 0, 0, 0, 0});
+    PositionedLineup lineup;
+    lineup.fill(&ordinary);
+    EXPECT_LT(HalfInningSolver::capReachBound(lineup), 1e-100);
+    lineup[4] = &outless;  // one batter who can't make an out changes little
+    EXPECT_LT(HalfInningSolver::capReachBound(lineup), 1e-100);
+    lineup.fill(&outless);
+    EXPECT_EQ(HalfInningSolver::capReachBound(lineup), 1.0);
+}
+
+}  // namespace
+}  // namespace diz::exact
