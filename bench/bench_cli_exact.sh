@@ -7,19 +7,11 @@
 #
 #   bench/bench_cli_exact.sh            # release build in build/, 3 runs
 #   RUNS=5 BUILD_DIR=build bench/bench_cli_exact.sh
-set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$root/build}
-runs=${RUNS:-3}
-cd "$root"
-if [[ ! -d $build ]]; then cmake --preset release >/dev/null; fi
-cmake --build "$build" -j2 --target diz-cli bench_exact >/dev/null
+source "$(dirname "$0")/common.sh"
+bench_build diz-cli bench_exact
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 cp examples/batters.txt "$work/batters.txt"
 
-median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 "$build/bin/bench_exact" --benchmark_filter='^BM_ExactOrder/1$' --benchmark_repetitions=5 \
   --benchmark_format=json >"$work/order.json" 2>/dev/null

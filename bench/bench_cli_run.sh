@@ -7,24 +7,14 @@
 #
 #   bench/bench_cli_run.sh            # release build in build/, 3 runs
 #   RUNS=5 BUILD_DIR=build bench/bench_cli_run.sh
-set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$root/build}
-runs=${RUNS:-3}
-cd "$root"
-if [[ ! -d $build ]]; then cmake --preset release >/dev/null; fi
-cmake --build "$build" -j2 --target diz-cli bench_trial >/dev/null
+source "$(dirname "$0")/common.sh"
+bench_build diz-cli bench_trial
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-for _ in 1 2 3 4 5 6 7 8 9; do
-  printf '400 100 20 2 10 50 0.250000 0.500000 0.400000\r\n'
-done >"$work/batters.txt"
+reference_batters "$work/batters.txt"
 (cd "$work" && "$build/bin/diz-cli" orders >order.dat)
 orders=$(wc -l <"$work/order.dat")
 games=$((orders * 140))
 
-median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 # Engine alone: median games per second (CPU time) of five repetitions.
 "$build/bin/bench_trial" --benchmark_filter='^BM_Trial/140$' --benchmark_repetitions=5 \
