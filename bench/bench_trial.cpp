@@ -56,7 +56,7 @@ void BM_Trial(benchmark::State& state) {
     static const double pa = plateAppearancesPerGame();
     state.counters["PA/s"] = benchmark::Counter(totalGames * pa, benchmark::Counter::kIsRate);
 }
-BENCHMARK(BM_Trial)->Arg(140)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Trial)->Arg(1)->Arg(140)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 // The same games played by the plain transcription of the rules (double
 // comparisons, record pointers, a branch per rule) with the same statistics,
