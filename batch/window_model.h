@@ -13,6 +13,8 @@ namespace diz {
 inline constexpr int kPatternCount = 6;
 inline constexpr int kPatternMaxBytes = 9;
 inline constexpr int kStatusMaxBytes = 255;
+inline constexpr int32_t kGamesPerOrderMin = 1;
+inline constexpr int32_t kGamesPerOrderMax = 2147483647;
 
 // Up to nine characters; '*' matches any character of an order line.
 using LineupPattern = std::string;

@@ -117,7 +117,7 @@ void setup_exact(CLI::App& app) {
     sub->add_option("--games", options->games,
                     "Games per order for the standard error (sd / sqrt(games))")
         ->capture_default_str()
-        ->check(CLI::Range(int64_t{1}, int64_t{2147483647}));
+        ->check(CLI::Range(int64_t{kGamesPerOrderMin}, int64_t{kGamesPerOrderMax}));
     sub->add_option("--top", options->top, "Orders to rank by expected runs (0: no ranking)")
         ->capture_default_str()
         ->check(CLI::Range(0, 362880));

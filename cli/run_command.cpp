@@ -101,7 +101,7 @@ void setup_run(CLI::App& app) {
                      options->report, options->output);
     sub->add_option("--games", options->games, "Games per order")
         ->capture_default_str()
-        ->check(CLI::Range(int64_t{1}, int64_t{2147483647}));
+        ->check(CLI::Range(int64_t{kGamesPerOrderMin}, int64_t{kGamesPerOrderMax}));
     sub->add_flag("--quiet", options->quiet, "Leave the log off standard output");
     sub->callback([options]() {
         checkPatternCount(options->patterns);

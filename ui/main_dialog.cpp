@@ -8,8 +8,10 @@
 #include <QPushButton>
 #include <QShortcut>
 
+#include "batch/batter_data.h"
 #include "batch/batter_file.h"
 #include "batch/simulation_run.h"
+#include "batch/text_io.h"
 #include "ui/about_dialog.h"
 #include "ui/dialog_resources.h"
 #include "ui/field_text.h"
@@ -25,23 +27,8 @@
 namespace diz {
 namespace {
 
-constexpr long long kAtBatsMin = 1;
-constexpr long long kAtBatsMax = 100000;
-constexpr long long kCountMin = 0;
-constexpr long long kCountMax = 99999;
-constexpr long long kGamesMin = 1;
-constexpr long long kGamesMax = 2147483647;
-
 QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// `text` cut to at most `maxBytes` bytes without splitting a UTF-8 sequence.
-std::string truncateUtf8(std::string_view text, std::size_t maxBytes) {
-    if (text.size() <= maxBytes) return std::string(text);
-    std::size_t end = maxBytes;
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
-    return std::string(text.substr(0, end));
 }
 
 }  // namespace
@@ -180,7 +167,7 @@ bool MainDialog::readControls() {
             return false;
         }
     }
-    if (!field.integer(ids::kGamesPerOrder, kGamesMin, kGamesMax, read.gamesPerOrder)) {
+    if (!field.integer(ids::kGamesPerOrder, kGamesPerOrderMin, kGamesPerOrderMax, read.gamesPerOrder)) {
         return false;
     }
     for (int row = 0; row < kBatterCount; ++row) {
@@ -250,7 +237,7 @@ void MainDialog::repaintNow() { repaint(); }
 void MainDialog::reportMessage(std::string_view text) {
     // The status line may hold no more than it can show; every message of
     // the actions is far shorter.
-    m_model.statusText = truncateUtf8(text, kStatusMaxBytes);
+    m_model.statusText = std::string(utf8Prefix(text, kStatusMaxBytes));
     messageBoxes().show(this, fromUtf8(text), MessageBoxes::Kind::Report);
     showModel();
 }
