@@ -134,12 +134,7 @@ void setup_exact(CLI::App& app) {
 int run_exact(const ExactOptions& options) {
     BatterTable table;
     if (!loadBatters(options.batters, table)) return kUsageError;
-    Patterns patterns{"abcdefghi", "", "", "", "", ""};
-    if (!options.patterns.empty()) {
-        patterns = {};
-        std::copy_n(options.patterns.begin(), std::min(options.patterns.size(), patterns.size()),
-                    patterns.begin());
-    }
+    const Patterns patterns = patternsFrom(options.patterns);
     ReportOptions report;
     parseReport(options.report, &report);
 

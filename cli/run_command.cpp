@@ -109,16 +109,18 @@ void setup_run(CLI::App& app) {
     });
 }
 
+Patterns patternsFrom(const std::vector<std::string>& given) {
+    if (given.empty()) return WindowModel{}.patterns;
+    Patterns patterns{};
+    std::copy_n(given.begin(), std::min(given.size(), patterns.size()), patterns.begin());
+    return patterns;
+}
+
 int run_run(const RunOptions& options) {
     WindowModel model;
     if (!loadBatters(options.batters, model.batters)) return kUsageError;
     model.gamesPerOrder = static_cast<int32_t>(options.games);
-    if (!options.patterns.empty()) {
-        model.patterns = {};
-        for (std::size_t i = 0; i < options.patterns.size() && i < model.patterns.size(); ++i) {
-            model.patterns[i] = options.patterns[i];
-        }
-    }
+    model.patterns = patternsFrom(options.patterns);
     parseReport(options.report, &model.report);
 
     const bool showProgress = isTerminal(stderr);

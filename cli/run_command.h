@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "batter_table.h"
+#include "lineup.h"
 
 namespace CLI {
 class App;
@@ -31,6 +32,10 @@ void addSharedOptions(CLI::App& sub, std::string& batters, std::string& orders,
 
 // Throws the usage error for more than six --pattern options.
 void checkPatternCount(const std::vector<std::string>& patterns);
+
+// Patterns 1 to 6 from --pattern options in order; the window's default
+// (pattern 1 "abcdefghi", the rest empty) when none was given.
+Patterns patternsFrom(const std::vector<std::string>& given);
 
 // Reads the --batters file into `table` and checks its counts; on failure
 // tells standard error why and returns false (a usage error).
