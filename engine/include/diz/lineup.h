@@ -1,0 +1,19 @@
+// The game's fixed sizes and the batting order, as every layer above the
+// engine names them. Header only: the library `core` exports none of it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace diz {
+
+// Batters in a batting order, and rows in the batter table ('a'..'i').
+inline constexpr int kLineupSize = 9;
+inline constexpr int kInnings = 9;
+inline constexpr int kOutsPerInning = 3;
+
+// Batting positions 1..9 as batter rows 0..8 (batter 'a' is 0). A batter may
+// appear more than once.
+using BattingOrder = std::array<std::uint8_t, kLineupSize>;
+
+}  // namespace diz
