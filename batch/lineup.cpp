@@ -1,6 +1,8 @@
 #include "lineup.h"
 
+#include <algorithm>
 #include <istream>
+#include <numeric>
 
 namespace diz {
 namespace {
@@ -12,8 +14,8 @@ char charAt(std::string_view line, std::size_t i) { return i < line.size() ? lin
 bool patternAccepts(std::string_view pattern, std::string_view line) {
     // A C string ends at its first NUL; so does a pattern here.
     pattern = pattern.substr(0, pattern.find('\0'));
-    if (pattern.size() < kLineupLength) return false;
-    for (std::size_t i = 0; i < kLineupLength; ++i) {
+    if (pattern.size() < kLineupSize) return false;
+    for (std::size_t i = 0; i < kLineupSize; ++i) {
         if (pattern[i] != '*' && pattern[i] != charAt(line, i)) return false;
     }
     return true;
@@ -21,45 +23,57 @@ bool patternAccepts(std::string_view pattern, std::string_view line) {
 
 std::optional<BattingOrder> mapOrder(std::string_view line) {
     BattingOrder order{};
-    for (std::size_t i = 0; i < kLineupLength; ++i) {
+    for (std::size_t i = 0; i < kLineupSize; ++i) {
         const char c = charAt(line, i);
         if (c < 'a' || c > 'i') return std::nullopt;
-        order[i] = c - 'a';
+        order[i] = static_cast<std::uint8_t>(c - 'a');
     }
     return order;
 }
 
-std::optional<Lineup> mapLineup(std::string_view line,
-                                const std::array<BatterRecord, kBatterCount>& records) {
+std::optional<BattingOrder> selectOrder(std::string_view line, const Patterns& patterns) {
     const auto order = mapOrder(line);
     if (!order) return std::nullopt;
-    Lineup lineup{};
-    for (std::size_t i = 0; i < kLineupLength; ++i) lineup[i] = &records[(*order)[i]];
-    return lineup;
-}
-
-std::optional<BattingOrder> selectOrder(std::string_view line, const Patterns& patterns) {
     for (const LineupPattern& pattern : patterns) {
-        if (!patternAccepts(pattern, line)) continue;
-        if (auto order = mapOrder(line)) return order;
+        if (patternAccepts(pattern, line)) return order;
     }
     return std::nullopt;
 }
 
-std::optional<Lineup> selectLineup(std::string_view line, const Patterns& patterns,
-                                   const std::array<BatterRecord, kBatterCount>& records) {
-    if (!selectOrder(line, patterns)) return std::nullopt;
-    return mapLineup(line, records);
+OrderSource::OrderSource(std::istream& in, const Patterns& patterns)
+    : m_patterns(patterns), m_reader(std::in_place, in, kOrderLineMaxChars) {}
+
+OrderSource::OrderSource(const std::optional<Patterns>& filter) : m_patterns(filter) {
+    std::iota(m_ordering.begin(), m_ordering.end(), std::uint8_t{0});
 }
 
-OrderFileReader::OrderFileReader(std::istream& in) : m_reader(in, kOrderLineMaxChars) {}
-
-bool OrderFileReader::next(std::string& piece) { return m_reader.next(piece); }
+bool OrderSource::next(SelectedOrder& out) {
+    if (m_reader) {
+        while (m_reader->next(m_piece)) {
+            if (const auto order = selectOrder(m_piece, *m_patterns)) {
+                out.text.assign(m_piece, 0, kLineupSize);
+                out.order = *order;
+                return true;
+            }
+        }
+        return false;
+    }
+    while (m_orderingsLeft) {
+        out.text.resize(kLineupSize);
+        for (std::size_t i = 0; i < kLineupSize; ++i) {
+            out.text[i] = static_cast<char>('a' + m_ordering[i]);
+        }
+        out.order = m_ordering;
+        m_orderingsLeft = std::next_permutation(m_ordering.begin(), m_ordering.end());
+        if (!m_patterns || selectOrder(out.text, *m_patterns)) return true;
+    }
+    return false;
+}
 
 std::size_t forEachSelectedOrder(
     std::istream& in, const Patterns& patterns,
     const std::function<void(std::string_view line, const BattingOrder& order)>& visit) {
-    OrderFileReader reader(in);
+    LinePieceReader reader(in, kOrderLineMaxChars);
     std::string piece;
     std::size_t selected = 0;
     while (reader.next(piece)) {

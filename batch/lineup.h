@@ -1,5 +1,5 @@
-// The order file and the lineup patterns: which lines of the order file are
-// simulated, and how a line becomes the nine-entry lineup of the engine.
+// The order file and the lineup patterns: which orders a run evaluates, read
+// from the lines of an order file or made as every ordering of the batters.
 #pragma once
 
 #include <array>
@@ -10,25 +10,21 @@
 #include <string>
 #include <string_view>
 
-#include "batter_table.h"
+#include "diz/lineup.h"
 #include "text_io.h"
-#include "window_model.h"
 
 namespace diz {
+
+inline constexpr int kPatternCount = 6;
+inline constexpr int kPatternMaxBytes = 9;
+
+// Up to nine characters; '*' matches any character of an order line.
+using LineupPattern = std::string;
+using Patterns = std::array<LineupPattern, kPatternCount>;
 
 // The order file is read in pieces of at most this many characters, line end
 // included; the rest of a longer line is a line of its own.
 inline constexpr std::size_t kOrderLineMaxChars = 19;
-
-inline constexpr int kLineupLength = 9;
-
-using Patterns = std::array<LineupPattern, kPatternCount>;
-
-// Batting positions 1..9 as references into the run's nine records.
-using Lineup = std::array<const BatterRecord*, kLineupLength>;
-
-// Batting positions 1..9 as batter rows 0..8 (batter 'a' is 0).
-using BattingOrder = std::array<int, kLineupLength>;
 
 // True when each of the pattern's first nine characters is '*' or equals the
 // line's character at that position, byte for byte. A pattern shorter than nine
@@ -40,32 +36,41 @@ bool patternAccepts(std::string_view pattern, std::string_view line);
 // them is not a letter 'a'..'i' (upper case, digits, blanks and line ends fail).
 std::optional<BattingOrder> mapOrder(std::string_view line);
 
-// The same as references into `records` (row r is records[r]).
-std::optional<Lineup> mapLineup(std::string_view line,
-                                const std::array<BatterRecord, kBatterCount>& records);
-
-// The order of the first pattern, in order 1 to 6, that accepts the line and
-// whose mapping succeeds; nothing when the line is not selected.
+// The order of the line when one of the patterns, tried in order 1 to 6,
+// accepts it and it maps to nine batters; nothing when the line is not selected.
 std::optional<BattingOrder> selectOrder(std::string_view line, const Patterns& patterns);
 
-std::optional<Lineup> selectLineup(std::string_view line, const Patterns& patterns,
-                                   const std::array<BatterRecord, kBatterCount>& records);
+// One order a run evaluates: its nine letters as the result line echoes them,
+// and the batter rows they name.
+struct SelectedOrder {
+    std::string text;
+    BattingOrder order{};
+};
 
-// Reads an order file (a stream opened in binary mode) piece by piece.
-class OrderFileReader {
+// The orders of a run, one at a time: the selected pieces of an order file in
+// file order (a line listed twice comes twice), or every ordering of the nine
+// different batters in lexicographic order, "abcdefghi" to "ihgfedcba".
+class OrderSource {
 public:
-    explicit OrderFileReader(std::istream& in);
-    // The next piece of at most kOrderLineMaxChars characters (its '\n'
-    // included when it fits), or false at the end.
-    bool next(std::string& piece);
+    // The pieces of `in` (opened in binary mode) that `patterns` select. `in`
+    // must outlive the source.
+    OrderSource(std::istream& in, const Patterns& patterns);
+    // Every ordering; with `filter`, only those it selects.
+    explicit OrderSource(const std::optional<Patterns>& filter);
+
+    // The next order, or false at the end.
+    bool next(SelectedOrder& out);
 
 private:
-    LinePieceReader m_reader;
+    std::optional<Patterns> m_patterns;
+    std::optional<LinePieceReader> m_reader;  // set when reading an order file
+    std::string m_piece;
+    BattingOrder m_ordering{};  // the next ordering when making every one
+    bool m_orderingsLeft = true;
 };
 
 // Calls `visit` for every selected piece of the order file, in file order, with
-// the piece and its batting order. A line listed twice is visited twice.
-// Returns the number of selected pieces.
+// the piece and its batting order. Returns the number of selected pieces.
 std::size_t forEachSelectedOrder(
     std::istream& in, const Patterns& patterns,
     const std::function<void(std::string_view line, const BattingOrder& order)>& visit);

@@ -7,17 +7,13 @@
 #include <string>
 
 #include "batter_table.h"
+#include "lineup.h"
 
 namespace diz {
 
-inline constexpr int kPatternCount = 6;
-inline constexpr int kPatternMaxBytes = 9;
 inline constexpr int kStatusMaxBytes = 255;
 inline constexpr int32_t kGamesPerOrderMin = 1;
 inline constexpr int32_t kGamesPerOrderMax = 2147483647;
-
-// Up to nine characters; '*' matches any character of an order line.
-using LineupPattern = std::string;
 
 // Which figures a result line carries. The line's parts always come in this
 // order, whatever order the user ticked them in.
@@ -31,7 +27,7 @@ struct ReportOptions {
 struct WindowModel {
     BatterTable batters{};
     int32_t gamesPerOrder = 140;  // 1..2147483647
-    std::array<LineupPattern, kPatternCount> patterns{"abcdefghi", "", "", "", "", ""};
+    Patterns patterns{"abcdefghi", "", "", "", "", ""};
     ReportOptions report{};
     std::string statusText;  // UTF-8, at most kStatusMaxBytes bytes
 };

@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "cli_common.h"
 #include "exact_command.h"
 #include "orders_command.h"
 #include "run_command.h"
@@ -19,10 +20,9 @@ int runApp(int argc, char** argv) {
     } catch (const CLI::RuntimeError& e) {
         return e.get_exit_code();  // the subcommand's own status, already reported
     } catch (const CLI::ParseError& e) {
-        const int status = app.exit(e);
-        return status == 0 ? 0 : 2;
+        return app.exit(e) == 0 ? kSuccess : kUsageError;
     }
-    return 0;
+    return kSuccess;
 }
 
 }  // namespace diz::cli

@@ -16,8 +16,8 @@ struct OrdersOptions {
 };
 
 // Writes the orderings of a..i in lexicographic order, one a line with CR LF,
-// to standard output. Exit status 0; 1 when standard output can't be written;
-// 2 for a usage error.
+// to standard output. Exit status kSuccess; kRunFailed when standard output
+// can't be written; kUsageError for a bad option.
 void setup_orders(CLI::App& app);
 int run_orders(const OrdersOptions& options);
 

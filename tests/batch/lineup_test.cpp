@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <vector>
 
@@ -36,24 +37,19 @@ TEST(PatternAccepts, ShortPatternAcceptsNothing) {
     EXPECT_FALSE(patternAccepts(std::string("abcd\0fghi", 9), "abcd\0fghi"));
 }
 
-TEST(MapLineup, PointsEachPositionAtItsBattersRecord) {
-    std::array<BatterRecord, kBatterCount> records{};
-    const auto lineup = mapLineup("ihgfedcba", records);
-    ASSERT_TRUE(lineup.has_value());
-    EXPECT_EQ((*lineup)[0], &records[8]);
-    EXPECT_EQ((*lineup)[8], &records[0]);
-    EXPECT_FALSE(mapLineup("abcdefghj", records));
-    EXPECT_FALSE(mapLineup("abcdefgh\n", records));
-    EXPECT_FALSE(mapLineup("abcdefgh", records));
-    EXPECT_FALSE(mapLineup("ABCDEFGHI", records));
+TEST(MapOrder, NamesEachPositionsBatterRow) {
+    EXPECT_EQ(mapOrder("ihgfedcba"), (BattingOrder{8, 7, 6, 5, 4, 3, 2, 1, 0}));
+    EXPECT_FALSE(mapOrder("abcdefghj"));
+    EXPECT_FALSE(mapOrder("abcdefgh\n"));
+    EXPECT_FALSE(mapOrder("abcdefgh"));
+    EXPECT_FALSE(mapOrder("ABCDEFGHI"));
 }
 
-TEST(SelectLineup, FallsThroughToALaterPatternOnlyIfMappingWorks) {
-    std::array<BatterRecord, kBatterCount> records{};
+TEST(SelectOrder, FallsThroughToALaterPatternOnlyIfMappingWorks) {
     const Patterns patterns = only("abcdefgh*", "*********");
-    EXPECT_TRUE(selectLineup("abcdefghh", patterns, records));
-    EXPECT_FALSE(selectLineup("abcdefghz", patterns, records));
-    EXPECT_FALSE(selectLineup("ABCDEFGHI", only("*********"), records));
+    EXPECT_TRUE(selectOrder("abcdefghh", patterns));
+    EXPECT_FALSE(selectOrder("abcdefghz", patterns));
+    EXPECT_FALSE(selectOrder("ABCDEFGHI", only("*********")));
 }
 
 TEST(OrderFile, DefaultPatternsSelectOnlyTheExactOrder) {
@@ -90,6 +86,36 @@ TEST(OrderFile, ReportsTheBattingOrder) {
                                    [&](std::string_view, const BattingOrder& o) { seen = o; }),
               1u);
     EXPECT_EQ(seen, (BattingOrder{2, 0, 1, 3, 4, 5, 6, 7, 8}));
+}
+
+// The nine letters of every order `source` gives.
+std::vector<std::string> texts(OrderSource source) {
+    std::vector<std::string> out;
+    SelectedOrder order;
+    while (source.next(order)) {
+        EXPECT_EQ(mapOrder(order.text), order.order);
+        out.push_back(order.text);
+    }
+    return out;
+}
+
+TEST(EveryOrdering, AllNineFactorialInLexicographicOrder) {
+    const std::vector<std::string> all = texts(OrderSource(std::nullopt));
+    ASSERT_EQ(all.size(), 362880u);
+    EXPECT_EQ(all.front(), "abcdefghi");
+    EXPECT_EQ(all[1], "abcdefgih");
+    EXPECT_EQ(all.back(), "ihgfedcba");
+    EXPECT_TRUE(std::is_sorted(all.begin(), all.end()));
+}
+
+TEST(EveryOrdering, PatternsFilterThem) {
+    // Patterns 2 to 6 count as much as the first; one differing from an
+    // ordering only in its ninth character selects nothing.
+    Patterns patterns{"abcdefgh*", "", "", "", "", "ihgfedcba"};
+    EXPECT_EQ(texts(OrderSource(patterns)),
+              (std::vector<std::string>{"abcdefghi", "ihgfedcba"}));
+    patterns = only("abcdefgha");
+    EXPECT_TRUE(texts(OrderSource(patterns)).empty());
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ struct RunFixture {
     RunSettings settings;
 
     RunFixture() { settings.orderFile = dir.path("order.dat").string(); }
-    RunOutcome operator()() { return performSimulation(model, window, chooser, settings); }
+    RunOutcome operator()() { return runSimulation(model, window, chooser, settings); }
 };
 
 TEST(SimulationRun, ReferenceOrderGivesTheGoldenFirstLine) {

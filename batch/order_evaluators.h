@@ -1,0 +1,68 @@
+// The two ways of evaluating an order that a run plugs in: playing games
+// through the engine library's `trial`, and the exact expectations of the
+// game's Markov chain.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string_view>
+
+#include "diz/core.h"
+#include "run_pipeline.h"
+
+namespace diz {
+
+class SharedLibrary;
+
+// Plays each order `games` times through `trial` of the library `core`,
+// loaded for the evaluator's lifetime. One order per batch, so each line is
+// written as soon as its games are played.
+class TrialEvaluator final : public OrderEvaluator {
+public:
+    // Loads the library (a bare name or a path); nothing when it can't be
+    // loaded or has no `trial`. `records` are batters 'a'..'i'.
+    static std::unique_ptr<TrialEvaluator> load(
+        std::string_view libraryName, const std::array<BatterRecord, kLineupSize>& records,
+        std::uint32_t games);
+    ~TrialEvaluator() override;
+
+    std::size_t batchSize() const override { return 1; }
+    void evaluate(std::span<const BattingOrder> orders, std::span<TrialResult> results) override;
+
+private:
+    TrialEvaluator(std::unique_ptr<SharedLibrary> library, TrialFunction trial,
+                   const std::array<BatterRecord, kLineupSize>& records, std::uint32_t games);
+
+    std::unique_ptr<SharedLibrary> m_library;
+    TrialFunction m_trial;
+    std::array<BatterRecord, kLineupSize> m_records;
+    std::uint32_t m_games;
+};
+
+// Exact figures: the expected runs and per-inning figures of the chain, and
+// as standard error the game's standard deviation over sqrt(games), what that
+// many played games would show. All selected orders form one batch, so orders
+// that are rotations of one another share their solve; the figures are the
+// same for every number of jobs.
+class ExactOrderEvaluator final : public OrderEvaluator {
+public:
+    ExactOrderEvaluator(const std::array<BatterRecord, kLineupSize>& records, std::int64_t games,
+                        int jobs);
+
+    // Called once before evaluating when some order can hardly make an out, so
+    // that its innings are followed up to the engine's cap on an inning's
+    // plate appearances, given here (a much slower solve).
+    std::function<void(int cap)> onCapped;
+
+    std::size_t batchSize() const override { return SIZE_MAX; }
+    void evaluate(std::span<const BattingOrder> orders, std::span<TrialResult> results) override;
+
+private:
+    std::array<BatterRecord, kLineupSize> m_records;
+    double m_rootGames;
+    int m_jobs;
+};
+
+}  // namespace diz

@@ -1,0 +1,89 @@
+// The one way orders are run: the window's Simulate, `diz-cli run` and
+// `diz-cli exact` all select their orders, open their files, write their
+// result lines and report their failures here. Only the step that evaluates
+// an order differs: games played through the loaded `trial`, or the exact
+// expectations of the game's Markov chain.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "diz/lineup.h"
+#include "lineup.h"
+
+namespace diz {
+
+struct ReportOptions;
+class Window;
+
+// The figures of one order, as `trial` returns them.
+struct TrialResult {
+    double meanRuns = 0.0;
+    double standardError = 0.0;
+    std::array<double, kInnings> inningRuns{};
+    std::array<double, kInnings> inningScoring{};
+};
+
+// The result line without its line end: the order's nine letters, then each
+// figure the report asks for with six decimals. Its length is unbounded: a
+// line grows with whatever the numbers print.
+void composeResultLine(std::string& line, std::string_view order, const ReportOptions& report,
+                       const TrialResult& result);
+
+// The step that evaluates orders. A run hands it up to batchSize() orders at
+// a time, in selection order, and writes their lines before the next batch.
+class OrderEvaluator {
+public:
+    virtual ~OrderEvaluator() = default;
+    virtual std::size_t batchSize() const = 0;
+    // Fills results[k] with the figures of orders[k] (both the same length).
+    virtual void evaluate(std::span<const BattingOrder> orders,
+                          std::span<TrialResult> results) = 0;
+};
+
+// Where a run takes its orders from.
+struct OrderSelection {
+    // The order file's name (UTF-8), read when `everyOrdering` is false.
+    std::string orderFile = "order.dat";
+    Patterns patterns{};
+    // Every ordering of the nine batters instead of the order file; the
+    // patterns then filter them only when `filterOrderings` is set.
+    bool everyOrdering = false;
+    bool filterOrderings = false;
+};
+
+// One run from its opened files to its last message.
+struct RunPlan {
+    OrderSelection selection;
+    const ReportOptions* report = nullptr;  // which figures the lines carry
+    std::string resultName;                 // UTF-8; empty when none was chosen
+    // Called once every file is open, before the first order (the window shows
+    // its status here); may be empty.
+    std::function<void()> onStart;
+    // Called with each order's figures after its line was written; may be empty.
+    std::function<void(const SelectedOrder& order, const TrialResult& result)> onResult;
+    // Called after the last order, before the result file is closed; may be empty.
+    std::function<void()> onFinish;
+};
+
+// How a run ended: with the normal-end message, or with any other reported
+// message (the CLI turns this into its exit status).
+enum class RunOutcome { NormalEnd, Failed };
+
+// Runs the plan: refuses a result file that is the order file, opens the
+// result file (emptying it) and the order file, evaluates every selected
+// order, writes its line to the result file with CR LF and to the window's
+// log with LF, checks every write and the close, and reports the end or the
+// failure through `window` with the messages of messages.h.
+RunOutcome runOrders(const RunPlan& plan, OrderEvaluator& evaluator, Window& window);
+
+// True when both names lead to one existing file (links and other spellings
+// included).
+bool sameFile(std::string_view a, std::string_view b);
+
+}  // namespace diz

@@ -1,0 +1,101 @@
+#include "cli_common.h"
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <cstdio>
+
+#include "batter_data.h"
+#include "messages.h"
+#include "text_io.h"
+#include "window_model.h"
+
+namespace diz::cli {
+namespace {
+
+std::string checkPattern(const std::string& pattern) {
+    if (pattern.size() > static_cast<std::size_t>(kPatternMaxBytes)) {
+        return "a pattern holds at most " + std::to_string(kPatternMaxBytes) + " bytes";
+    }
+    return {};
+}
+
+}  // namespace
+
+void addPatternOption(CLI::App& sub, std::vector<std::string>& patterns) {
+    sub.add_option("--pattern", patterns,
+                   "Lineup pattern, up to six times ('*' matches any batter)")
+        ->expected(1)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+        ->check(CLI::Validator(checkPattern, "PATTERN"));
+}
+
+void checkPatternCount(const std::vector<std::string>& patterns) {
+    if (patterns.size() > static_cast<std::size_t>(kPatternCount)) {
+        throw CLI::ValidationError("--pattern", "at most six patterns");
+    }
+}
+
+void addSharedOptions(CLI::App& sub, SharedOptions& options, const char* quietHelp) {
+    sub.add_option("--batters", options.batters, "Batter data file (nine lines)")
+        ->required()
+        ->check(CLI::ExistingFile);
+    sub.add_option("--orders", options.orders, "Order file, one order a line")
+        ->capture_default_str();
+    addPatternOption(sub, options.patterns);
+    sub.add_option("--report", options.report,
+                   "Comma list of mean, se, inning-runs, inning-prob (\"\" for none)")
+        ->capture_default_str()
+        ->check(CLI::Validator([](std::string& list) { return parseReport(list, nullptr); },
+                               "LIST"));
+    sub.add_option("--output", options.output, "Result file")->capture_default_str();
+    sub.add_flag("--quiet", options.quiet, quietHelp);
+}
+
+Patterns patternsFrom(const std::vector<std::string>& given) {
+    if (given.empty()) return WindowModel{}.patterns;
+    Patterns patterns{};
+    std::copy_n(given.begin(), std::min(given.size(), patterns.size()), patterns.begin());
+    return patterns;
+}
+
+std::string parseReport(const std::string& list, ReportOptions* report) {
+    ReportOptions parsed{false, false, false, false};
+    std::size_t start = 0;
+    while (!list.empty() && start <= list.size()) {
+        const std::size_t comma = std::min(list.find(',', start), list.size());
+        const std::string item = list.substr(start, comma - start);
+        if (item == "mean") {
+            parsed.expectedRuns = true;
+        } else if (item == "se") {
+            parsed.standardError = true;
+        } else if (item == "inning-runs") {
+            parsed.inningRuns = true;
+        } else if (item == "inning-prob") {
+            parsed.inningScoring = true;
+        } else {
+            return "unknown report item '" + item + "' (mean, se, inning-runs, inning-prob)";
+        }
+        start = comma + 1;
+    }
+    if (report) *report = parsed;
+    return {};
+}
+
+bool loadBatters(const std::string& path, BatterTable& table) {
+    if (!readBatterTable(utf8Path(path), table)) {
+        std::fprintf(stderr, "%.*s%s\n", static_cast<int>(msg::kBattersLoadFailed.size()),
+                     msg::kBattersLoadFailed.data(), path.c_str());
+        return false;
+    }
+    if (const auto error = checkBatterRanges(table)) {
+        std::fprintf(stderr, "%s: %s\n", path.c_str(), error->message().c_str());
+        return false;
+    }
+    return true;
+}
+
+void finish(int status) {
+    if (status != kSuccess) throw CLI::RuntimeError(status);
+}
+
+}  // namespace diz::cli

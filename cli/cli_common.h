@@ -1,0 +1,67 @@
+// What the subcommands of diz-cli share: the exit statuses, the options of
+// `run` and `exact`, the pattern checks and the loading of the batter file.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "batter_table.h"
+#include "lineup.h"
+
+namespace CLI {
+class App;
+}
+
+namespace diz {
+struct ReportOptions;
+}
+
+namespace diz::cli {
+
+enum ExitStatus : int {
+    kSuccess = 0,     // the normal end
+    kRunFailed = 1,   // any other reported message: a file, the engine
+    kUsageError = 2,  // a bad option, an unreadable or out-of-range batter file
+};
+
+// The options of `run` and `exact`.
+struct SharedOptions {
+    std::string batters;                // batter data file, required
+    std::string orders = "order.dat";   // the order file
+    std::vector<std::string> patterns;  // patterns 1..6; none given means "abcdefghi"
+    std::string report = "mean,se";     // comma list of mean, se, inning-runs, inning-prob
+    std::string output = "output.txt";  // the result file
+    bool quiet = false;                 // no result lines on standard output
+};
+
+// Declares the shared options on `sub`: --batters (required, an existing
+// file), --orders, --pattern (see addPatternOption), --report (checked with
+// parseReport), --output and --quiet (described by `quietHelp`).
+void addSharedOptions(CLI::App& sub, SharedOptions& options, const char* quietHelp);
+
+// Declares --pattern on `sub`: up to six times, each at most nine bytes. The
+// count is checked by checkPatternCount once parsing is done.
+void addPatternOption(CLI::App& sub, std::vector<std::string>& patterns);
+
+// Throws the usage error for more than six --pattern options.
+void checkPatternCount(const std::vector<std::string>& patterns);
+
+// Patterns 1 to 6 from --pattern options in order; the window's default
+// (pattern 1 "abcdefghi", the rest empty) when none was given.
+Patterns patternsFrom(const std::vector<std::string>& given);
+
+// Reads the --report list (mean, se, inning-runs, inning-prob, comma
+// separated; empty for none) into `report` when given; returns the error
+// text, empty when the list is good.
+std::string parseReport(const std::string& list, ReportOptions* report);
+
+// Reads the --batters file into `table` and checks its counts; on failure
+// tells standard error why and returns false (a usage error).
+bool loadBatters(const std::string& path, BatterTable& table);
+
+// Runs a subcommand's work from its CLI11 callback: a status other than
+// kSuccess ends the parse with that status (already reported).
+void finish(int status);
+
+}  // namespace diz::cli
