@@ -51,8 +51,10 @@ void ExactOrderEvaluator::evaluate(std::span<const BattingOrder> orders,
             onCapped(exact::kPlateAppearanceCap);
         }
     }
+    if (cancel != nullptr && cancel->load()) return;
     const std::vector<exact::ExactFigures> figures =
         exact::evaluateOrders(m_records, orders, {m_jobs, true});
+    if (onProgress) onProgress(orders.size());
     for (std::size_t k = 0; k < orders.size(); ++k) {
         const exact::ExactFigures& f = figures[k];
         TrialResult& r = results[k];

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <array>
+#include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -55,6 +57,12 @@ public:
     // that its innings are followed up to the engine's cap on an inning's
     // plate appearances, given here (a much slower solve).
     std::function<void(int cap)> onCapped;
+    // Called from any thread as orders are done, with the number done so far
+    // in the current evaluate(); may be empty.
+    std::function<void(std::size_t ordersDone)> onProgress;
+    // When set, another thread may set it to stop evaluating early; the
+    // figures of that batch are then incomplete and must be dropped.
+    const std::atomic<bool>* cancel = nullptr;
 
     std::size_t batchSize() const override { return SIZE_MAX; }
     void evaluate(std::span<const BattingOrder> orders, std::span<TrialResult> results) override;

@@ -61,6 +61,58 @@ bool sameFile(std::string_view a, std::string_view b) {
     return std::filesystem::equivalent(utf8Path(a), utf8Path(b), error) && !error;
 }
 
+struct SelectedOrders::Input {
+    std::ifstream file;
+    std::optional<OrderSource> source;
+};
+
+SelectedOrders::SelectedOrders() : m_input(std::make_unique<Input>()) {}
+SelectedOrders::~SelectedOrders() = default;
+
+bool SelectedOrders::open(const OrderSelection& selection) {
+    if (selection.everyOrdering) {
+        m_input->source.emplace(selection.filterOrderings
+                                    ? std::optional<Patterns>(selection.patterns)
+                                    : std::nullopt);
+        return true;
+    }
+    m_input->file.open(utf8Path(selection.orderFile), std::ios::binary);
+    if (!m_input->file.is_open()) return false;
+    m_input->source.emplace(m_input->file, selection.patterns);
+    return true;
+}
+
+bool SelectedOrders::next(SelectedOrder& out) {
+    return m_input->source && m_input->source->next(out);
+}
+
+bool evaluateAll(SelectedOrders& source, OrderEvaluator& evaluator, const ResultSink& sink) {
+    const std::size_t batchSize = std::max<std::size_t>(1, evaluator.batchSize());
+    std::vector<SelectedOrder> batch(std::min<std::size_t>(batchSize, 1024));
+    std::vector<BattingOrder> orders;
+    std::vector<TrialResult> results;
+    for (bool more = true; more;) {
+        std::size_t count = 0;
+        while (count < batchSize) {
+            if (count == batch.size()) batch.resize(std::min(batchSize, batch.size() * 2));
+            if (!source.next(batch[count])) {
+                more = false;
+                break;
+            }
+            ++count;
+        }
+        if (count == 0) break;
+        orders.resize(count);
+        results.resize(count);
+        for (std::size_t i = 0; i < count; ++i) orders[i] = batch[i].order;
+        evaluator.evaluate(orders, results);
+        for (std::size_t i = 0; i < count; ++i) {
+            if (!sink(batch[i], results[i])) return false;
+        }
+    }
+    return true;
+}
+
 RunOutcome runOrders(const RunPlan& plan, OrderEvaluator& evaluator, Window& window) {
     const OrderSelection& selection = plan.selection;
     const auto fail = [&window](std::string_view message, std::string_view name) {
@@ -74,57 +126,25 @@ RunOutcome runOrders(const RunPlan& plan, OrderEvaluator& evaluator, Window& win
     }
     ResultFile result;
     if (!result.open(plan.resultName)) return fail(msg::kOutputOpenFailed, plan.resultName);
-    std::ifstream orderFile;
-    std::optional<OrderSource> source;
-    if (selection.everyOrdering) {
-        source.emplace(selection.filterOrderings ? std::optional<Patterns>(selection.patterns)
-                                                 : std::nullopt);
-    } else {
-        orderFile.open(utf8Path(selection.orderFile), std::ios::binary);
-        if (!orderFile.is_open()) {
-            result.close();
-            return fail(msg::kOrderOpenFailed, selection.orderFile);
-        }
-        source.emplace(orderFile, selection.patterns);
+    SelectedOrders orders;
+    if (!orders.open(selection)) {
+        result.close();
+        return fail(msg::kOrderOpenFailed, selection.orderFile);
     }
     if (plan.onStart) plan.onStart();
 
-    // Orders go to the evaluator a batch at a time; their lines are written
-    // before the next batch is read.
-    const std::size_t batchSize = std::max<std::size_t>(1, evaluator.batchSize());
-    std::vector<SelectedOrder> batch(std::min<std::size_t>(batchSize, 1024));
-    std::vector<BattingOrder> orders;
-    std::vector<TrialResult> results;
     std::string line;
-    bool more = true;
-    while (more && result.good()) {
-        std::size_t count = 0;
-        while (count < batchSize) {
-            if (count == batch.size()) batch.resize(std::min(batchSize, batch.size() * 2));
-            if (!source->next(batch[count])) {
-                more = false;
-                break;
-            }
-            ++count;
-        }
-        if (count == 0) break;
-        orders.resize(count);
-        results.resize(count);
-        for (std::size_t i = 0; i < count; ++i) orders[i] = batch[i].order;
-        evaluator.evaluate(orders, results);
-
-        for (std::size_t i = 0; i < count && result.good(); ++i) {
-            composeResultLine(line, batch[i].text, *plan.report, results[i]);
-            result.writeLine(line);
-            // The log gets the same text with its line end as a plain '\n'.
-            line += '\n';
-            window.appendLog(line);
-            if (plan.onResult) plan.onResult(batch[i], results[i]);
-        }
-    }
+    evaluateAll(orders, evaluator, [&](const SelectedOrder& order, const TrialResult& figures) {
+        composeResultLine(line, order.text, *plan.report, figures);
+        result.writeLine(line);
+        // The log gets the same text with its line end as a plain '\n'.
+        line += '\n';
+        window.appendLog(line);
+        if (plan.onResult) plan.onResult(order, figures);
+        return result.good();
+    });
     if (plan.onFinish) plan.onFinish();
 
-    orderFile.close();
     if (!result.close()) return fail(msg::kOutputWriteFailed, plan.resultName);
     window.reportMessage(messageWithName(msg::kNormalEnd, plan.resultName));
     return RunOutcome::NormalEnd;

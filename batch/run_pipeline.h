@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -56,6 +57,32 @@ struct OrderSelection {
     bool everyOrdering = false;
     bool filterOrderings = false;
 };
+
+// The selected orders, opened: the order file is open for reading from
+// open() on, or the orderings are ready to be made.
+class SelectedOrders {
+public:
+    SelectedOrders();
+    ~SelectedOrders();
+    SelectedOrders(const SelectedOrders&) = delete;
+    SelectedOrders& operator=(const SelectedOrders&) = delete;
+
+    // False when the order file can't be opened for reading.
+    bool open(const OrderSelection& selection);
+    bool next(SelectedOrder& out);
+
+private:
+    struct Input;
+    std::unique_ptr<Input> m_input;
+};
+
+// Called with each evaluated order in selection order; false stops the run
+// after that order.
+using ResultSink = std::function<bool(const SelectedOrder& order, const TrialResult& result)>;
+
+// Hands every order of `orders` to `evaluator`, a batch at a time, and each
+// result to `sink`. False when the sink stopped it.
+bool evaluateAll(SelectedOrders& orders, OrderEvaluator& evaluator, const ResultSink& sink);
 
 // One run from its opened files to its last message.
 struct RunPlan {
