@@ -1,31 +1,57 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test: the release build,
 # the AddressSanitizer + UndefinedBehaviorSanitizer build, and a short fuzzing
-# run of the file readers.
-set -euo pipefail
+# run of the file readers. Every step runs even when an earlier one failed;
+# the closing line counts what actually ran, and the exit status is non-zero
+# when anything failed.
+set -uo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
+scripts/install-deps.sh || exit 1
 
 jobs=$(nproc)
-log=$(mktemp)
-trap 'rm -f "$log"' EXIT
+passed=0
+failed=0
+
+# ctest_step PRESET: runs the preset's tests and adds its counts to the totals.
+ctest_step() {
+  local out
+  out=$(mktemp)
+  ctest --preset "$1" -j"$jobs" 2>&1 | tee "$out"
+  local summary
+  summary=$(sed -n 's/.*tests passed, \([0-9]*\) tests\{0,1\} failed out of \([0-9]*\).*/\1 \2/p' "$out" | tail -n 1)
+  rm -f "$out"
+  if [ -z "$summary" ]; then
+    echo "ctest --preset $1 printed no summary" >&2
+    failed=$((failed + 1))
+    return
+  fi
+  read -r f t <<<"$summary"
+  passed=$((passed + t - f))
+  failed=$((failed + f))
+}
+
+# step NAME COMMAND...: a check outside ctest that counts as one test.
+step() {
+  local name=$1
+  shift
+  if "$@"; then
+    passed=$((passed + 1))
+  else
+    echo "FAILED: $name" >&2
+    failed=$((failed + 1))
+  fi
+}
+
+build() { cmake --preset "$1" && cmake --build --preset "$1" -j"$jobs"; }
 
 echo "== release build and tests"
-cmake --preset release
-cmake --build --preset release -j"$jobs"
-ctest --preset release -j"$jobs" | tee -a "$log"
+if build release; then ctest_step release; else failed=$((failed + 1)); fi
 
 echo "== sanitizer build and tests"
-cmake --preset asan
-cmake --build --preset asan -j"$jobs"
-ctest --preset asan -j"$jobs" | tee -a "$log"
+if build asan; then ctest_step asan; else failed=$((failed + 1)); fi
 
-if [ -x tests/fuzz/run_fuzzers.sh ]; then
-  echo "== fuzzing the file readers"
-  tests/fuzz/run_fuzzers.sh
-fi
+echo "== fuzzing the file readers"
+step fuzzers tests/fuzz/run_fuzzers.sh
 
-# One closing line for both builds: ctest has stopped the script already if
-# anything failed.
-total=$(sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' "$log" | awk '{ n += $1 } END { print n + 0 }')
-echo "total: $total passed, 0 failed"
+echo "total: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
