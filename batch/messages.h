@@ -16,6 +16,14 @@ inline constexpr std::string_view kOrderOpenFailed = "ORDERが開けません：
 inline constexpr std::string_view kOutputWriteFailed = "出力に書き込めません：";
 inline constexpr std::string_view kSimulating = "シミュレート中...";
 inline constexpr std::string_view kNormalEnd = "正常に終了しました。\n出力：";
+inline constexpr std::string_view kOutputIsBatterFile = "出力と打者データが同じファイルです：";
+inline constexpr std::string_view kOutputBusy = "出力は他の実行が使用中です：";
+// Followed by the number of orders written, then a line with the result name.
+inline constexpr std::string_view kInterrupted = "中断しました。書き込んだ打順：";
+inline constexpr std::string_view kResultName = "\n出力：";
+// Followed by the games per order.
+inline constexpr std::string_view kNoMemoryForGames =
+    "打線あたりの試行数に必要なメモリを確保できません：";
 
 // Loading and saving the batter file.
 inline constexpr std::string_view kBattersLoadFailed = "打者データを読み込めません：";

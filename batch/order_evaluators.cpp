@@ -27,7 +27,7 @@ TrialEvaluator::TrialEvaluator(std::unique_ptr<SharedLibrary> library, TrialFunc
 
 TrialEvaluator::~TrialEvaluator() = default;
 
-void TrialEvaluator::evaluate(std::span<const BattingOrder> orders,
+bool TrialEvaluator::evaluate(std::span<const BattingOrder> orders,
                               std::span<TrialResult> results) {
     for (std::size_t k = 0; k < orders.size(); ++k) {
         const BatterRecord* lineup[kLineupSize];
@@ -36,13 +36,14 @@ void TrialEvaluator::evaluate(std::span<const BattingOrder> orders,
         m_trial(lineup, m_games, &r.meanRuns, &r.standardError, r.inningRuns.data(),
                 r.inningScoring.data());
     }
+    return true;
 }
 
 ExactOrderEvaluator::ExactOrderEvaluator(const std::array<BatterRecord, kLineupSize>& records,
                                          std::int64_t games, int jobs)
     : m_records(records), m_rootGames(std::sqrt(static_cast<double>(games))), m_jobs(jobs) {}
 
-void ExactOrderEvaluator::evaluate(std::span<const BattingOrder> orders,
+bool ExactOrderEvaluator::evaluate(std::span<const BattingOrder> orders,
                                    std::span<TrialResult> results) {
     if (onCapped) {
         const exact::ExactEvaluator checker(m_records);
@@ -51,7 +52,7 @@ void ExactOrderEvaluator::evaluate(std::span<const BattingOrder> orders,
             onCapped(exact::kPlateAppearanceCap);
         }
     }
-    if (cancel != nullptr && cancel->load()) return;
+    if (cancel != nullptr && cancel->load()) return false;
     const std::vector<exact::ExactFigures> figures =
         exact::evaluateOrders(m_records, orders, {m_jobs, true});
     if (onProgress) onProgress(orders.size());
@@ -63,6 +64,7 @@ void ExactOrderEvaluator::evaluate(std::span<const BattingOrder> orders,
         r.inningRuns = f.inningRuns;
         r.inningScoring = f.inningScoring;
     }
+    return true;
 }
 
 }  // namespace diz

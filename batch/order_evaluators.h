@@ -31,7 +31,7 @@ public:
     ~TrialEvaluator() override;
 
     std::size_t batchSize() const override { return 1; }
-    void evaluate(std::span<const BattingOrder> orders, std::span<TrialResult> results) override;
+    bool evaluate(std::span<const BattingOrder> orders, std::span<TrialResult> results) override;
 
 private:
     TrialEvaluator(std::unique_ptr<SharedLibrary> library, TrialFunction trial,
@@ -60,12 +60,12 @@ public:
     // Called from any thread as orders are done, with the number done so far
     // in the current evaluate(); may be empty.
     std::function<void(std::size_t ordersDone)> onProgress;
-    // When set, another thread may set it to stop evaluating early; the
-    // figures of that batch are then incomplete and must be dropped.
+    // When set, another thread may set it to stop evaluating early (evaluate()
+    // then returns false).
     const std::atomic<bool>* cancel = nullptr;
 
     std::size_t batchSize() const override { return SIZE_MAX; }
-    void evaluate(std::span<const BattingOrder> orders, std::span<TrialResult> results) override;
+    bool evaluate(std::span<const BattingOrder> orders, std::span<TrialResult> results) override;
 
 private:
     std::array<BatterRecord, kLineupSize> m_records;

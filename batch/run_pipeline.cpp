@@ -1,6 +1,8 @@
 #include "run_pipeline.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -8,6 +10,7 @@
 
 #include "batter_data.h"
 #include "messages.h"
+#include "result_file.h"
 #include "text_io.h"
 #include "window.h"
 #include "window_model.h"
@@ -21,29 +24,6 @@ void appendFigures(std::string& line, const double* values, std::size_t count) {
         appendFixed(line, values[i], 6);
     }
 }
-
-// The result file: each line with CR LF. A failed write ends the run at the
-// next order; the close is checked as well.
-class ResultFile {
-public:
-    bool open(const std::string& name) {
-        if (!name.empty()) m_out.open(utf8Path(name), std::ios::binary | std::ios::trunc);
-        return m_out.is_open();
-    }
-    bool good() const { return m_out.good(); }
-    void writeLine(std::string& line) {
-        line += "\r\n";
-        m_out.write(line.data(), static_cast<std::streamsize>(line.size()));
-        line.resize(line.size() - 2);
-    }
-    bool close() {
-        m_out.close();
-        return !m_out.fail();
-    }
-
-private:
-    std::ofstream m_out;
-};
 
 }  // namespace
 
@@ -69,15 +49,26 @@ struct SelectedOrders::Input {
 SelectedOrders::SelectedOrders() : m_input(std::make_unique<Input>()) {}
 SelectedOrders::~SelectedOrders() = default;
 
-bool SelectedOrders::open(const OrderSelection& selection) {
+bool SelectedOrders::open(const OrderSelection& selection, int* error) {
     if (selection.everyOrdering) {
         m_input->source.emplace(selection.filterOrderings
                                     ? std::optional<Patterns>(selection.patterns)
                                     : std::nullopt);
         return true;
     }
-    m_input->file.open(utf8Path(selection.orderFile), std::ios::binary);
-    if (!m_input->file.is_open()) return false;
+    const std::filesystem::path path = utf8Path(selection.orderFile);
+    std::error_code status;
+    if (std::filesystem::is_directory(path, status)) {
+        // A folder opens as a stream on some systems and reads as empty.
+        if (error != nullptr) *error = EISDIR;
+        return false;
+    }
+    errno = 0;
+    m_input->file.open(path, std::ios::binary);
+    if (!m_input->file.is_open()) {
+        if (error != nullptr) *error = errno != 0 ? errno : ENOENT;
+        return false;
+    }
     m_input->source.emplace(m_input->file, selection.patterns);
     return true;
 }
@@ -86,12 +77,15 @@ bool SelectedOrders::next(SelectedOrder& out) {
     return m_input->source && m_input->source->next(out);
 }
 
-bool evaluateAll(SelectedOrders& source, OrderEvaluator& evaluator, const ResultSink& sink) {
+bool evaluateAll(SelectedOrders& source, OrderEvaluator& evaluator, const ResultSink& sink,
+                 const std::atomic<bool>* stop) {
+    const auto stopped = [stop] { return stop != nullptr && stop->load(); };
     const std::size_t batchSize = std::max<std::size_t>(1, evaluator.batchSize());
     std::vector<SelectedOrder> batch(std::min<std::size_t>(batchSize, 1024));
     std::vector<BattingOrder> orders;
     std::vector<TrialResult> results;
     for (bool more = true; more;) {
+        if (stopped()) return false;
         std::size_t count = 0;
         while (count < batchSize) {
             if (count == batch.size()) batch.resize(std::min(batchSize, batch.size() * 2));
@@ -105,7 +99,7 @@ bool evaluateAll(SelectedOrders& source, OrderEvaluator& evaluator, const Result
         orders.resize(count);
         results.resize(count);
         for (std::size_t i = 0; i < count; ++i) orders[i] = batch[i].order;
-        evaluator.evaluate(orders, results);
+        if (!evaluator.evaluate(orders, results)) return false;
         for (std::size_t i = 0; i < count; ++i) {
             if (!sink(batch[i], results[i])) return false;
         }
@@ -115,37 +109,64 @@ bool evaluateAll(SelectedOrders& source, OrderEvaluator& evaluator, const Result
 
 RunOutcome runOrders(const RunPlan& plan, OrderEvaluator& evaluator, Window& window) {
     const OrderSelection& selection = plan.selection;
-    const auto fail = [&window](std::string_view message, std::string_view name) {
+    const auto fail = [&](std::string_view message, std::string_view name, int error = 0) {
         window.reportMessage(messageWithName(message, name));
+        if (error != 0 && plan.explain) plan.explain(std::strerror(error));
         return RunOutcome::Failed;
     };
 
-    // Opening the order file itself for writing would empty it before it is read.
+    // Opening an input itself for writing would empty it before it is read.
     if (!selection.everyOrdering && sameFile(plan.resultName, selection.orderFile)) {
         return fail(msg::kOutputIsOrderFile, plan.resultName);
     }
-    ResultFile result;
-    if (!result.open(plan.resultName)) return fail(msg::kOutputOpenFailed, plan.resultName);
+    if (!plan.batterFile.empty() && sameFile(plan.resultName, plan.batterFile)) {
+        return fail(msg::kOutputIsBatterFile, plan.resultName);
+    }
+    // Every input is open before the result file is touched, so a run that
+    // can't start leaves the previous results as they were.
     SelectedOrders orders;
-    if (!orders.open(selection)) {
-        result.close();
-        return fail(msg::kOrderOpenFailed, selection.orderFile);
+    int error = 0;
+    if (!orders.open(selection, &error)) {
+        return fail(msg::kOrderOpenFailed, selection.orderFile, error);
+    }
+    ResultFile result;
+    switch (result.open(plan.resultName)) {
+        case ResultFile::Opened::Ok:
+            break;
+        case ResultFile::Opened::Busy:
+            return fail(msg::kOutputBusy, plan.resultName);
+        case ResultFile::Opened::Failed:
+            return fail(msg::kOutputOpenFailed, plan.resultName, result.errorNumber());
     }
     if (plan.onStart) plan.onStart();
 
     std::string line;
-    evaluateAll(orders, evaluator, [&](const SelectedOrder& order, const TrialResult& figures) {
-        composeResultLine(line, order.text, *plan.report, figures);
-        result.writeLine(line);
-        // The log gets the same text with its line end as a plain '\n'.
-        line += '\n';
-        window.appendLog(line);
-        if (plan.onResult) plan.onResult(order, figures);
-        return result.good();
-    });
-    if (plan.onFinish) plan.onFinish();
+    std::uint64_t written = 0;
+    const bool finished = evaluateAll(
+        orders, evaluator,
+        [&](const SelectedOrder& order, const TrialResult& figures) {
+            composeResultLine(line, order.text, *plan.report, figures);
+            if (!result.writeLine(line)) return false;
+            ++written;
+            // The log gets the same text with its line end as a plain '\n'.
+            line += '\n';
+            window.appendLog(line);
+            if (plan.onResult) plan.onResult(order, figures);
+            return true;
+        },
+        plan.stop);
+    const std::optional<std::string> unwritten = plan.onFinish ? plan.onFinish() : std::nullopt;
 
-    if (!result.close()) return fail(msg::kOutputWriteFailed, plan.resultName);
+    if (!result.close()) {
+        return fail(msg::kOutputWriteFailed, plan.resultName, result.errorNumber());
+    }
+    if (unwritten) return fail(msg::kOutputWriteFailed, *unwritten);
+    if (!finished && plan.stop != nullptr && plan.stop->load()) {
+        std::string text(msg::kInterrupted);
+        text += std::to_string(written);
+        window.reportMessage(messageWithName(text + std::string(msg::kResultName), plan.resultName));
+        return RunOutcome::Interrupted;
+    }
     window.reportMessage(messageWithName(msg::kNormalEnd, plan.resultName));
     return RunOutcome::NormalEnd;
 }

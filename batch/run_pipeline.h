@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -43,7 +44,9 @@ public:
     virtual ~OrderEvaluator() = default;
     virtual std::size_t batchSize() const = 0;
     // Fills results[k] with the figures of orders[k] (both the same length).
-    virtual void evaluate(std::span<const BattingOrder> orders,
+    // False when it was stopped before it finished; the results are then
+    // incomplete.
+    virtual bool evaluate(std::span<const BattingOrder> orders,
                           std::span<TrialResult> results) = 0;
 };
 
@@ -67,8 +70,9 @@ public:
     SelectedOrders(const SelectedOrders&) = delete;
     SelectedOrders& operator=(const SelectedOrders&) = delete;
 
-    // False when the order file can't be opened for reading.
-    bool open(const OrderSelection& selection);
+    // False when the order file can't be opened for reading (a folder can't);
+    // `error` then holds the system's error number.
+    bool open(const OrderSelection& selection, int* error = nullptr);
     bool next(SelectedOrder& out);
 
 private:
@@ -81,32 +85,49 @@ private:
 using ResultSink = std::function<bool(const SelectedOrder& order, const TrialResult& result)>;
 
 // Hands every order of `orders` to `evaluator`, a batch at a time, and each
-// result to `sink`. False when the sink stopped it.
-bool evaluateAll(SelectedOrders& orders, OrderEvaluator& evaluator, const ResultSink& sink);
+// result to `sink`. Once `stop` (when given) is set, no further batch starts;
+// the results of a finished batch all reach the sink. False when the sink, the
+// evaluator or `stop` ended it early.
+bool evaluateAll(SelectedOrders& orders, OrderEvaluator& evaluator, const ResultSink& sink,
+                 const std::atomic<bool>* stop = nullptr);
 
 // One run from its opened files to its last message.
 struct RunPlan {
     OrderSelection selection;
     const ReportOptions* report = nullptr;  // which figures the lines carry
     std::string resultName;                 // UTF-8; empty when none was chosen
+    // The batter file the figures come from, refused as the result file; may
+    // be empty (the window's table has no file of its own).
+    std::string batterFile;
+    // Set (from another thread or a signal handler) to end the run after the
+    // order being evaluated: the lines done are kept and the run reports
+    // msg::kInterrupted. May be null.
+    const std::atomic<bool>* stop = nullptr;
+    // Given the system's reason after a failure that has one (a file that
+    // can't be opened or written); may be empty.
+    std::function<void(std::string_view reason)> explain;
     // Called once every file is open, before the first order (the window shows
     // its status here); may be empty.
     std::function<void()> onStart;
     // Called with each order's figures after its line was written; may be empty.
     std::function<void(const SelectedOrder& order, const TrialResult& result)> onResult;
-    // Called after the last order, before the result file is closed; may be empty.
-    std::function<void()> onFinish;
+    // Called after the last order, before the result file is closed; returns
+    // the name of a destination of its own that could not be written (the run
+    // then fails with msg::kOutputWriteFailed), or nothing. May be empty.
+    std::function<std::optional<std::string>()> onFinish;
 };
 
 // How a run ended: with the normal-end message, or with any other reported
 // message (the CLI turns this into its exit status).
-enum class RunOutcome { NormalEnd, Failed };
+enum class RunOutcome { NormalEnd, Failed, Interrupted };
 
-// Runs the plan: refuses a result file that is the order file, opens the
-// result file (emptying it) and the order file, evaluates every selected
-// order, writes its line to the result file with CR LF and to the window's
-// log with LF, checks every write and the close, and reports the end or the
-// failure through `window` with the messages of messages.h.
+// Runs the plan: refuses a result file that is the order file or the batter
+// file, opens the order file and only then the result file (locked for the
+// run, then emptied; refused when another run holds it), evaluates every
+// selected order, writes its line to the result file with CR LF and to the
+// window's log with LF, checks every write and the close, and reports the
+// end, the interruption or the failure through `window` with the messages of
+// messages.h.
 RunOutcome runOrders(const RunPlan& plan, OrderEvaluator& evaluator, Window& window);
 
 // True when both names lead to one existing file (links and other spellings

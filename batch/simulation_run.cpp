@@ -1,6 +1,8 @@
 #include "simulation_run.h"
 
+#include <cstdlib>
 #include <memory>
+#include <string>
 
 #include "batter_table.h"
 #include "messages.h"
@@ -18,6 +20,16 @@ ChooserRequest resultFileRequest() {
     request.overwritePrompt = true;
     request.createPrompt = true;
     return request;
+}
+
+// True when `bytes` of memory can be had now. The engine keeps two bytes a
+// game and ends the whole process when it can't have them.
+bool canAllocate(std::size_t bytes) {
+    // The volatile keeps the compiler from leaving the allocation out.
+    void* volatile block = std::malloc(bytes);
+    const bool had = block != nullptr;
+    std::free(block);
+    return had;
 }
 
 }  // namespace
@@ -39,11 +51,21 @@ RunOutcome runSimulation(WindowModel& model, Window& window, FileChooser& choose
         return RunOutcome::Failed;
     }
 
+    if (!canAllocate(std::size_t{2} * static_cast<std::uint32_t>(model.gamesPerOrder))) {
+        window.reportMessage(std::string(msg::kNoMemoryForGames) +
+                             std::to_string(model.gamesPerOrder));
+        return RunOutcome::Failed;
+    }
+
     RunPlan plan;
     plan.selection.orderFile = settings.orderFile;
     plan.selection.patterns = model.patterns;
     plan.report = &model.report;
     plan.resultName = chooser.choose(resultFileRequest()).value_or(std::string());
+    plan.batterFile = settings.batterFile;
+    plan.stop = settings.stop;
+    plan.explain = settings.explain;
+    plan.onFinish = settings.onFinish;
     plan.onStart = [&model, &window] {
         model.statusText = msg::kSimulating;
         window.showModel();

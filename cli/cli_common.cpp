@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 
 #include "batter_data.h"
@@ -19,7 +20,50 @@ std::string checkPattern(const std::string& pattern) {
     return {};
 }
 
+std::atomic<bool> stopRequested{false};
+std::atomic<int> stopSignalNumber{0};
+
+extern "C" void onStopSignal(int signal) {
+    stopSignalNumber.store(signal);
+    stopRequested.store(true);
+    std::signal(signal, SIG_DFL);
+}
+
 }  // namespace
+
+const std::atomic<bool>& stopOnSignals() {
+    std::signal(SIGINT, onStopSignal);
+    std::signal(SIGTERM, onStopSignal);
+    return stopRequested;
+}
+
+int interruptedStatus() { return 128 + stopSignalNumber.load(); }
+
+int exitStatus(RunOutcome outcome) {
+    switch (outcome) {
+        case RunOutcome::NormalEnd:
+            return kSuccess;
+        case RunOutcome::Interrupted:
+            return interruptedStatus();
+        case RunOutcome::Failed:
+            break;
+    }
+    return kRunFailed;
+}
+
+ConsoleRunHooks consoleRunHooks(const SharedOptions& options) {
+    ConsoleRunHooks hooks;
+    hooks.batterFile = options.batters;
+    hooks.stop = &stopOnSignals();
+    hooks.explain = [](std::string_view reason) {
+        std::fprintf(stderr, "(%.*s)\n", static_cast<int>(reason.size()), reason.data());
+    };
+    hooks.checkStandardOutput = []() -> std::optional<std::string> {
+        if (std::fflush(stdout) != 0 || std::ferror(stdout)) return std::string("標準出力");
+        return std::nullopt;
+    };
+    return hooks;
+}
 
 void addPatternOption(CLI::App& sub, std::vector<std::string>& patterns) {
     sub.add_option("--pattern", patterns,

@@ -2,12 +2,17 @@
 // `run` and `exact`, the pattern checks and the loading of the batter file.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "batter_table.h"
 #include "lineup.h"
+#include "run_pipeline.h"
 
 namespace CLI {
 class App;
@@ -59,6 +64,27 @@ std::string parseReport(const std::string& list, ReportOptions* report);
 // Reads the --batters file into `table` and checks its counts; on failure
 // tells standard error why and returns false (a usage error).
 bool loadBatters(const std::string& path, BatterTable& table);
+
+// From here on SIGINT and SIGTERM end a run between two orders instead of
+// the process: the first one sets the returned flag (a second one ends the
+// process as usual).
+const std::atomic<bool>& stopOnSignals();
+// The exit status of a run ended by one of those signals: 128 + its number.
+int interruptedStatus();
+
+// What a run of `run` or `exact` hands the pipeline besides its orders: the
+// batter file to protect, the stop flag, the system's reasons printed after
+// a failure, and the check that standard output took every line.
+struct ConsoleRunHooks {
+    std::string batterFile;
+    const std::atomic<bool>* stop = nullptr;
+    std::function<void(std::string_view reason)> explain;
+    std::function<std::optional<std::string>()> checkStandardOutput;
+};
+ConsoleRunHooks consoleRunHooks(const SharedOptions& options);
+
+// The exit status of a finished run.
+int exitStatus(RunOutcome outcome);
 
 // Runs a subcommand's work from its CLI11 callback: a status other than
 // kSuccess ends the parse with that status (already reported).

@@ -20,7 +20,8 @@ bool isTerminal(std::FILE* stream) {
 #endif
 }
 
-ProgressLine::ProgressLine(std::uint64_t totalOrders, std::uint64_t gamesPerOrder, bool enabled)
+ProgressLine::ProgressLine(std::optional<std::uint64_t> totalOrders, std::uint64_t gamesPerOrder,
+                           bool enabled)
     : m_total(totalOrders),
       m_games(gamesPerOrder),
       m_enabled(enabled),
@@ -35,13 +36,18 @@ void ProgressLine::update(std::uint64_t ordersDone) {
     const double seconds = std::chrono::duration<double>(now - m_start).count();
     const double gamesPerSecond =
         seconds > 0 ? static_cast<double>(ordersDone * m_games) / seconds : 0.0;
-    const double left =
-        ordersDone > 0 ? seconds * static_cast<double>(m_total - ordersDone) /
-                             static_cast<double>(ordersDone)
-                       : 0.0;
-    std::fprintf(stderr, "\r%llu/%llu orders  %.0f games/s  %.0f s left\033[K",
-                 static_cast<unsigned long long>(ordersDone),
-                 static_cast<unsigned long long>(m_total), gamesPerSecond, left);
+    if (!m_total) {
+        std::fprintf(stderr, "\r%llu orders  %.0f games/s\033[K",
+                     static_cast<unsigned long long>(ordersDone), gamesPerSecond);
+    } else {
+        const double left = ordersDone > 0 && *m_total > ordersDone
+                                ? seconds * static_cast<double>(*m_total - ordersDone) /
+                                      static_cast<double>(ordersDone)
+                                : 0.0;
+        std::fprintf(stderr, "\r%llu/%llu orders  %.0f games/s  %.0f s left\033[K",
+                     static_cast<unsigned long long>(ordersDone),
+                     static_cast<unsigned long long>(*m_total), gamesPerSecond, left);
+    }
     std::fflush(stderr);
     m_shown = true;
     m_drawn = true;

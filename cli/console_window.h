@@ -18,17 +18,19 @@ struct WindowModel;
 namespace diz::cli {
 
 // A one-line progress display on standard error (orders done, games per
-// second, time left); shown only when standard error is a terminal.
+// second, and with a known total the time left); shown only when standard
+// error is a terminal.
 class ProgressLine {
 public:
-    ProgressLine(std::uint64_t totalOrders, std::uint64_t gamesPerOrder, bool enabled);
+    ProgressLine(std::optional<std::uint64_t> totalOrders, std::uint64_t gamesPerOrder,
+                 bool enabled);
     // Redraws the line at most a few times a second.
     void update(std::uint64_t ordersDone);
     // Removes the line from the terminal.
     void hide();
 
 private:
-    std::uint64_t m_total;
+    std::optional<std::uint64_t> m_total;
     std::uint64_t m_games;
     bool m_enabled;
     bool m_shown = false;

@@ -92,19 +92,26 @@ int run_exact(const ExactOptions& options) {
     plan.selection.filterOrderings = !options.patterns.empty();
     plan.report = &model.report;
     plan.resultName = options.output;
+    ConsoleRunHooks hooks = consoleRunHooks(options);
+    plan.batterFile = hooks.batterFile;
+    plan.stop = hooks.stop;
+    plan.explain = hooks.explain;
     std::vector<Ranked> ranked;
     if (options.top > 0) {
         plan.onResult = [&ranked](const SelectedOrder& order, const TrialResult& result) {
             ranked.push_back({order.text, result.meanRuns});
         };
-        plan.onFinish = [&ranked, &options] {
-            if (ranked.empty()) return;
+    }
+    plan.onFinish = [&] {
+        if (!ranked.empty() && !(plan.stop != nullptr && plan.stop->load())) {
             const std::string text = ranking(ranked, options.top);
             std::fwrite(text.data(), 1, text.size(), stdout);
-        };
-    }
+        }
+        return hooks.checkStandardOutput();
+    };
 
     ExactOrderEvaluator evaluator(buildRecords(model.batters), options.games, options.jobs);
+    evaluator.cancel = plan.stop;
     evaluator.onCapped = [](int cap) {
         std::fprintf(stderr,
                      "note: these batters can hardly make an out; their innings are followed up "
@@ -113,9 +120,7 @@ int run_exact(const ExactOptions& options) {
                      cap);
     };
     ConsoleWindow window(model, options.quiet);
-    const RunOutcome outcome = runOrders(plan, evaluator, window);
-    std::fflush(stdout);
-    return outcome == RunOutcome::NormalEnd ? kSuccess : kRunFailed;
+    return exitStatus(runOrders(plan, evaluator, window));
 }
 
 }  // namespace diz::cli

@@ -2,6 +2,9 @@
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <system_error>
 #include <fstream>
 #include <memory>
 
@@ -15,10 +18,15 @@
 namespace diz::cli {
 namespace {
 
-// Selected orders in the file, for the progress line's time left.
-std::uint64_t countSelected(const std::string& orderFile, const Patterns& patterns) {
+// Selected orders in the file, for the progress line's time left. Only a
+// regular file is read ahead: reading a pipe would leave nothing to run.
+std::optional<std::uint64_t> countSelected(const std::string& orderFile,
+                                           const Patterns& patterns) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(utf8Path(orderFile), error)) return std::nullopt;
     std::ifstream in(utf8Path(orderFile), std::ios::binary);
-    return in ? forEachSelectedOrder(in, patterns, nullptr) : 0;
+    if (!in) return std::nullopt;
+    return forEachSelectedOrder(in, patterns, nullptr);
 }
 
 }  // namespace
@@ -44,17 +52,20 @@ int run_run(const RunOptions& options) {
     parseReport(options.report, &model.report);
 
     const bool showProgress = isTerminal(stderr);
-    ProgressLine progress(showProgress ? countSelected(options.orders, model.patterns) : 0,
+    ProgressLine progress(showProgress ? countSelected(options.orders, model.patterns) : std::nullopt,
                           static_cast<std::uint64_t>(model.gamesPerOrder), showProgress);
     ConsoleWindow window(model, options.quiet, &progress);
     FixedChooser chooser(options.output);
     RunSettings settings;
     settings.orderFile = options.orders;
     settings.onOrderDone = [&progress](std::uint64_t done) { progress.update(done); };
+    ConsoleRunHooks hooks = consoleRunHooks(options);
+    settings.batterFile = hooks.batterFile;
+    settings.stop = hooks.stop;
+    settings.explain = hooks.explain;
+    settings.onFinish = hooks.checkStandardOutput;
 
-    const RunOutcome outcome = runSimulation(model, window, chooser, settings);
-    std::fflush(stdout);
-    return outcome == RunOutcome::NormalEnd ? kSuccess : kRunFailed;
+    return exitStatus(runSimulation(model, window, chooser, settings));
 }
 
 }  // namespace diz::cli

@@ -1,8 +1,11 @@
 #include "simulation_run.h"
+
 #include <algorithm>
+#include <atomic>
 
 #include <gtest/gtest.h>
 
+#include "result_file.h"
 #include "test_support.h"
 #include "window_model.h"
 
@@ -113,14 +116,51 @@ TEST(SimulationRun, CancelledChooserReportsAnEmptyName) {
     EXPECT_EQ(run.model.statusText, "出力が開けません：");
 }
 
-TEST(SimulationRun, MissingOrderFileLeavesAnEmptyResultFile) {
+TEST(SimulationRun, AnOrderFileThatCantBeReadKeepsThePreviousResults) {
     RunFixture run;
     run.dir.write("output.txt", "old results");
     run.settings.orderFile = "order.dat-missing";
     EXPECT_EQ(run(), RunOutcome::Failed);
     EXPECT_EQ(run.window.reports,
               (std::vector<std::string>{"ORDERが開けません：order.dat-missing"}));
-    EXPECT_EQ(run.dir.read("output.txt"), "");
+    EXPECT_EQ(run.dir.read("output.txt"), "old results");
+
+    // A folder reads as an empty file on this system; it is no order file.
+    run.settings.orderFile = run.dir.path(".").string();
+    EXPECT_EQ(run(), RunOutcome::Failed);
+    EXPECT_EQ(run.window.reports.back().rfind("ORDERが開けません：", 0), 0u);
+    EXPECT_EQ(run.dir.read("output.txt"), "old results");
+}
+
+TEST(SimulationRun, ASecondRunOnTheSameResultFileIsRefused) {
+    RunFixture run;
+    run.dir.write("order.dat", "abcdefghi\n");
+    run.dir.write("output.txt", "held by another run");
+    ResultFile other;
+    ASSERT_EQ(other.open(run.dir.path("output.txt").string()), ResultFile::Opened::Ok);
+    EXPECT_EQ(run(), RunOutcome::Failed);
+    EXPECT_EQ(run.window.reports,
+              (std::vector<std::string>{"出力は他の実行が使用中です：" + *run.chooser.answer}));
+    EXPECT_TRUE(other.close());
+    ASSERT_EQ(run(), RunOutcome::NormalEnd);
+    EXPECT_EQ(run.dir.read("output.txt"), "abcdefghi 6.107143 0.315209\r\n");
+}
+
+TEST(SimulationRun, StopEndsTheRunBetweenOrdersKeepingTheLinesDone) {
+    RunFixture run;
+    run.dir.write("order.dat", "abcdefghi\nabcdefghi\nabcdefghi\n");
+    std::atomic<bool> stop{false};
+    run.settings.stop = &stop;
+    run.settings.onOrderDone = [&stop](std::uint64_t done) {
+        if (done == 2) stop = true;
+    };
+    EXPECT_EQ(run(), RunOutcome::Interrupted);
+    const std::string lines = run.dir.read("output.txt");
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 2);
+    EXPECT_EQ(lines.rfind("abcdefghi 6.107143 0.315209\r\nabcdefghi ", 0), 0u);
+    EXPECT_EQ(run.window.reports,
+              (std::vector<std::string>{"中断しました。書き込んだ打順：2\n出力：" +
+                                        *run.chooser.answer}));
 }
 
 TEST(SimulationRun, OrderFileAsResultFileIsRefusedAndBothAreKept) {
@@ -145,6 +185,7 @@ TEST(SimulationRun, WriteErrorOnTheResultFileIsReported) {
 
 TEST(SimulationRun, LongNamesAreCutAtAWholeCharacter) {
     RunFixture run;
+    run.dir.write("order.dat", "abcdefghi\n");
     std::string name;
     for (int i = 0; i < 30; ++i) name += "打";  // 90 bytes
     run.chooser.answer = run.dir.path("missing-dir").string() + "/" + name;

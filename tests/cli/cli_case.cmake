@@ -9,6 +9,9 @@
 #   [-DSTDERR_REGEX=...] [-DFILE=output.txt -DFILE_HEX=...] [-DBATTERS=text]
 #   [-DREPEAT=ON: run twice and require identical FILE bytes]
 #   [-DLAST_ARG_EMPTY=ON: one more argument, the empty text]
+#   [-DORDERS_NAME=name: the name ORDERS is written to, order.dat by default]
+#   [-DOLD_OUTPUT=text: output.txt holds this before the run]
+#   [-DSTDOUT_FILE=path: standard output goes there instead of being checked]
 file(REMOVE_RECURSE "${WORKDIR}")
 file(MAKE_DIRECTORY "${WORKDIR}")
 
@@ -26,18 +29,30 @@ if(DEFINED ORDERS)
   foreach(line IN LISTS ORDERS)
     string(APPEND text "${line}${CR}${LF}")
   endforeach()
-  file(WRITE "${WORKDIR}/order.dat" "${text}")
+  if(NOT DEFINED ORDERS_NAME)
+    set(ORDERS_NAME order.dat)
+  endif()
+  file(WRITE "${WORKDIR}/${ORDERS_NAME}" "${text}")
+endif()
+if(DEFINED OLD_OUTPUT)
+  file(WRITE "${WORKDIR}/output.txt" "${OLD_OUTPUT}")
+endif()
+set(redirect "")
+if(DEFINED STDOUT_FILE)
+  set(redirect OUTPUT_FILE "${STDOUT_FILE}")
+else()
+  set(redirect OUTPUT_VARIABLE out)
 endif()
 
 function(run_once out_var)
   if(LAST_ARG_EMPTY)
     execute_process(COMMAND "${CLI}" ${ARGS} ""
       WORKING_DIRECTORY "${WORKDIR}"
-      RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+      RESULT_VARIABLE status ${redirect} ERROR_VARIABLE err)
   else()
     execute_process(COMMAND "${CLI}" ${ARGS}
       WORKING_DIRECTORY "${WORKDIR}"
-      RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+      RESULT_VARIABLE status ${redirect} ERROR_VARIABLE err)
   endif()
   if(NOT status STREQUAL "${EXPECT_STATUS}")
     message(FATAL_ERROR "exit status ${status}, expected ${EXPECT_STATUS}\nstdout:\n${out}\nstderr:\n${err}")
