@@ -75,6 +75,7 @@ ResultFile::Opened ResultFile::open(const std::string& name) {
 }
 
 bool ResultFile::flush() {
+    if (m_failed) return false;
     std::size_t done = 0;
     while (!m_failed && done < m_buffer.size()) {
         DWORD wrote = 0;
@@ -95,6 +96,7 @@ bool ResultFile::flush() {
         at.QuadPart = static_cast<LONGLONG>(end);
         SetFilePointerEx(static_cast<HANDLE>(m_handle), at, nullptr, FILE_BEGIN);
         SetEndOfFile(static_cast<HANDLE>(m_handle));
+        done = 0;
     }
     m_written += done;
     m_buffer.clear();
@@ -146,6 +148,7 @@ ResultFile::Opened ResultFile::open(const std::string& name) {
 }
 
 bool ResultFile::flush() {
+    if (m_failed) return false;
     std::size_t done = 0;
     while (!m_failed && done < m_buffer.size()) {
         const ssize_t wrote = ::write(m_fd, m_buffer.data() + done, m_buffer.size() - done);
@@ -164,6 +167,7 @@ bool ResultFile::flush() {
         if (ftruncate(m_fd, static_cast<off_t>(end)) != 0) {
             // Nothing more can be done; the write error is what gets reported.
         }
+        done = 0;
     }
     m_written += done;
     m_buffer.clear();
