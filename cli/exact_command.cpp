@@ -6,6 +6,7 @@
 #include <memory>
 #include <numeric>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "console_window.h"
@@ -110,7 +111,15 @@ int run_exact(const ExactOptions& options) {
         return hooks.checkStandardOutput();
     };
 
-    ExactOrderEvaluator evaluator(buildRecords(model.batters), options.games, options.jobs);
+    // More workers than the machine runs at once only wait for one another.
+    int jobs = options.jobs;
+    const auto cores = static_cast<int>(std::thread::hardware_concurrency());
+    if (cores > 0 && jobs > cores) {
+        std::fprintf(stderr, "note: --jobs %d is more than the %d threads this machine runs at "
+                     "once; using %d\n", jobs, cores, cores);
+        jobs = cores;
+    }
+    ExactOrderEvaluator evaluator(buildRecords(model.batters), options.games, jobs);
     evaluator.cancel = plan.stop;
     evaluator.onCapped = [](int cap) {
         std::fprintf(stderr,
