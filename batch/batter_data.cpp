@@ -6,6 +6,7 @@
 #include <limits>
 #include <system_error>
 
+#include "atomic_save.h"
 #include "text_io.h"
 
 namespace diz {
@@ -120,6 +121,9 @@ void readBatterTable(std::istream& in, BatterTable& table) {
 }
 
 bool readBatterTable(const std::filesystem::path& path, BatterTable& table) {
+    // A folder opens as a stream on some systems and reads as empty.
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) return false;
     std::ifstream in(path, std::ios::binary);
     if (!in.is_open()) return false;
     readBatterTable(in, table);
@@ -145,12 +149,14 @@ std::string formatBatterTable(const BatterTable& table) {
 }
 
 bool writeBatterTable(const std::filesystem::path& path, const BatterTable& table) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out.is_open()) return false;
     const std::string text = formatBatterTable(table);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    return !out.fail();
+    // Every line must come back as one piece when the file is read again;
+    // rates of huge magnitude print in full and would not.
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        if (end - start + 1 > kBatterLineMaxChars) return false;
+    }
+    return saveAtomically(path, text);
 }
 
 std::string BatterRangeError::message() const {

@@ -31,14 +31,17 @@ int scanBatterLine(std::string_view line, BatterEntry& entry);
 // ignored.
 void readBatterTable(std::istream& in, BatterTable& table);
 
-// The same from a file; false (table untouched) when it can't be opened.
+// The same from a file; false (table untouched) when it can't be opened or
+// is a folder.
 bool readBatterTable(const std::filesystem::path& path, BatterTable& table);
 
 // The file's text for `table`: nine lines with CR LF, rates with six decimals.
 std::string formatBatterTable(const BatterTable& table);
 
-// Writes formatBatterTable(table) to `path`, truncating it. False when the file
-// can't be opened or a write or the close fails.
+// Replaces `path` with formatBatterTable(table), atomically (see
+// saveAtomically). False, with the file as it was, when it can't be saved or
+// when a line would not fit one piece of kBatterLineMaxChars characters (a
+// later read would split it and shift every later row).
 bool writeBatterTable(const std::filesystem::path& path, const BatterTable& table);
 
 // A count outside the range the window accepts.

@@ -1,0 +1,75 @@
+#include "atomic_save.h"
+
+#include <atomic>
+#include <cstdio>
+#include <string>
+#include <system_error>
+
+#ifdef _WIN32
+#include <process.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace diz {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A name beside `target` that no other save uses: the process and a counter.
+fs::path temporaryBeside(const fs::path& target) {
+    static std::atomic<unsigned> counter{0};
+#ifdef _WIN32
+    const int process = _getpid();
+#else
+    const int process = static_cast<int>(getpid());
+#endif
+    std::string suffix = ".";
+    suffix.append(std::to_string(process));
+    suffix.append(".");
+    suffix.append(std::to_string(counter++));
+    suffix.append(".tmp");
+    fs::path name = target;
+    name += suffix;
+    return name;
+}
+
+bool writeNew(const fs::path& path, std::string_view bytes) {
+#ifdef _WIN32
+    std::FILE* file = _wfopen(path.c_str(), L"wbx");
+#else
+    std::FILE* file = std::fopen(path.c_str(), "wbx");  // never an existing file
+#endif
+    if (file == nullptr) return false;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    const bool closed = std::fclose(file) == 0;
+    return written && closed;
+}
+
+}  // namespace
+
+bool saveAtomically(const fs::path& path, std::string_view bytes) {
+    std::error_code error;
+    // Through a link to the file it names, so that the link stays a link.
+    fs::path target = path;
+    if (fs::is_symlink(path, error)) {
+        target = fs::weakly_canonical(path, error);
+        if (error) return false;
+    }
+    if (fs::is_directory(target, error)) return false;
+    const fs::path temporary = temporaryBeside(target);
+    if (!writeNew(temporary, bytes)) {
+        fs::remove(temporary, error);
+        return false;
+    }
+    const fs::file_status old = fs::status(target, error);
+    if (!error && fs::exists(old)) fs::permissions(temporary, old.permissions(), error);
+    fs::rename(temporary, target, error);
+    if (error) {
+        fs::remove(temporary, error);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace diz

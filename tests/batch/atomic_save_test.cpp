@@ -1,0 +1,75 @@
+#include "atomic_save.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+
+#include "batter_data.h"
+#include "test_support.h"
+
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
+
+namespace diz {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::size_t filesIn(const fs::path& dir) {
+    return static_cast<std::size_t>(
+        std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
+}
+
+TEST(SaveAtomically, WritesThroughALinkAndKeepsThePermissions) {
+    test::ScratchDir dir;
+    dir.write("real.txt", "old");
+    fs::permissions(dir.path("real.txt"), fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink("real.txt", dir.path("link.txt"));
+    ASSERT_TRUE(saveAtomically(dir.path("link.txt"), "new"));
+    EXPECT_TRUE(fs::is_symlink(dir.path("link.txt")));
+    EXPECT_EQ(dir.read("real.txt"), "new");
+    EXPECT_EQ(fs::status(dir.path("real.txt")).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(filesIn(dir.path(".")), 2u);  // no temporary file left behind
+}
+
+#ifndef _WIN32
+TEST(SaveAtomically, AFailedWriteLeavesTheOldFile) {
+    test::ScratchDir dir;
+    dir.write("b.txt", "the only copy");
+    // A file size limit stands in for a full disk.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = 8;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool saved = saveAtomically(dir.path("b.txt"), std::string(100, 'x'));
+    setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(dir.read("b.txt"), "the only copy");
+    EXPECT_EQ(filesIn(dir.path(".")), 1u);
+}
+#endif
+
+TEST(WriteBatterTable, ALineTooLongToReadBackIsRefused) {
+    test::ScratchDir dir;
+    dir.write("b.txt", "kept");
+    BatterTable table{};
+    table[4].rate1B2to4 = 1e250;  // prints in full, over 250 digits
+    EXPECT_FALSE(writeBatterTable(dir.path("b.txt"), table));
+    EXPECT_EQ(dir.read("b.txt"), "kept");
+    table[4].rate1B2to4 = 1e200;  // the longest line that still fits
+    EXPECT_TRUE(writeBatterTable(dir.path("b.txt"), table));
+}
+
+TEST(ReadBatterTable, AFolderIsNoBatterFile) {
+    test::ScratchDir dir;
+    BatterTable table{};
+    EXPECT_FALSE(readBatterTable(dir.path("."), table));
+}
+
+}  // namespace
+}  // namespace diz
