@@ -34,11 +34,12 @@ fs::path temporaryBeside(const fs::path& target) {
     return name;
 }
 
-bool writeNew(const fs::path& path, std::string_view bytes) {
+// Writes `bytes` to `path`: a new file, or with `replace` whatever is there.
+bool writeAll(const fs::path& path, std::string_view bytes, bool replace) {
 #ifdef _WIN32
-    std::FILE* file = _wfopen(path.c_str(), L"wbx");
+    std::FILE* file = _wfopen(path.c_str(), replace ? L"wb" : L"wbx");
 #else
-    std::FILE* file = std::fopen(path.c_str(), "wbx");  // never an existing file
+    std::FILE* file = std::fopen(path.c_str(), replace ? "wb" : "wbx");
 #endif
     if (file == nullptr) return false;
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
@@ -56,14 +57,17 @@ bool saveAtomically(const fs::path& path, std::string_view bytes) {
         target = fs::weakly_canonical(path, error);
         if (error) return false;
     }
-    if (fs::is_directory(target, error)) return false;
+    const fs::file_status old = fs::status(target, error);
+    if (fs::is_directory(old)) return false;
+    // A device or a pipe can't be replaced, only written to.
+    if (fs::exists(old) && !fs::is_regular_file(old)) return writeAll(target, bytes, true);
+
     const fs::path temporary = temporaryBeside(target);
-    if (!writeNew(temporary, bytes)) {
+    if (!writeAll(temporary, bytes, false)) {
         fs::remove(temporary, error);
         return false;
     }
-    const fs::file_status old = fs::status(target, error);
-    if (!error && fs::exists(old)) fs::permissions(temporary, old.permissions(), error);
+    if (fs::exists(old)) fs::permissions(temporary, old.permissions(), error);
     fs::rename(temporary, target, error);
     if (error) {
         fs::remove(temporary, error);

@@ -35,6 +35,12 @@ TEST(SaveAtomically, WritesThroughALinkAndKeepsThePermissions) {
     EXPECT_EQ(filesIn(dir.path(".")), 2u);  // no temporary file left behind
 }
 
+TEST(SaveAtomically, ADeviceIsWrittenNeverReplaced) {
+    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+    EXPECT_FALSE(saveAtomically("/dev/full", "x"));
+    EXPECT_TRUE(fs::is_character_file("/dev/full"));
+}
+
 #ifndef _WIN32
 TEST(SaveAtomically, AFailedWriteLeavesTheOldFile) {
     test::ScratchDir dir;
