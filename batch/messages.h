@@ -4,6 +4,8 @@
 // messageWithName).
 #pragma once
 
+#include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace diz::msg {
@@ -30,5 +32,56 @@ inline constexpr std::string_view kBattersLoadFailed = "打者データを読み
 inline constexpr std::string_view kBattersLoaded = "打者データを読み込みました...";
 inline constexpr std::string_view kBattersSaveFailed = "打者データを保存できません：";
 inline constexpr std::string_view kBattersSaved = "打者データを保存しました...";
+
+// A batter file diz-cli refuses to read (see batter_file_check.h); each
+// reason follows the file's name and the line's number.
+inline constexpr std::string_view kBatterLineBinary = "読めないバイト (NUL) があります";
+inline constexpr std::string_view kBatterLineCrOnly =
+    "行末が CR だけです (CR LF か LF で区切ってください)";
+inline constexpr std::string_view kBatterLineAfterNinth = "打者I の後に余分な行があります";
+
+// "行が長すぎます (253 文字まで)"
+inline std::string batterLineTooLong(std::size_t maxChars) {
+    return "行が長すぎます (" + std::to_string(maxChars) + " 文字まで)";
+}
+
+// "打者C の HR" for row 3 (1..9) and a field's heading.
+inline std::string batterField(int row, std::string_view heading) {
+    std::string text = "打者";
+    text += static_cast<char>('A' + row - 1);
+    text += " の ";
+    text += heading;
+    return text;
+}
+
+// "打者C の HR がありません"
+inline std::string batterFieldMissing(int row, std::string_view heading) {
+    return batterField(row, heading) + " がありません";
+}
+
+// "打者C の HR「5.2e2」は整数ではありません"
+inline std::string batterFieldNotInteger(int row, std::string_view heading,
+                                         std::string_view text) {
+    return batterField(row, heading) + "「" + std::string(text) +
+           "」は 32 ビットの整数ではありません";
+}
+
+// "打者C の 1B 1to3「nan」は有限の数ではありません"
+inline std::string batterFieldNotNumber(int row, std::string_view heading,
+                                        std::string_view text) {
+    return batterField(row, heading) + "「" + std::string(text) + "」は有限の数ではありません";
+}
+
+// "打者C の行に余分な値があります「x」"
+inline std::string batterLineHasMore(int row, std::string_view text) {
+    std::string line = "打者";
+    line += static_cast<char>('A' + row - 1);
+    return line + " の行に余分な値があります「" + std::string(text) + "」";
+}
+
+// "打者データが 9 行ありません (3 行)"
+inline std::string batterLinesMissing(int lines) {
+    return "打者データが 9 行ありません (" + std::to_string(lines) + " 行)";
+}
 
 }  // namespace diz::msg

@@ -4,8 +4,11 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 
 #include "batter_data.h"
+#include "batter_file_check.h"
 #include "messages.h"
 #include "text_io.h"
 #include "window_model.h"
@@ -83,6 +86,9 @@ void addSharedOptions(CLI::App& sub, SharedOptions& options, const char* quietHe
     sub.add_option("--batters", options.batters, "Batter data file (nine lines)")
         ->required()
         ->check(CLI::ExistingFile);
+    sub.add_flag("--lenient", options.lenient,
+                 "Read the batter file as the window's Load does, without checking that "
+                 "every line holds nine whole numbers");
     sub.add_option("--orders", options.orders, "Order file, one order a line")
         ->capture_default_str();
     addPatternOption(sub, options.patterns);
@@ -125,7 +131,18 @@ std::string parseReport(const std::string& list, ReportOptions* report) {
     return {};
 }
 
-bool loadBatters(const std::string& path, BatterTable& table) {
+bool loadBatters(const std::string& path, BatterTable& table, bool lenient) {
+    if (!lenient) {
+        std::ifstream in(utf8Path(path), std::ios::binary);
+        std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        if (in.bad() || !in.is_open()) bytes.clear();
+        if (in.is_open()) {
+            if (const auto problem = batterFileProblem(bytes)) {
+                std::fprintf(stderr, "%s:%s\n", path.c_str(), problem->c_str());
+                return false;
+            }
+        }
+    }
     if (!readBatterTable(utf8Path(path), table)) {
         std::fprintf(stderr, "%.*s%s\n", static_cast<int>(msg::kBattersLoadFailed.size()),
                      msg::kBattersLoadFailed.data(), path.c_str());

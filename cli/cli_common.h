@@ -38,11 +38,13 @@ struct SharedOptions {
     std::string report = "mean,se";     // comma list of mean, se, inning-runs, inning-prob
     std::string output = "output.txt";  // the result file
     bool quiet = false;                 // no result lines on standard output
+    bool lenient = false;               // read the batter file as the window's Load does
 };
 
 // Declares the shared options on `sub`: --batters (required, an existing
-// file), --orders, --pattern (see addPatternOption), --report (checked with
-// parseReport), --output and --quiet (described by `quietHelp`).
+// file), --lenient, --orders, --pattern (see addPatternOption), --report
+// (checked with parseReport), --output and --quiet (described by
+// `quietHelp`).
 void addSharedOptions(CLI::App& sub, SharedOptions& options, const char* quietHelp);
 
 // Declares --pattern on `sub`: up to six times, each at most nine bytes. The
@@ -62,8 +64,10 @@ Patterns patternsFrom(const std::vector<std::string>& given);
 std::string parseReport(const std::string& list, ReportOptions* report);
 
 // Reads the --batters file into `table` and checks its counts; on failure
-// tells standard error why and returns false (a usage error).
-bool loadBatters(const std::string& path, BatterTable& table);
+// tells standard error why and returns false (a usage error). Unless
+// `lenient`, a file whose lines would not read whole (see
+// batter_file_check.h) is refused, naming the line and the field.
+bool loadBatters(const std::string& path, BatterTable& table, bool lenient);
 
 // From here on SIGINT and SIGTERM end a run between two orders instead of
 // the process: the first one sets the returned flag (a second one ends the

@@ -83,7 +83,7 @@ void setup_exact(CLI::App& app) {
 
 int run_exact(const ExactOptions& options) {
     WindowModel model;
-    if (!loadBatters(options.batters, model.batters)) return kUsageError;
+    if (!loadBatters(options.batters, model.batters, options.lenient)) return kUsageError;
     parseReport(options.report, &model.report);
 
     RunPlan plan;

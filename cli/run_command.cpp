@@ -46,7 +46,7 @@ void setup_run(CLI::App& app) {
 
 int run_run(const RunOptions& options) {
     WindowModel model;
-    if (!loadBatters(options.batters, model.batters)) return kUsageError;
+    if (!loadBatters(options.batters, model.batters, options.lenient)) return kUsageError;
     model.gamesPerOrder = static_cast<int32_t>(options.games);
     model.patterns = patternsFrom(options.patterns);
     parseReport(options.report, &model.report);

@@ -1,0 +1,123 @@
+#include "batter_file_check.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <system_error>
+#include <vector>
+
+#include "batter_data.h"
+#include "diz/lineup.h"
+#include "messages.h"
+
+namespace diz {
+namespace {
+
+// The nine fields in file order, as the grid heads them.
+constexpr std::string_view kFileOrderHeadings[] = {"打数", "1B",      "2B",      "3B",     "HR",
+                                                   "BB",   "1B 1to3", "1B 2to4", "2B 1to4"};
+constexpr int kCountsPerLine = 6;
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+bool isInteger(std::string_view token) {
+    if (!token.empty() && (token[0] == '+' || token[0] == '-')) token.remove_prefix(1);
+    return !token.empty() && token.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+bool fitsInt32(std::string_view token) {
+    const bool negative = !token.empty() && token[0] == '-';
+    if (!token.empty() && (token[0] == '+' || token[0] == '-')) token.remove_prefix(1);
+    int64_t value = 0;
+    for (char c : token) {
+        value = value * 10 + (c - '0');
+        if (value > int64_t{std::numeric_limits<int32_t>::max()} + 1) return false;
+    }
+    return negative ? value <= int64_t{std::numeric_limits<int32_t>::max()} + 1
+                    : value <= std::numeric_limits<int32_t>::max();
+}
+
+bool isFiniteNumber(std::string_view token) {
+    if (!token.empty() && token[0] == '+') token.remove_prefix(1);
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(token.data(), token.data() + token.size(), value,
+                                              std::chars_format::general);
+    return error == std::errc{} && end == token.data() + token.size() && std::isfinite(value);
+}
+
+std::string problemAt(int line, std::string_view text) {
+    return std::to_string(line) + ": " + std::string(text);
+}
+
+// The reason `line` (without its line end) is no whole batter line of `row`.
+std::optional<std::string> lineProblem(std::string_view line, int row) {
+    std::vector<std::string_view> tokens;
+    for (std::size_t i = 0; i < line.size();) {
+        if (isBlank(line[i])) {
+            ++i;
+            continue;
+        }
+        std::size_t end = i;
+        while (end < line.size() && !isBlank(line[end])) ++end;
+        tokens.push_back(line.substr(i, end - i));
+        i = end;
+    }
+    for (int field = 0; field < kLineupSize; ++field) {
+        const std::string_view heading = kFileOrderHeadings[field];
+        if (static_cast<std::size_t>(field) >= tokens.size()) {
+            return msg::batterFieldMissing(row, heading);
+        }
+        const std::string_view token = tokens[static_cast<std::size_t>(field)];
+        if (field < kCountsPerLine) {
+            if (!isInteger(token) || !fitsInt32(token)) {
+                return msg::batterFieldNotInteger(row, heading, token);
+            }
+        } else if (!isFiniteNumber(token)) {
+            return msg::batterFieldNotNumber(row, heading, token);
+        }
+    }
+    if (tokens.size() > static_cast<std::size_t>(kLineupSize)) {
+        return msg::batterLineHasMore(row, tokens[kLineupSize]);
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> batterFileProblem(std::string_view bytes) {
+    int lineNumber = 0;
+    int batterLines = 0;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find('\n', start);
+        const bool lastWithoutEnd = end == std::string_view::npos;
+        if (lastWithoutEnd) end = bytes.size();
+        std::string_view line = bytes.substr(start, end - start);
+        start = end + 1;
+        ++lineNumber;
+        if (!lastWithoutEnd && !line.empty() && line.back() == '\r') line.remove_suffix(1);
+
+        if (line.find('\0') != std::string_view::npos) {
+            return problemAt(lineNumber, msg::kBatterLineBinary);
+        }
+        if (line.find('\r') != std::string_view::npos) {
+            return problemAt(lineNumber, msg::kBatterLineCrOnly);
+        }
+        // The line and its end must fit one piece, or a later read splits it.
+        if (line.size() + 1 > kBatterLineMaxChars) {
+            return problemAt(lineNumber, msg::batterLineTooLong(kBatterLineMaxChars - 1));
+        }
+        const bool blank = line.find_first_not_of(" \t") == std::string_view::npos;
+        if (batterLines == kLineupSize) {
+            if (!blank) return problemAt(lineNumber, msg::kBatterLineAfterNinth);
+            continue;
+        }
+        ++batterLines;
+        if (auto problem = lineProblem(line, batterLines)) return problemAt(lineNumber, *problem);
+    }
+    if (batterLines < kLineupSize) return msg::batterLinesMissing(batterLines);
+    return std::nullopt;
+}
+
+}  // namespace diz
