@@ -16,12 +16,12 @@
 #include <QTimer>
 #include <QTranslator>
 
+#include "support/recording_message_boxes.h"
 #include "ui/about_dialog.h"
 #include "ui/dialog_resources.h"
 #include "ui/field_text.h"
 #include "ui/log_pane.h"
 #include "ui/main_app.h"
-#include "window_fakes.h"
 
 using namespace diz;
 
@@ -52,7 +52,7 @@ class MainDialogTest : public QObject {
 private slots:
     void init() {
         m_dialog = std::make_unique<MainDialog>();
-        m_boxes = std::make_unique<test::RecordingMessageBoxes>();
+        m_boxes = std::make_unique<support::RecordingMessageBoxes>();
         m_dialog->setMessageBoxes(m_boxes.get());
     }
     void cleanup() {
@@ -486,7 +486,7 @@ private:
     }
 
     std::unique_ptr<MainDialog> m_dialog;
-    std::unique_ptr<test::RecordingMessageBoxes> m_boxes;
+    std::unique_ptr<support::RecordingMessageBoxes> m_boxes;
 };
 
 QTEST_MAIN(MainDialogTest)
