@@ -49,8 +49,8 @@ inline std::string byteLimit(int maxBytes) {
 // A count of a batter file that the window would not take, for diz-cli:
 // "打者A の 打数 0 は範囲外です (1..100000)". `row` is 1..9, `heading` the
 // grid's column heading.
-inline std::string batterOutOfRange(int row, std::string_view heading, int32_t value,
-                                    int32_t min, int32_t max) {
+inline std::string batterOutOfRange(int row, std::string_view heading, int32_t value, int32_t min,
+                                    int32_t max) {
     std::string text = "打者";
     text += static_cast<char>('A' + row - 1);
     text += " の ";
