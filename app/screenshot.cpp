@@ -15,11 +15,12 @@
 #include <string>
 
 #include "batch/window.h"
+#include "support/recording_message_boxes.h"
+#include "support/scripted_chooser.h"
 #include "ui/dialog_resources.h"
 #include "ui/main_app.h"
 #include "ui/main_dialog.h"
 #include "ui/message_boxes.h"
-#include "window_fakes.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {
@@ -39,15 +40,15 @@ int main(int argc, char** argv) {
     QDir::setCurrent(scratch.path());
 
     diz::MainDialog dialog;
-    diz::test::RecordingMessageBoxes boxes;
+    diz::support::RecordingMessageBoxes boxes;
     dialog.setMessageBoxes(&boxes);
-    diz::test::ScriptedChooser chooser;
-    chooser.answers = {batters, "output.txt"};
+    diz::support::ScriptedChooser chooser(batters);
     dialog.setFileChooser(&chooser);
     dialog.show();
 
     static_cast<QPushButton*>(dialog.control(diz::ids::kLoad))->click();
     static_cast<QLineEdit*>(dialog.control(diz::ids::kPatterns[1]))->setText("a********");
+    chooser.answer = "output.txt";
     static_cast<QPushButton*>(dialog.control(diz::ids::kSimulate))->click();
     dialog.control(diz::ids::kGrid[0].atBats)->setFocus();
     QApplication::processEvents();

@@ -7,6 +7,8 @@
 #include <system_error>
 
 #include "atomic_save.h"
+#include "diz/lineup.h"
+#include "messages.h"
 #include "text_io.h"
 
 namespace diz {
@@ -160,37 +162,16 @@ bool writeBatterTable(const std::filesystem::path& path, const BatterTable& tabl
 }
 
 std::string BatterRangeError::message() const {
-    std::string text = "打者";
-    text += static_cast<char>('A' + row - 1);
-    text += " の ";
-    text += field;
-    text += " ";
-    text += std::to_string(value);
-    text += " は範囲外です (";
-    text += std::to_string(min);
-    text += "..";
-    text += std::to_string(max);
-    text += ")";
-    return text;
+    return msg::batterOutOfRange(row, field, value, min, max);
 }
 
 std::optional<BatterRangeError> checkBatterRanges(const BatterTable& table) {
-    for (int row = 1; row <= kBatterCount; ++row) {
-        const BatterEntry& e = table[row - 1];
-        // The window reads BB before HR, although HR stands to its left.
-        const struct {
-            std::string_view field;
-            int32_t value;
-            int32_t min;
-            int32_t max;
-        } checks[] = {
-            {"打数", e.atBats, kAtBatsMin, kAtBatsMax}, {"1B", e.singles, kCountMin, kCountMax},
-            {"2B", e.doubles, kCountMin, kCountMax},    {"3B", e.triples, kCountMin, kCountMax},
-            {"BB", e.walks, kCountMin, kCountMax},      {"HR", e.homeRuns, kCountMin, kCountMax},
-        };
-        for (const auto& c : checks) {
-            if (c.value < c.min || c.value > c.max) {
-                return BatterRangeError{row, c.field, c.value, c.min, c.max};
+    for (int row = 1; row <= kLineupSize; ++row) {
+        const BatterEntry& entry = table[row - 1];
+        for (const CountField& field : kCountFields) {
+            const int32_t value = entry.*field.member;
+            if (!field.contains(value)) {
+                return BatterRangeError{row, field.heading, value, field.min, field.max};
             }
         }
     }

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "batter_fields.h"
 #include "batter_table.h"
 
 namespace diz {
@@ -56,13 +57,8 @@ struct BatterRangeError {
     std::string message() const;
 };
 
-inline constexpr int32_t kAtBatsMin = 1;
-inline constexpr int32_t kAtBatsMax = 100000;
-inline constexpr int32_t kCountMin = 0;
-inline constexpr int32_t kCountMax = 99999;
-
-// The first out-of-range count in the window's reading order (rows 1 to 9; in a
-// row 打数, 1B, 2B, 3B, BB, HR), or nothing when every count is in range.
+// The first out-of-range count in the window's reading order (rows 1 to 9,
+// each row in kCountFields' order), or nothing when every count is in range.
 std::optional<BatterRangeError> checkBatterRanges(const BatterTable& table);
 
 // A path from UTF-8 text (every name in the batch layer is UTF-8).

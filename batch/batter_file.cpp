@@ -3,6 +3,8 @@
 #include <string>
 
 #include "batter_data.h"
+#include "diz/lineup.h"
+#include "messages.h"
 #include "text_io.h"
 #include "window.h"
 #include "window_model.h"
@@ -29,11 +31,11 @@ void loadBatterFile(WindowModel& model, Window& window, FileChooser& chooser) {
     const auto name = chooser.choose(batterFileRequest(ChooserRequest::Kind::Open));
     if (!name) return;
     if (!readBatterTable(utf8Path(*name), model.batters)) {
-        window.reportMessage(messageWithName("打者データを読み込めません：", *name));
+        window.reportMessage(messageWithName(msg::kBattersLoadFailed, *name));
         return;
     }
-    model.statusText = "打者データを読み込みました...";
-    for (int row = 1; row <= kBatterCount; ++row) {
+    model.statusText = msg::kBattersLoaded;
+    for (int row = 1; row <= kLineupSize; ++row) {
         window.appendLog(summaryLine(model.batters[row - 1], row));
     }
 }
@@ -42,10 +44,10 @@ void saveBatterFile(WindowModel& model, Window& window, FileChooser& chooser) {
     const auto name = chooser.choose(batterFileRequest(ChooserRequest::Kind::Save));
     if (!name) return;
     if (!writeBatterTable(utf8Path(*name), model.batters)) {
-        window.reportMessage(messageWithName("打者データを保存できません：", *name));
+        window.reportMessage(messageWithName(msg::kBattersSaveFailed, *name));
         return;
     }
-    model.statusText = "打者データを保存しました...";
+    model.statusText = msg::kBattersSaved;
 }
 
 }  // namespace diz

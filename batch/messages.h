@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,46 @@ inline constexpr std::string_view kBattersLoadFailed = "打者データを読み
 inline constexpr std::string_view kBattersLoaded = "打者データを読み込みました...";
 inline constexpr std::string_view kBattersSaveFailed = "打者データを保存できません：";
 inline constexpr std::string_view kBattersSaved = "打者データを保存しました...";
+
+// A value the user typed that the window does not take. The window shows
+// these in a warning box and leaves the status line alone.
+inline constexpr std::string_view kIntegerRequired = "整数を入力してください。";
+inline constexpr std::string_view kNumberRequired = "数値を入力してください。";
+
+// "1 から 100000 までの整数を入力してください。"
+inline std::string integerRange(long long low, long long high) {
+    std::string text = std::to_string(low);
+    text += " から ";
+    text += std::to_string(high);
+    text += " までの整数を入力してください。";
+    return text;
+}
+
+// "9 バイト以内で入力してください。"
+inline std::string byteLimit(int maxBytes) {
+    std::string text = std::to_string(maxBytes);
+    text += " バイト以内で入力してください。";
+    return text;
+}
+
+// A count of a batter file that the window would not take, for diz-cli:
+// "打者A の 打数 0 は範囲外です (1..100000)". `row` is 1..9, `heading` the
+// grid's column heading.
+inline std::string batterOutOfRange(int row, std::string_view heading, int32_t value, int32_t min,
+                                    int32_t max) {
+    std::string text = "打者";
+    text += static_cast<char>('A' + row - 1);
+    text += " の ";
+    text += heading;
+    text += " ";
+    text += std::to_string(value);
+    text += " は範囲外です (";
+    text += std::to_string(min);
+    text += "..";
+    text += std::to_string(max);
+    text += ")";
+    return text;
+}
 
 // A batter file diz-cli refuses to read (see batter_file_check.h); each
 // reason follows the file's name and the line's number.

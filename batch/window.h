@@ -26,15 +26,14 @@ public:
     virtual void reportMessage(std::string_view text) = 0;
 };
 
-// What a chooser is asked to show. Every chooser of the system offers the
-// single filter "全て(*.*)" and "txt" as the default extension, and never
-// changes the current directory.
+// What a chooser is asked to show. Every chooser of the system offers one
+// filter, all files, and "txt" as the default extension, and never changes
+// the current directory; how the filter is spelt is the chooser's business.
 struct ChooserRequest {
     enum class Kind { Open, Save };
     Kind kind = Kind::Open;
     std::string initialName;     // "*.txt" for batter files, "output.txt" for results
     std::string defaultExtension = "txt";
-    std::string filter = "全て(*.*)|*.*||";
     bool fileMustExist = false;  // open: the chosen file must exist
     bool overwritePrompt = false;// save: ask before replacing a file
     bool createPrompt = false;   // save: ask before creating a new file

@@ -16,12 +16,13 @@
 #include <string>
 
 #include "batch/window.h"
+#include "support/recording_message_boxes.h"
+#include "support/scripted_chooser.h"
 #include "ui/dialog_resources.h"
 #include "ui/log_pane.h"
 #include "ui/main_app.h"
 #include "ui/main_dialog.h"
 #include "ui/message_boxes.h"
-#include "window_fakes.h"
 
 namespace {
 
@@ -37,16 +38,16 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     diz::MainApp app(argc, argv);
     diz::MainDialog dialog;
-    diz::test::RecordingMessageBoxes boxes;
+    diz::support::RecordingMessageBoxes boxes;
     dialog.setMessageBoxes(&boxes);
-    diz::test::ScriptedChooser chooser;
-    chooser.answers = {std::string(argv[1]), std::string(argv[2])};
+    diz::support::ScriptedChooser chooser{std::string(argv[1])};
     dialog.setFileChooser(&chooser);
     dialog.show();
     QApplication::processEvents();
 
     static_cast<QPushButton*>(dialog.control(diz::ids::kLoad))->click();
     static_cast<QLineEdit*>(dialog.control(diz::ids::kPatterns[0]))->setText("*********");
+    chooser.answer = std::string(argv[2]);
     QApplication::processEvents();
 
     const auto wallStart = std::chrono::steady_clock::now();

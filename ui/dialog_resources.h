@@ -3,7 +3,10 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 
+#include "batch/batter_table.h"
+#include "diz/lineup.h"
 #include "ui/dialog_template.h"
 
 namespace diz {
@@ -23,11 +26,28 @@ namespace ids {
 struct GridRow {
     int atBats, singles, doubles, triples, homeRuns, walks;
     int rate1B1to3, rate1B2to4, rate2B1to4;
+
+    // The cell that shows `member` of the row's batter (see batch/batter_fields.h).
+    constexpr int cell(int32_t BatterEntry::*member) const {
+        if (member == &BatterEntry::atBats) return atBats;
+        if (member == &BatterEntry::singles) return singles;
+        if (member == &BatterEntry::doubles) return doubles;
+        if (member == &BatterEntry::triples) return triples;
+        if (member == &BatterEntry::homeRuns) return homeRuns;
+        if (member == &BatterEntry::walks) return walks;
+        return kNoId;
+    }
+    constexpr int cell(double BatterEntry::*member) const {
+        if (member == &BatterEntry::rate1B1to3) return rate1B1to3;
+        if (member == &BatterEntry::rate1B2to4) return rate1B2to4;
+        if (member == &BatterEntry::rate2B1to4) return rate2B1to4;
+        return kNoId;
+    }
 };
 
 // Rows 1 to 9 (batters A to I). From "1B" rightwards a column's identifiers
 // run on by one per row; the at-bats column jumps from 1001 to 1009.
-inline constexpr std::array<GridRow, 9> kGrid{{
+inline constexpr std::array<GridRow, kLineupSize> kGrid{{
     {1000, 1016, 1034, 1043, 1052, 1061, 1070, 1079, 1088},
     {1001, 1017, 1035, 1044, 1053, 1062, 1071, 1080, 1089},
     {1009, 1018, 1036, 1045, 1054, 1063, 1072, 1081, 1090},

@@ -72,18 +72,6 @@ QString formatNumber(double value) {
 
 qsizetype utf8Length(QStringView text) { return text.toUtf8().size(); }
 
-QString integerRequiredMessage() { return QStringLiteral("整数を入力してください。"); }
-
-QString integerRangeMessage(long long low, long long high) {
-    return QStringLiteral("%1 から %2 までの整数を入力してください。").arg(low).arg(high);
-}
-
-QString numberRequiredMessage() { return QStringLiteral("数値を入力してください。"); }
-
-QString byteLimitMessage(int maxBytes) {
-    return QStringLiteral("%1 バイト以内で入力してください。").arg(maxBytes);
-}
-
 QValidator::State Utf8LengthValidator::validate(QString& input, int& /*position*/) const {
     return utf8Length(input) <= m_maxBytes ? Acceptable : Invalid;
 }

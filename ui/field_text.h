@@ -1,5 +1,5 @@
-// How the window's fields turn into values and back, and what the user is
-// told when a field does not hold a valid value.
+// How the window's fields turn into values and back. What the user is told
+// when a field does not hold a valid value is in batch/messages.h.
 #pragma once
 
 #include <QString>
@@ -24,12 +24,6 @@ QString formatNumber(double value);
 
 // Length in bytes of the text as UTF-8, the unit of the fields' limits.
 qsizetype utf8Length(QStringView text);
-
-// The validation messages.
-QString integerRequiredMessage();
-QString integerRangeMessage(long long low, long long high);
-QString numberRequiredMessage();
-QString byteLimitMessage(int maxBytes);
 
 // Refuses an edit that would make the text longer than a number of UTF-8
 // bytes. Text set by the program is not checked.

@@ -8,10 +8,12 @@
 #include <QPushButton>
 #include <QShortcut>
 
-#include "batch/batter_data.h"
+#include "batch/batter_fields.h"
 #include "batch/batter_file.h"
+#include "batch/messages.h"
 #include "batch/simulation_run.h"
 #include "batch/text_io.h"
+#include "diz/lineup.h"
 #include "ui/about_dialog.h"
 #include "ui/dialog_resources.h"
 #include "ui/field_text.h"
@@ -31,6 +33,18 @@ QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The check boxes and the report options they stand for.
+struct ReportBox {
+    int id;
+    bool ReportOptions::*option;
+};
+constexpr ReportBox kReportBoxes[] = {
+    {ids::kExpectedRuns, &ReportOptions::expectedRuns},
+    {ids::kStandardError, &ReportOptions::standardError},
+    {ids::kInningScoring, &ReportOptions::inningScoring},
+    {ids::kInningRuns, &ReportOptions::inningRuns},
+};
+
 }  // namespace
 
 // Reads one control at a time into a value; on an invalid value it tells the
@@ -41,22 +55,22 @@ public:
 
     bool integer(int id, long long low, long long high, int32_t& out) {
         const std::optional<long long> value = parseInteger(edit(id).text());
-        if (!value) return fail(id, integerRequiredMessage());
-        if (*value < low || *value > high) return fail(id, integerRangeMessage(low, high));
+        if (!value) return fail(id, msg::kIntegerRequired);
+        if (*value < low || *value > high) return fail(id, msg::integerRange(low, high));
         out = static_cast<int32_t>(*value);
         return true;
     }
 
     bool number(int id, double& out) {
         const std::optional<double> value = parseNumber(edit(id).text());
-        if (!value) return fail(id, numberRequiredMessage());
+        if (!value) return fail(id, msg::kNumberRequired);
         out = *value;
         return true;
     }
 
     bool text(int id, int maxBytes, std::string& out) {
         const QString value = edit(id).text();
-        if (utf8Length(value) > maxBytes) return fail(id, byteLimitMessage(maxBytes));
+        if (utf8Length(value) > maxBytes) return fail(id, msg::byteLimit(maxBytes));
         out = value.toStdString();
         return true;
     }
@@ -68,8 +82,8 @@ public:
 private:
     QLineEdit& edit(int id) { return *static_cast<QLineEdit*>(m_dialog.control(id)); }
 
-    bool fail(int id, const QString& message) {
-        m_dialog.messageBoxes().show(&m_dialog, message, MessageBoxes::Kind::Validation);
+    bool fail(int id, std::string_view message) {
+        m_dialog.messageBoxes().show(&m_dialog, fromUtf8(message), MessageBoxes::Kind::Validation);
         QLineEdit& field = edit(id);
         field.setFocus(Qt::OtherFocusReason);
         field.selectAll();
@@ -154,39 +168,31 @@ bool MainDialog::readControls() {
     // Read into a copy: a failure part-way leaves the model untouched.
     WindowModel read = m_model;
     FieldReader field(*this);
-    // Counts, row by row; walks come before home runs.
-    for (int row = 0; row < kBatterCount; ++row) {
-        const ids::GridRow& id = ids::kGrid[row];
+    // Every row's counts (in kCountFields' order), the games, then every
+    // row's rates: the order in which the user hears about a bad value.
+    for (int row = 0; row < kLineupSize; ++row) {
         BatterEntry& batter = read.batters[row];
-        if (!field.integer(id.atBats, kAtBatsMin, kAtBatsMax, batter.atBats) ||
-            !field.integer(id.singles, kCountMin, kCountMax, batter.singles) ||
-            !field.integer(id.doubles, kCountMin, kCountMax, batter.doubles) ||
-            !field.integer(id.triples, kCountMin, kCountMax, batter.triples) ||
-            !field.integer(id.walks, kCountMin, kCountMax, batter.walks) ||
-            !field.integer(id.homeRuns, kCountMin, kCountMax, batter.homeRuns)) {
-            return false;
+        for (const CountField& count : kCountFields) {
+            if (!field.integer(ids::kGrid[row].cell(count.member), count.min, count.max,
+                               batter.*count.member)) {
+                return false;
+            }
         }
     }
     if (!field.integer(ids::kGamesPerOrder, kGamesPerOrderMin, kGamesPerOrderMax, read.gamesPerOrder)) {
         return false;
     }
-    for (int row = 0; row < kBatterCount; ++row) {
-        const ids::GridRow& id = ids::kGrid[row];
+    for (int row = 0; row < kLineupSize; ++row) {
         BatterEntry& batter = read.batters[row];
-        if (!field.number(id.rate1B1to3, batter.rate1B1to3) ||
-            !field.number(id.rate1B2to4, batter.rate1B2to4) ||
-            !field.number(id.rate2B1to4, batter.rate2B1to4)) {
-            return false;
+        for (const RateField& rate : kRateFields) {
+            if (!field.number(ids::kGrid[row].cell(rate.member), batter.*rate.member)) return false;
         }
     }
     if (!field.text(ids::kStatus, kStatusMaxBytes, read.statusText)) return false;
     for (int i = 0; i < kPatternCount; ++i) {
         if (!field.text(ids::kPatterns[i], kPatternMaxBytes, read.patterns[i])) return false;
     }
-    field.check(ids::kExpectedRuns, read.report.expectedRuns);
-    field.check(ids::kStandardError, read.report.standardError);
-    field.check(ids::kInningScoring, read.report.inningScoring);
-    field.check(ids::kInningRuns, read.report.inningRuns);
+    for (const ReportBox& box : kReportBoxes) field.check(box.id, read.report.*box.option);
     m_model = std::move(read);
     return true;
 }
@@ -195,37 +201,25 @@ void MainDialog::showModel() {
     const auto setText = [this](int id, const QString& text) {
         static_cast<QLineEdit*>(control(id))->setText(text);
     };
-    const auto setChecked = [this](int id, bool checked) {
-        static_cast<QCheckBox*>(control(id))->setChecked(checked);
-    };
-    for (int row = 0; row < kBatterCount; ++row) {
-        const ids::GridRow& id = ids::kGrid[row];
+    for (int row = 0; row < kLineupSize; ++row) {
         const BatterEntry& batter = m_model.batters[row];
-        setText(id.atBats, QString::number(batter.atBats));
-        setText(id.singles, QString::number(batter.singles));
-        setText(id.doubles, QString::number(batter.doubles));
-        setText(id.triples, QString::number(batter.triples));
-        setText(id.walks, QString::number(batter.walks));
-        setText(id.homeRuns, QString::number(batter.homeRuns));
+        for (const CountField& count : kCountFields) {
+            setText(ids::kGrid[row].cell(count.member), QString::number(batter.*count.member));
+        }
+        for (const RateField& rate : kRateFields) {
+            setText(ids::kGrid[row].cell(rate.member), formatNumber(batter.*rate.member));
+        }
     }
     setText(ids::kGamesPerOrder, QString::number(m_model.gamesPerOrder));
-    for (int row = 0; row < kBatterCount; ++row) {
-        const ids::GridRow& id = ids::kGrid[row];
-        const BatterEntry& batter = m_model.batters[row];
-        setText(id.rate1B1to3, formatNumber(batter.rate1B1to3));
-        setText(id.rate1B2to4, formatNumber(batter.rate1B2to4));
-        setText(id.rate2B1to4, formatNumber(batter.rate2B1to4));
-    }
     // A line break in the status text shows as a blank in the one-line field
     // and reads back unchanged.
     setText(ids::kStatus, QString::fromStdString(m_model.statusText));
     for (int i = 0; i < kPatternCount; ++i) {
         setText(ids::kPatterns[i], QString::fromStdString(m_model.patterns[i]));
     }
-    setChecked(ids::kExpectedRuns, m_model.report.expectedRuns);
-    setChecked(ids::kStandardError, m_model.report.standardError);
-    setChecked(ids::kInningScoring, m_model.report.inningScoring);
-    setChecked(ids::kInningRuns, m_model.report.inningRuns);
+    for (const ReportBox& box : kReportBoxes) {
+        static_cast<QCheckBox*>(control(box.id))->setChecked(m_model.report.*box.option);
+    }
 }
 
 void MainDialog::clearLog() { logPane()->clearText(); }

@@ -6,20 +6,18 @@
 #include <QMessageBox>
 
 namespace diz {
+namespace {
 
-QStringList qtNameFilters(const std::string& filter) {
-    const QStringList parts = QString::fromStdString(filter).split(u'|');
-    QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        if (parts[i].isEmpty()) break;  // the closing "||"
-        QString patterns = parts[i + 1];
-#ifndef _WIN32
-        patterns.replace(QStringLiteral("*.*"), QStringLiteral("*"));
+// The name is the one every chooser of the system shows. Outside Windows the
+// pattern is "*" rather than "*.*", because a file name need not contain a
+// point there.
+#ifdef _WIN32
+const QString kAllFilesFilter = QStringLiteral("全て(*.*) (*.*)");
+#else
+const QString kAllFilesFilter = QStringLiteral("全て(*.*) (*)");
 #endif
-        filters << QStringLiteral("%1 (%2)").arg(parts[i], patterns.replace(u';', u' '));
-    }
-    return filters;
-}
+
+}  // namespace
 
 std::optional<std::string> QtFileChooser::choose(const ChooserRequest& request) {
     const bool save = request.kind == ChooserRequest::Kind::Save;
@@ -27,8 +25,8 @@ std::optional<std::string> QtFileChooser::choose(const ChooserRequest& request) 
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save || !request.fileMustExist ? QFileDialog::AnyFile
                                                       : QFileDialog::ExistingFile);
-    dialog.setNameFilters(qtNameFilters(request.filter));
-    // The names read "全て(*.*)" as they are; the patterns behind them are ours.
+    dialog.setNameFilter(kAllFilesFilter);
+    // The name reads "全て(*.*)" as it is; the pattern behind it is ours.
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
     dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));

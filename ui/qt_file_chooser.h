@@ -1,8 +1,6 @@
 // The file choosers of the batch actions as Qt file dialogs.
 #pragma once
 
-#include <QString>
-
 #include "batch/window.h"
 
 class QWidget;
@@ -10,8 +8,8 @@ class QWidget;
 namespace diz {
 
 // Shows a modal QFileDialog over `parent` for each request:
-//  - the filter entries of the request ("全て(*.*)|*.*||") are offered under
-//    their own names; "*.*" matches every file, with or without an extension;
+//  - the one filter, named "全て(*.*)", matches every file, with or without
+//    an extension;
 //  - the initial name and the default extension are preset;
 //  - an open dialog accepts only an existing file;
 //  - a save dialog asks before replacing a file and, when asked to, before
@@ -25,10 +23,5 @@ public:
 private:
     QWidget* m_parent;
 };
-
-// The request's "name|pattern|name|pattern||" filter as QFileDialog name
-// filters, "name (patterns)"; "*.*" becomes "*" because on this platform a
-// file name need not contain a point.
-QStringList qtNameFilters(const std::string& filter);
 
 }  // namespace diz

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <sstream>
 
+#include "diz/lineup.h"
 #include "test_support.h"
 
 namespace diz {
@@ -13,7 +14,7 @@ namespace {
 // A table whose every field differs from what the tests read in.
 BatterTable markedTable() {
     BatterTable table{};
-    for (int row = 0; row < kBatterCount; ++row) {
+    for (int row = 0; row < kLineupSize; ++row) {
         table[row] = BatterEntry{900 + row, 1, 2, 3, 4, 5, 0.125, 0.25, 0.375};
     }
     return table;
@@ -138,6 +139,25 @@ TEST(CheckBatterRanges, NamesTheFirstBadFieldInTheWindowsReadingOrder) {
     error = checkBatterRanges(table);
     ASSERT_TRUE(error.has_value());
     EXPECT_EQ(error->message(), "打者B の 打数 0 は範囲外です (1..100000)");
+}
+
+TEST(CheckBatterRanges, TakesTheWindowsBoundsThemselves) {
+    BatterTable table{};
+    for (BatterEntry& entry : table) {
+        entry = BatterEntry{100000, 99999, 99999, 99999, 99999, 99999, 0.0, 0.0, 0.0};
+    }
+    EXPECT_FALSE(checkBatterRanges(table).has_value());
+
+    table[8].triples = 100000;
+    auto error = checkBatterRanges(table);
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->message(), "打者I の 3B 100000 は範囲外です (0..99999)");
+
+    table[8].triples = 0;
+    table[8].atBats = 100001;
+    error = checkBatterRanges(table);
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->message(), "打者I の 打数 100001 は範囲外です (1..100000)");
 }
 
 }  // namespace

@@ -28,11 +28,6 @@ void RecordingWindow::reportMessage(std::string_view text) {
     showModel();
 }
 
-std::optional<std::string> ScriptedChooser::choose(const ChooserRequest& request) {
-    lastRequest = request;
-    return answer;
-}
-
 ScratchDir::ScratchDir() {
     std::random_device seed;
     std::ostringstream name;

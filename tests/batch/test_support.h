@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "support/scripted_chooser.h"
 #include "window.h"
 #include "window_model.h"
 
@@ -30,15 +31,9 @@ private:
     WindowModel& m_model;
 };
 
-// Answers with a fixed name (or cancels) and remembers the last request.
-class ScriptedChooser final : public FileChooser {
-public:
-    explicit ScriptedChooser(std::optional<std::string> name) : answer(std::move(name)) {}
-    std::optional<std::string> choose(const ChooserRequest& request) override;
-
-    std::optional<std::string> answer;
-    std::optional<ChooserRequest> lastRequest;
-};
+// The chooser of support/: answers with a fixed name (or cancels) and
+// remembers the last request.
+using support::ScriptedChooser;
 
 // A fresh empty directory, removed with its contents at the end of the test.
 class ScratchDir {

@@ -7,7 +7,9 @@
 #include <QLabel>
 #include <QTest>
 #include <set>
+#include <string_view>
 
+#include "batch/batter_fields.h"
 #include "ui/dialog_resources.h"
 
 using namespace diz;
@@ -62,16 +64,32 @@ private slots:
         for (const ControlItem& item : kMainDialogTemplate.controls) {
             if (item.kind == ControlKind::Edit) edits.insert(item.id);
         }
+        // Each batter field of each row has a cell of its own.
+        std::set<int> cells;
         for (const ids::GridRow& row : ids::kGrid) {
-            for (int id : {row.atBats, row.singles, row.doubles, row.triples, row.homeRuns,
-                           row.walks, row.rate1B1to3, row.rate1B2to4, row.rate2B1to4}) {
-                QVERIFY2(edits.count(id) == 1, QByteArray::number(id));
-            }
+            for (const CountField& field : kCountFields) cells.insert(row.cell(field.member));
+            for (const RateField& field : kRateFields) cells.insert(row.cell(field.member));
         }
+        QCOMPARE(cells.size(), std::size_t{81});
+        for (int id : cells) QVERIFY2(edits.count(id) == 1, QByteArray::number(id));
         for (int id : ids::kPatterns) QVERIFY(edits.count(id) == 1);
         QVERIFY(edits.count(ids::kGamesPerOrder) == 1);
         // 81 grid cells, games, six patterns.
         QCOMPARE(edits.size(), std::size_t{88});
+    }
+
+    void batterFieldsAreNamedAsTheGridsColumnHeadings() {
+        // diz-cli names a field in its range message as the grid heads it.
+        std::set<std::string_view> captions;
+        for (const ControlItem& item : kMainDialogTemplate.controls) {
+            if (item.kind == ControlKind::Text) captions.insert(item.caption);
+        }
+        for (const CountField& field : kCountFields) {
+            QVERIFY2(captions.count(field.heading) == 1, field.heading.data());
+        }
+        for (const RateField& field : kRateFields) {
+            QVERIFY2(captions.count(field.heading) == 1, field.heading.data());
+        }
     }
 
     void staticTextsShowTheirWholeCaption() {

@@ -82,11 +82,6 @@ private slots:
         }
         QCOMPARE(field.text(), QStringLiteral("打者あ"));
     }
-
-    void messagesNameTheBounds() {
-        QVERIFY(integerRangeMessage(1, 2147483647).contains(QStringLiteral("1 から 2147483647")));
-        QVERIFY(byteLimitMessage(255).contains(QStringLiteral("255")));
-    }
 };
 
 QTEST_MAIN(FieldTextTest)

@@ -10,11 +10,12 @@
 #include <QTest>
 #include <QTimer>
 
+#include "support/recording_message_boxes.h"
+#include "support/scripted_chooser.h"
 #include "ui/dialog_resources.h"
 #include "ui/log_pane.h"
 #include "ui/main_dialog.h"
 #include "ui/qt_file_chooser.h"
-#include "window_fakes.h"
 
 using namespace diz;
 
@@ -48,8 +49,8 @@ private slots:
         m_temp = std::make_unique<QTemporaryDir>();
         QVERIFY(m_temp->isValid());
         m_dialog = std::make_unique<MainDialog>();
-        m_boxes = std::make_unique<test::RecordingMessageBoxes>();
-        m_chooser = std::make_unique<test::ScriptedChooser>();
+        m_boxes = std::make_unique<support::RecordingMessageBoxes>();
+        m_chooser = std::make_unique<support::ScriptedChooser>();
         m_dialog->setMessageBoxes(m_boxes.get());
         m_dialog->setFileChooser(m_chooser.get());
         m_previousDir = QDir::currentPath();
@@ -67,8 +68,8 @@ private slots:
         edit(*m_dialog, 1000)->setText("007");
         edit(*m_dialog, 1070)->setText("0.50");
         click(*m_dialog, ids::kLoad);
-        QCOMPARE(m_chooser->requests.size(), std::size_t{1});
-        QCOMPARE(m_chooser->requests[0].kind, ChooserRequest::Kind::Open);
+        QCOMPARE(m_chooser->requestCount, 1);
+        QCOMPARE(m_chooser->lastRequest->kind, ChooserRequest::Kind::Open);
         QCOMPARE(edit(*m_dialog, 1000)->text(), QStringLiteral("7"));
         QCOMPARE(edit(*m_dialog, 1070)->text(), QStringLiteral("0.5"));
         QVERIFY(edit(*m_dialog, ids::kStatus)->text().isEmpty());
@@ -82,7 +83,7 @@ private slots:
                   "400 100 20 2 10 50 0.25 0.5 0.4\r\n"
                   "300 90 1 0 0 0 0.1 0.2 0.3\n"
                   "17\n");
-        m_chooser->answers.push_back(path.toStdString());
+        m_chooser->answer = path.toStdString();
         click(*m_dialog, ids::kLoad);
         QCOMPARE(edit(*m_dialog, 1000)->text(), QStringLiteral("400"));
         QCOMPARE(edit(*m_dialog, 1052)->text(), QStringLiteral("10"));   // A home runs
@@ -102,7 +103,7 @@ private slots:
     void saveWritesTheBattersOrRefusesAnInvalidField() {
         edit(*m_dialog, 1014)->setText("0");  // H at-bats
         click(*m_dialog, ids::kSave);
-        QVERIFY(m_chooser->requests.empty());
+        QCOMPARE(m_chooser->requestCount, 0);
         QCOMPARE(m_boxes->shown.size(), std::size_t{1});
         QVERIFY(m_boxes->shown[0].text.contains(QStringLiteral("1 から 100000")));
         QCOMPARE(m_dialog->focusWidget(), m_dialog->control(1014));
@@ -111,7 +112,7 @@ private slots:
         edit(*m_dialog, 1014)->setText("12");
         edit(*m_dialog, 1071)->setText("0.1234567");
         const QString path = m_temp->filePath("saved.txt");
-        m_chooser->answers.push_back(path.toStdString());
+        m_chooser->answer = path.toStdString();
         click(*m_dialog, ids::kSave);
         const QList<QByteArray> lines = readFile(path).split('\n');
         QCOMPARE(lines.size(), qsizetype(10));
@@ -137,15 +138,15 @@ private slots:
         }
         edit(*m_dialog, 1026)->setText("*********");  // pattern 2 takes the second order
         const QString output = m_temp->filePath("output.txt");
-        m_chooser->answers.push_back(output.toStdString());
+        m_chooser->answer = output.toStdString();
         m_dialog->appendLog("from before\n");
         QString statusDuringRun;
         m_boxes->onShow = [&] { statusDuringRun = edit(*m_dialog, ids::kStatus)->text(); };
 
         click(*m_dialog, ids::kSimulate);
 
-        QCOMPARE(m_chooser->requests.size(), std::size_t{1});
-        QCOMPARE(m_chooser->requests[0].initialName, std::string("output.txt"));
+        QCOMPARE(m_chooser->requestCount, 1);
+        QCOMPARE(m_chooser->lastRequest->initialName, std::string("output.txt"));
         const QByteArray result = readFile(output);
         QVERIFY2(result.startsWith("abcdefghi 6.107143 0.315209\r\n"), result);
         QCOMPARE(result.count('\n'), 2);
@@ -165,7 +166,7 @@ private slots:
         m_dialog->appendLog("from before\n");
         edit(*m_dialog, 1036)->setText("abc");  // C doubles
         click(*m_dialog, ids::kSimulate);
-        QVERIFY(m_chooser->requests.empty());
+        QCOMPARE(m_chooser->requestCount, 0);
         QCOMPARE(m_boxes->shown.size(), std::size_t{1});
         QCOMPARE(m_dialog->focusWidget(), m_dialog->control(1036));
         QCOMPARE(static_cast<LogPane*>(m_dialog->control(ids::kLog))->contents(),
@@ -245,8 +246,8 @@ private:
     std::unique_ptr<QTemporaryDir> m_temp;
     QString m_previousDir;
     std::unique_ptr<MainDialog> m_dialog;
-    std::unique_ptr<test::RecordingMessageBoxes> m_boxes;
-    std::unique_ptr<test::ScriptedChooser> m_chooser;
+    std::unique_ptr<support::RecordingMessageBoxes> m_boxes;
+    std::unique_ptr<support::ScriptedChooser> m_chooser;
 };
 
 QTEST_MAIN(MainDialogActionsTest)

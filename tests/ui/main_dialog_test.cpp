@@ -16,12 +16,12 @@
 #include <QTimer>
 #include <QTranslator>
 
+#include "support/recording_message_boxes.h"
 #include "ui/about_dialog.h"
 #include "ui/dialog_resources.h"
 #include "ui/field_text.h"
 #include "ui/log_pane.h"
 #include "ui/main_app.h"
-#include "window_fakes.h"
 
 using namespace diz;
 
@@ -52,7 +52,7 @@ class MainDialogTest : public QObject {
 private slots:
     void init() {
         m_dialog = std::make_unique<MainDialog>();
-        m_boxes = std::make_unique<test::RecordingMessageBoxes>();
+        m_boxes = std::make_unique<support::RecordingMessageBoxes>();
         m_dialog->setMessageBoxes(m_boxes.get());
     }
     void cleanup() {
@@ -182,50 +182,50 @@ private slots:
         edit(*m_dialog, 1053)->setText("x");  // B home runs
         edit(*m_dialog, 1062)->setText("y");  // B walks
         QVERIFY(!m_dialog->readControls());
-        expectOneFailure(1062, integerRequiredMessage());
+        expectOneFailure(1062, QStringLiteral("整数を入力してください。"));
     }
 
     void countsAreReadBeforeTheGames() {
         edit(*m_dialog, 1004)->setText("many");
         edit(*m_dialog, 1016)->setText("abc");  // A singles
         QVERIFY(!m_dialog->readControls());
-        expectOneFailure(1016, integerRequiredMessage());
+        expectOneFailure(1016, QStringLiteral("整数を入力してください。"));
     }
 
     void rangesAreCheckedWithTheirBounds() {
         edit(*m_dialog, 1004)->setText("0");
         QVERIFY(!m_dialog->readControls());
-        expectOneFailure(1004, integerRangeMessage(1, 2147483647));
+        expectOneFailure(1004, QStringLiteral("1 から 2147483647 までの整数を入力してください。"));
 
         m_boxes->shown.clear();
         edit(*m_dialog, 1004)->setText("140");
         edit(*m_dialog, 1015)->setText("100001");  // I at-bats
         QVERIFY(!m_dialog->readControls());
-        expectOneFailure(1015, integerRangeMessage(1, 100000));
+        expectOneFailure(1015, QStringLiteral("1 から 100000 までの整数を入力してください。"));
 
         m_boxes->shown.clear();
         edit(*m_dialog, 1015)->setText("100000");
         edit(*m_dialog, 1042)->setText("-1");  // I doubles
         QVERIFY(!m_dialog->readControls());
-        expectOneFailure(1042, integerRangeMessage(0, 99999));
+        expectOneFailure(1042, QStringLiteral("0 から 99999 までの整数を入力してください。"));
     }
 
     void ratesAndTextsHaveTheirOwnMessages() {
         edit(*m_dialog, 1094)->setText("0.3.");  // G 2B 1to4
         QVERIFY(!m_dialog->readControls());
-        expectOneFailure(1094, numberRequiredMessage());
+        expectOneFailure(1094, QStringLiteral("数値を入力してください。"));
 
         m_boxes->shown.clear();
         edit(*m_dialog, 1094)->setText("0.3");
         edit(*m_dialog, 1033)->setText("abcdefghij");  // set by the program, so not refused
         QVERIFY(!m_dialog->readControls());
-        expectOneFailure(1033, byteLimitMessage(9));
+        expectOneFailure(1033, QStringLiteral("9 バイト以内で入力してください。"));
 
         m_boxes->shown.clear();
         edit(*m_dialog, 1033)->clear();
         edit(*m_dialog, ids::kStatus)->setText(QString(86, QChar(u'打')));  // 258 bytes
         QVERIFY(!m_dialog->readControls());
-        expectOneFailure(ids::kStatus, byteLimitMessage(255));
+        expectOneFailure(ids::kStatus, QStringLiteral("255 バイト以内で入力してください。"));
     }
 
     void aFailureChangesNothingElse() {
@@ -237,7 +237,7 @@ private slots:
         const QStringList before = snapshot(*m_dialog);
 
         QVERIFY(!m_dialog->readControls());
-        expectOneFailure(1036, integerRequiredMessage());
+        expectOneFailure(1036, QStringLiteral("整数を入力してください。"));
         QCOMPARE(snapshot(*m_dialog), before);
         QCOMPARE(m_dialog->model().batters[0].singles, 0);
         QCOMPARE(m_dialog->model().statusText, std::string("previous"));
@@ -301,7 +301,7 @@ private slots:
         games->setText("0");
         QTest::keyClick(games, Qt::Key_Return);
         QVERIFY(m_dialog->isVisible());
-        expectOneFailure(1004, integerRangeMessage(1, 2147483647));
+        expectOneFailure(1004, QStringLiteral("1 から 2147483647 までの整数を入力してください。"));
 
         games->setText("150");
         QTest::keyClick(games, Qt::Key_Return);
@@ -486,7 +486,7 @@ private:
     }
 
     std::unique_ptr<MainDialog> m_dialog;
-    std::unique_ptr<test::RecordingMessageBoxes> m_boxes;
+    std::unique_ptr<support::RecordingMessageBoxes> m_boxes;
 };
 
 QTEST_MAIN(MainDialogTest)

@@ -1,0 +1,12 @@
+#include "support/recording_message_boxes.h"
+
+#include <QWidget>
+
+namespace diz::support {
+
+void RecordingMessageBoxes::show(QWidget* parent, const QString& text, Kind kind) {
+    shown.push_back({text, kind, parent ? parent->focusWidget() : nullptr});
+    if (onShow) onShow();
+}
+
+}  // namespace diz::support
