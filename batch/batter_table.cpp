@@ -65,9 +65,9 @@ std::string summaryLine(const BatterEntry& entry, int row) {
     return line;
 }
 
-std::array<BatterRecord, kBatterCount> buildRecords(const BatterTable& table) {
-    std::array<BatterRecord, kBatterCount> records{};
-    for (int row = 1; row <= kBatterCount; ++row) {
+std::array<BatterRecord, kLineupSize> buildRecords(const BatterTable& table) {
+    std::array<BatterRecord, kLineupSize> records{};
+    for (int row = 1; row <= kLineupSize; ++row) {
         records[row - 1] = toBatterRecord(table[row - 1], row);
     }
     return records;

@@ -7,10 +7,9 @@
 #include <string>
 
 #include "diz/core.h"
+#include "diz/lineup.h"
 
 namespace diz {
-
-inline constexpr int kBatterCount = 9;
 
 // One row of the batter grid, fields in the order of the batter data file.
 // Ranges (at-bats 1..100000, other counts 0..99999) are enforced only where the
@@ -28,7 +27,7 @@ struct BatterEntry {
 };
 
 // Row r (1..9) is index r - 1: batter 'a'..'i', shown as 'A'..'I'.
-using BatterTable = std::array<BatterEntry, kBatterCount>;
+using BatterTable = std::array<BatterEntry, kLineupSize>;
 
 // The engine's record of row `row` (1..9): probabilities per plate appearance
 // (at-bats + walks), rates copied, label 'a' + row - 1.
@@ -38,6 +37,6 @@ BatterRecord toBatterRecord(const BatterEntry& entry, int row);
 std::string summaryLine(const BatterEntry& entry, int row);
 
 // The nine records, rows 1 to 9 in order.
-std::array<BatterRecord, kBatterCount> buildRecords(const BatterTable& table);
+std::array<BatterRecord, kLineupSize> buildRecords(const BatterTable& table);
 
 }  // namespace diz

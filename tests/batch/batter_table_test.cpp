@@ -58,7 +58,7 @@ TEST(BuildRecords, LabelsRowsAToI) {
     BatterTable table{};
     table[4] = referenceBatter();
     const auto records = buildRecords(table);
-    for (int row = 0; row < kBatterCount; ++row) EXPECT_EQ(records[row].label, 'a' + row);
+    for (int row = 0; row < kLineupSize; ++row) EXPECT_EQ(records[row].label, 'a' + row);
     EXPECT_DOUBLE_EQ(records[4].pWalk, 50.0 / 450.0);
     EXPECT_EQ(records[0].pSingle, 0.0);
 }

@@ -27,13 +27,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     diz::BatterTable again{};
     std::istringstream savedIn(saved);
     diz::readBatterTable(savedIn, again);
-    for (int row = 0; row < diz::kBatterCount; ++row) {
+    for (int row = 0; row < diz::kLineupSize; ++row) {
         if (again[row].atBats != table[row].atBats || again[row].walks != table[row].walks ||
             again[row].homeRuns != table[row].homeRuns) {
             std::abort();
         }
     }
     (void)diz::checkBatterRanges(table);
-    for (int row = 1; row <= diz::kBatterCount; ++row) (void)diz::summaryLine(table[row - 1], row);
+    for (int row = 1; row <= diz::kLineupSize; ++row) (void)diz::summaryLine(table[row - 1], row);
     return 0;
 }
