@@ -24,7 +24,7 @@ std::optional<BattingOrder> mapOrder(std::string_view line) {
     for (std::size_t i = 0; i < kLineupLength; ++i) {
         const char c = charAt(line, i);
         if (c < 'a' || c > 'i') return std::nullopt;
-        order[i] = c - 'a';
+        order[i] = static_cast<std::uint8_t>(c - 'a');
     }
     return order;
 }

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "batter_table.h"
+#include "diz/lineup.h"
 #include "text_io.h"
 #include "window_model.h"
 
@@ -26,9 +27,6 @@ using Patterns = std::array<LineupPattern, kPatternCount>;
 
 // Batting positions 1..9 as references into the run's nine records.
 using Lineup = std::array<const BatterRecord*, kLineupLength>;
-
-// Batting positions 1..9 as batter rows 0..8 (batter 'a' is 0).
-using BattingOrder = std::array<int, kLineupLength>;
 
 // True when each of the pattern's first nine characters is '*' or equals the
 // line's character at that position, byte for byte. A pattern shorter than nine
