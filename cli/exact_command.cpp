@@ -29,18 +29,18 @@ constexpr int kUsageError = 2;
 // the orders themselves.
 struct Selection {
     std::vector<std::string> texts;
-    std::vector<exact::BattingOrder> orders;
+    std::vector<BattingOrder> orders;
 };
 
-exact::BattingOrder toExactOrder(const BattingOrder& rows) {
-    exact::BattingOrder order{};
+BattingOrder toExactOrder(const BattingOrder& rows) {
+    BattingOrder order{};
     std::copy(rows.begin(), rows.end(), order.begin());
     return order;
 }
 
 Selection everyOrdering(const Patterns& patterns, bool filter) {
     Selection s;
-    for (const exact::BattingOrder& order : exact::allOrders()) {
+    for (const BattingOrder& order : exact::allOrders()) {
         std::string text = exact::orderText(order);
         if (filter && !selectOrder(text, patterns)) continue;
         s.texts.push_back(std::move(text));
@@ -167,7 +167,7 @@ int run_exact(const ExactOptions& options) {
     const exact::Batters batters = buildRecords(table);
     const exact::ExactEvaluator checker(batters);
     if (std::any_of(selection.orders.begin(), selection.orders.end(),
-                    [&checker](const exact::BattingOrder& o) { return checker.needsCap(o); })) {
+                    [&checker](const BattingOrder& o) { return checker.needsCap(o); })) {
         std::fprintf(stderr,
                      "note: these batters can hardly make an out; their innings are followed up "
                      "to the engine's cap of %d plate appearances, which takes about 20 ms per "
