@@ -13,7 +13,7 @@
 namespace {
 
 using diz::exact::Batters;
-using diz::exact::BattingOrder;
+using diz::BattingOrder;
 
 constexpr BattingOrder kNatural{0, 1, 2, 3, 4, 5, 6, 7, 8};
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "diz/core.h"
+#include "diz/lineup.h"
 #include "game.h"
 #include "random_source.h"
 #include "reference_game.h"
@@ -17,8 +18,8 @@ namespace {
 const BatterRecord kReference{'a', 100.0 / 450, 20.0 / 450, 2.0 / 450, 10.0 / 450, 50.0 / 450,
                               0.25, 0.5, 0.4};
 
-std::array<const BatterRecord*, 9> referenceLineup() {
-    std::array<const BatterRecord*, 9> lineup;
+std::array<const BatterRecord*, diz::kLineupSize> referenceLineup() {
+    std::array<const BatterRecord*, diz::kLineupSize> lineup;
     lineup.fill(&kReference);
     return lineup;
 }
@@ -32,10 +33,11 @@ double plateAppearancesPerGame() {
     std::uint64_t appearances = 0;
     constexpr int kGames = 20000;
     std::uint32_t position = 0;
-    for (int inning = 0; inning < 9 * kGames; ++inning) {
+    for (int inning = 0; inning < diz::kInnings * kGames; ++inning) {
         diz::engine::InningState s;
         s.position = position;
-        for (; s.outs < 3; ++appearances) diz::engine::playPlateAppearance(s, tables, random);
+        for (; s.outs < diz::kOutsPerInning; ++appearances)
+            diz::engine::playPlateAppearance(s, tables, random);
         position = s.position;
     }
     return static_cast<double>(appearances) / kGames;
@@ -44,7 +46,7 @@ double plateAppearancesPerGame() {
 void BM_Trial(benchmark::State& state) {
     const auto lineup = referenceLineup();
     const auto games = static_cast<std::uint32_t>(state.range(0));
-    double mean, se, runs[9], scoring[9];
+    double mean, se, runs[diz::kInnings], scoring[diz::kInnings];
     for (auto _ : state) {
         trial(lineup.data(), games, &mean, &se, runs, scoring);
         benchmark::DoNotOptimize(mean);
@@ -66,10 +68,10 @@ void BM_PlainTranscription(benchmark::State& state) {
     const auto games = static_cast<std::uint32_t>(state.range(0));
     std::vector<std::uint16_t> perGame(games);
     diz::engine::RandomSource random;
-    double mean, se, runs[9], scoring[9];
+    double mean, se, runs[diz::kInnings], scoring[diz::kInnings];
     for (auto _ : state) {
         diz::engine::RunStatistics statistics(perGame.data());
-        std::uint32_t inningRuns[9];
+        std::uint32_t inningRuns[diz::kInnings];
         for (std::uint32_t g = 0; g < games; ++g) {
             diz::test::referenceGame(lineup.data(), random, inningRuns);
             statistics.addGame(inningRuns);

@@ -15,46 +15,17 @@
 #include <cstdint>
 
 #include "diz/core.h"
-#include "thresholds.h"
+#include "diz/engine/draw_rules.h"
+#include "diz/lineup.h"
 
 namespace diz::engine {
-
-inline constexpr int kLineupSize = 9;
-inline constexpr int kInnings = 9;
-// An inning also ends after this many plate appearances. Lineups that can make
-// outs essentially never reach it; one that can't make any would otherwise
-// play forever. It also keeps a game's runs (at most 4 per appearance) well
-// inside the 16 bits the statistics keep per game.
-inline constexpr std::uint32_t kMaxPlateAppearancesPerInning = 1000;
-
-enum Outcome : std::uint32_t { kSingle, kDouble, kTriple, kHomeRun, kWalk, kOut };
-
-// A batter's probabilities and rates as integer thresholds on the draws.
-struct BatterThresholds {
-    // outcomeBound[k]: the running maximum of the thresholds of the cumulative
-    // sums single, +double, +triple, +home run, +walk. The outcome of a
-    // uniform draw r is the number of bounds <= r (5 meaning out). Taking the
-    // running maximum keeps "the first sum above u wins" exact even when a
-    // negative probability makes the sums fall.
-    std::array<std::uint32_t, 5> outcomeBound{};
-    std::uint32_t firstToThird = 0;   // single: runner on first reaches third
-    std::uint32_t secondToHome = 0;   // single: runner on second scores
-    std::uint32_t firstToHome = 0;    // double: runner on first scores
-};
 
 // Thresholds for the nine batting positions, worked out once per call.
 struct LineupTables {
     std::array<BatterThresholds, kLineupSize> position{};
 };
 
-BatterThresholds makeBatterThresholds(const BatterRecord& record);
 LineupTables makeLineupTables(const BatterRecord* const lineup[kLineupSize]);
-
-constexpr Outcome outcomeOf(const BatterThresholds& batter, std::uint32_t r) {
-    std::uint32_t k = 0;
-    for (std::uint32_t bound : batter.outcomeBound) k += bound <= r ? 1u : 0u;
-    return static_cast<Outcome>(k);
-}
 
 // The state of the inning being played. A base holds the batting position of
 // its runner plus one, or 0 when empty, so a runner keeps his own rates.
@@ -73,14 +44,15 @@ inline void playPlateAppearance(InningState& s, const LineupTables& tables, Draw
     s.position = s.position == kLineupSize - 1 ? 0 : s.position + 1;
 
     const std::uint32_t r = draws.next15();
-    if (r >= t.outcomeBound[4]) {  // the common case, kept short
+    if (r >= t.outcomeBound[kWalk]) {  // an out, the common case, kept short
         ++s.outs;
         return;
     }
     const auto succeeds = [&](std::uint32_t runner, std::uint32_t BatterThresholds::*rate) {
         return draws.next15() % kThousandths < tables.position[runner - 1].*rate;
     };
-    switch (outcomeOf(t, r)) {
+    // Switched on as a number so that the out, handled above, needs no case.
+    switch (static_cast<std::uint32_t>(outcomeOf(t, r))) {
         case kSingle:
             s.runs += s.third != 0;
             if (s.second != 0 && succeeds(s.second, &BatterThresholds::secondToHome)) {
@@ -128,9 +100,6 @@ inline void playPlateAppearance(InningState& s, const LineupTables& tables, Draw
             }
             s.first = batter;
             break;
-        case kOut:  // not reached: outs are handled above
-            ++s.outs;
-            break;
     }
 }
 
@@ -143,7 +112,8 @@ inline void playGame(const LineupTables& tables, Draws& draws,
     for (int inning = 0; inning < kInnings; ++inning) {
         InningState s;
         s.position = position;
-        for (std::uint32_t pa = 0; s.outs < 3 && pa < kMaxPlateAppearancesPerInning; ++pa) {
+        for (std::uint32_t pa = 0; s.outs < kOutsPerInning && pa < kMaxPlateAppearancesPerInning;
+             ++pa) {
             playPlateAppearance(s, tables, draws);
         }
         inningRuns[inning] = s.runs;

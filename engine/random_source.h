@@ -15,10 +15,6 @@ struct RandomSource {
         state = state * 214013u + 2531011u;
         return (state >> 16) & 0x7FFFu;
     }
-    // next15 / 32768 in [0, 1); never 1.0.
-    double drawUniform() { return next15() / 32768.0; }
-    // (next15 mod 1001) / 1000 in [0, 1]; both ends occur.
-    double drawThousandths() { return (next15() % 1001u) / 1000.0; }
 };
 
 }  // namespace diz::engine

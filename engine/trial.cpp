@@ -35,7 +35,7 @@ extern "C" DIZ_CORE_API void trial(const BatterRecord* const lineup[9], uint32_t
     const LineupTables tables = makeLineupTables(lineup);
     RunStatistics statistics(perGame);
     RandomSource random = tRandom;  // a local copy stays in a register
-    std::uint32_t runs[kInnings];
+    std::uint32_t runs[diz::kInnings];
     for (std::uint32_t g = 0; g < games; ++g) {
         playGame(tables, random, runs);
         statistics.addGame(runs);

@@ -112,7 +112,7 @@ BaseStates build() {
             for (auto d : b) states.maxDistance = std::max(states.maxDistance, int(d));
             Situation s{b, static_cast<std::uint16_t>(states.moves.size()), 0, 0};
             for (const auto& m : movesFrom(b)) {
-                states.moves.push_back({index.at(m.bases), m.outcome,
+                states.moves.push_back({index.at(m.bases), static_cast<std::uint8_t>(m.outcome),
                                         static_cast<std::uint8_t>(m.runs), m.factorA, m.factorB});
                 ++s.moveCount;
             }

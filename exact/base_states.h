@@ -11,12 +11,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "diz/lineup.h"
 #include "quantised_batter.h"
 
 namespace diz::exact {
 
-inline constexpr int kOutsPerInning = 3;
-inline constexpr int kLineupSize = 9;
 inline constexpr int kMaxDistance = kLineupSize - 1;
 
 // Who stands on first, second and third: 0 for an empty base, otherwise how
@@ -33,7 +32,7 @@ constexpr std::uint8_t factorIndex(int distance, Advance kind, bool success) {
 
 struct Move {
     std::uint16_t target;  // situation index at the same outs, next batter up
-    Outcome outcome;       // kSingle..kWalk
+    std::uint8_t outcome;  // an Outcome, kSingle..kWalk
     std::uint8_t runs;     // 0..4
     std::uint8_t factorA;  // factor indices (0 = none)
     std::uint8_t factorB;

@@ -10,6 +10,10 @@
 #include <numeric>
 #include <unordered_map>
 
+#include "diz/engine/draw_rules.h"
+#include "game_figures.h"
+#include "order_solver.h"
+
 namespace diz::exact {
 namespace {
 
@@ -48,36 +52,29 @@ RotationClass rotationClass(const BattingOrder& order) {
 
 }  // namespace
 
+const int kPlateAppearanceCap = static_cast<int>(engine::kMaxPlateAppearancesPerInning);
+
 std::string orderText(const BattingOrder& order) {
     std::string text(kLineupSize, ' ');
     for (int i = 0; i < kLineupSize; ++i) text[i] = static_cast<char>('a' + order[i]);
     return text;
 }
 
-ExactEvaluator::ExactEvaluator(const Batters& batters) {
-    for (int i = 0; i < kLineupSize; ++i) m_batters[i] = quantise(batters[i]);
-}
+ExactEvaluator::ExactEvaluator(const Batters& batters)
+    : m_solver(std::make_unique<OrderSolver>(batters)) {}
 
-PositionedLineup ExactEvaluator::positions(const BattingOrder& order) const {
-    PositionedLineup lineup{};
-    for (int i = 0; i < kLineupSize; ++i) lineup[i] = &m_batters[order[i]];
-    return lineup;
-}
+ExactEvaluator::~ExactEvaluator() = default;
+ExactEvaluator::ExactEvaluator(ExactEvaluator&&) noexcept = default;
+ExactEvaluator& ExactEvaluator::operator=(ExactEvaluator&&) noexcept = default;
 
-bool ExactEvaluator::needsCap(const BattingOrder& order) const {
-    return HalfInningSolver::needsCap(positions(order));
-}
-
-HalfInningTable ExactEvaluator::halfInnings(const BattingOrder& order, bool warmStart) {
-    return m_solver.solve(positions(order), warmStart);
-}
+bool ExactEvaluator::needsCap(const BattingOrder& order) const { return m_solver->needsCap(order); }
 
 ExactFigures ExactEvaluator::evaluate(const BattingOrder& order) {
-    return gameFigures(halfInnings(order), 0);
+    return gameFigures(m_solver->halfInnings(order), 0);
 }
 
 std::array<ExactFigures, kLineupSize> ExactEvaluator::evaluateRotations(const BattingOrder& order) {
-    return rotationFigures(halfInnings(order));
+    return rotationFigures(m_solver->halfInnings(order));
 }
 
 std::vector<ExactFigures> evaluateOrders(const Batters& batters,
@@ -123,13 +120,13 @@ std::vector<ExactFigures> evaluateOrders(const Batters& batters,
         tbb::parallel_for(
             tbb::blocked_range<std::size_t>(0, runs, 1),
             [&](const tbb::blocked_range<std::size_t>& range) {
-                ExactEvaluator evaluator(batters);
+                OrderSolver solver(batters);
                 const std::size_t first = range.begin() * kSolvesPerRun;
                 const std::size_t last =
                     std::min(representatives.size(), range.end() * kSolvesPerRun);
                 for (std::size_t c = first; c != last; ++c) {
                     const bool warm = (c - first) % kSolvesPerRun != 0;
-                    const HalfInningTable table = evaluator.halfInnings(representatives[c], warm);
+                    const HalfInningTable table = solver.halfInnings(representatives[c], warm);
                     classCapped[c] = table.capped;
                     const auto rotations = rotationFigures(table);
                     for (auto m = firstMember[c]; m < firstMember[c + 1]; ++m) {

@@ -4,19 +4,11 @@
 
 #include <array>
 
+#include "diz/lineup.h"
+#include "exact_figures.h"
 #include "half_inning.h"
 
 namespace diz::exact {
-
-inline constexpr int kInnings = 9;
-
-// The exact counterparts of what `trial` estimates.
-struct ExactFigures {
-    double meanRuns = 0.0;                         // expected runs per game
-    double sdRuns = 0.0;                           // standard deviation of runs per game
-    std::array<double, kInnings> inningRuns{};     // expected runs of innings 1..9
-    std::array<double, kInnings> inningScoring{};  // P(at least one run), innings 1..9
-};
 
 // Game figures for each of the nine rotations of the order the table was
 // solved for: entry k is the order that starts with batting position k

@@ -57,7 +57,8 @@ HalfInningSolver::HalfInningSolver() : m_states(baseStates()) {
 double HalfInningSolver::capReachBound(const PositionedLineup& lineup) {
     double noOutRound = 1.0;
     for (const auto* batter : lineup) noOutRound *= 1.0 - batter->outcome(kOut);
-    constexpr int kRounds = (kPlateAppearanceCap - 1) / kLineupSize;
+    constexpr int kRounds =
+        static_cast<int>(engine::kMaxPlateAppearancesPerInning - 1) / kLineupSize;
     const double withOut = 1.0 - noOutRound;
     return std::pow(noOutRound, kRounds) + kRounds * withOut * std::pow(noOutRound, kRounds - 1) +
            0.5 * kRounds * (kRounds - 1) * withOut * withOut * std::pow(noOutRound, kRounds - 2);
@@ -80,9 +81,10 @@ void HalfInningSolver::prepare(const PositionedLineup& lineup) {
             const QuantisedBatter& runner = *lineup[(p - d + kLineupSize) % kLineupSize];
             for (int kind = 0; kind < kAdvanceCount; ++kind) {
                 const std::int32_t draws = runner.advanceDraws[kind];
-                factor[factorIndex(d, Advance(kind), true)] = draws / double(kDrawValues);
+                factor[factorIndex(d, Advance(kind), true)] = draws / double(engine::kDrawRange);
                 factor[factorIndex(d, Advance(kind), false)] =
-                    (kDrawValues - draws) / double(kDrawValues);
+                    (static_cast<std::int32_t>(engine::kDrawRange) - draws) /
+                    double(engine::kDrawRange);
             }
         }
         m_outChance[p] = outcome[kOut];
@@ -255,7 +257,7 @@ void HalfInningSolver::solveCapped(HalfInningTable& table) {
     }
     std::array<Leadoffs, kOutsPerInning + 1> nextLayer = leadoff;
 
-    for (int n = 1; n <= kPlateAppearanceCap; ++n) {
+    for (std::uint32_t n = 1; n <= engine::kMaxPlateAppearancesPerInning; ++n) {
         for (int outs = 0; outs < kOutsPerInning; ++outs) {
             for (int p = 0; p < kLineupSize; ++p) {
                 const int after = next(p);

@@ -10,14 +10,10 @@
 #include <vector>
 
 #include "base_states.h"
-#include "game.h"
+#include "diz/lineup.h"
 #include "quantised_batter.h"
 
 namespace diz::exact {
-
-// Plate appearances after which the engine ends an inning even without three
-// outs; only lineups that can hardly make an out ever get there.
-inline constexpr int kPlateAppearanceCap = static_cast<int>(engine::kMaxPlateAppearancesPerInning);
 
 // The nine batters of an order by batting position 0..8 (not owned).
 using PositionedLineup = std::array<const QuantisedBatter*, kLineupSize>;

@@ -2,15 +2,13 @@
 
 #include <algorithm>
 
-#include "game.h"
-
 namespace diz::exact {
 namespace {
 
 // (r mod 1001) takes the values 0..735 33 times among r = 0..32767 and the
 // values 736..1000 32 times (32768 = 32 * 1001 + 736).
-constexpr std::int32_t kThousandthsValues = 1001;
-constexpr std::int32_t kFrequentValues = kDrawValues - 32 * kThousandthsValues;
+constexpr auto kFrequentValues =
+    static_cast<std::int32_t>(engine::kDrawRange - 32 * engine::kThousandths);
 
 std::int32_t drawsOfFirstThousandths(std::uint32_t values) {
     const auto v = static_cast<std::int32_t>(values);
@@ -26,11 +24,11 @@ QuantisedBatter quantise(const BatterRecord& record) {
     const engine::BatterThresholds t = engine::makeBatterThresholds(record);
     QuantisedBatter q;
     std::uint32_t below = 0;
-    for (int k = 0; k < kOut; ++k) {
+    for (std::uint32_t k = 0; k < kOut; ++k) {
         q.outcomeDraws[k] = static_cast<std::int32_t>(t.outcomeBound[k] - below);
         below = t.outcomeBound[k];
     }
-    q.outcomeDraws[kOut] = kDrawValues - static_cast<std::int32_t>(below);
+    q.outcomeDraws[kOut] = static_cast<std::int32_t>(engine::kDrawRange - below);
     q.advanceDraws[k1B1to3] = drawsOfFirstThousandths(t.firstToThird);
     q.advanceDraws[k1B2to4] = drawsOfFirstThousandths(t.secondToHome);
     q.advanceDraws[k2B1to4] = drawsOfFirstThousandths(t.firstToHome);

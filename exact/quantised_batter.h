@@ -8,12 +8,15 @@
 #include <cstdint>
 
 #include "diz/core.h"
+#include "diz/engine/draw_rules.h"
 
 namespace diz::exact {
 
-inline constexpr std::int32_t kDrawValues = 32768;
+// The outcomes are the engine's own.
+using engine::kOutcomeCount;
+using engine::Outcome;
+using enum engine::Outcome;
 
-enum Outcome : std::uint8_t { kSingle, kDouble, kTriple, kHomeRun, kWalk, kOut, kOutcomeCount };
 enum Advance : std::uint8_t { k1B1to3, k1B2to4, k2B1to4, kAdvanceCount };
 
 struct QuantisedBatter {
@@ -22,8 +25,7 @@ struct QuantisedBatter {
     // Number of the 32768 draws for which each advancement succeeds.
     std::array<std::int32_t, kAdvanceCount> advanceDraws{};
 
-    double outcome(Outcome o) const { return outcomeDraws[o] / double(kDrawValues); }
-    double advance(Advance a) const { return advanceDraws[a] / double(kDrawValues); }
+    double outcome(Outcome o) const { return outcomeDraws[o] / double(engine::kDrawRange); }
 };
 
 // The draws as the engine counts them: outcome k takes r when the k-th

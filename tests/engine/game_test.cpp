@@ -42,12 +42,12 @@ BatterRecord scriptedBatter(double rate1B1to3 = 0.5, double rate1B2to4 = 0.5,
 }
 
 struct Situation {
-    std::array<BatterRecord, 9> records;
+    std::array<BatterRecord, kLineupSize> records;
     LineupTables tables;
     InningState state;
 
     // Batter at position 0 is up; runners are given by batting position + 1.
-    explicit Situation(std::array<BatterRecord, 9> r, std::uint32_t first = 0,
+    explicit Situation(std::array<BatterRecord, kLineupSize> r, std::uint32_t first = 0,
                        std::uint32_t second = 0, std::uint32_t third = 0)
         : records(r) {
         const LineupPointers p = test::pointersTo(records);
@@ -64,8 +64,8 @@ struct Situation {
     }
 };
 
-std::array<BatterRecord, 9> allScripted() {
-    std::array<BatterRecord, 9> r;
+std::array<BatterRecord, kLineupSize> allScripted() {
+    std::array<BatterRecord, kLineupSize> r;
     r.fill(scriptedBatter());
     return r;
 }
@@ -195,7 +195,7 @@ TEST(Game, AllOutLineupTakesThreeAppearancesPerInning) {
     for (std::uint32_t r : runs) EXPECT_EQ(r, 0u);
 
     InningState s;  // inning 4 starts with position 0 again
-    for (int pa = 0; pa < 9; ++pa) playPlateAppearance(s, tables, draws);
+    for (int pa = 0; pa < kLineupSize; ++pa) playPlateAppearance(s, tables, draws);
     EXPECT_EQ(s.position, 0u);
 }
 
@@ -217,7 +217,7 @@ TEST(Game, FastPathMatchesThePlainRulesGameForGame) {
     std::uniform_real_distribution<double> p(0.0, 0.12);
     std::uniform_real_distribution<double> rate(-0.2, 1.2);
     for (int lineupNo = 0; lineupNo < 40; ++lineupNo) {
-        std::array<BatterRecord, 9> records;
+        std::array<BatterRecord, kLineupSize> records;
         for (BatterRecord& b : records) {
             b = BatterRecord{'a', p(gen) * 2, p(gen), p(gen) / 4, p(gen), p(gen),
                              rate(gen), rate(gen), rate(gen)};

@@ -5,34 +5,42 @@
 #include <cstdint>
 
 #include "diz/core.h"
+#include "diz/engine/draw_rules.h"
+#include "diz/lineup.h"
 #include "random_source.h"
 
 namespace diz::test {
 
-inline void referenceGame(const BatterRecord* const lineup[9], engine::RandomSource& random,
-                          std::uint32_t inningRuns[9], std::uint32_t paCap = 1000) {
+// A draw r as the rules state it in double: u = r / 32768 in [0, 1) for the
+// outcome, t = (r mod 1001) / 1000 in [0, 1] for an advancement.
+inline double uniformOf(std::uint32_t r) { return r / 32768.0; }
+inline double thousandthsOf(std::uint32_t r) { return (r % 1001) / 1000.0; }
+
+inline void referenceGame(const BatterRecord* const lineup[kLineupSize],
+                          engine::RandomSource& random, std::uint32_t inningRuns[kInnings],
+                          std::uint32_t paCap = engine::kMaxPlateAppearancesPerInning) {
     int position = 0;
-    for (int inning = 0; inning < 9; ++inning) {
+    for (int inning = 0; inning < kInnings; ++inning) {
         const BatterRecord* first = nullptr;
         const BatterRecord* second = nullptr;
         const BatterRecord* third = nullptr;
         std::uint32_t outs = 0, runs = 0, pa = 0;
-        while (outs < 3 && pa < paCap) {
+        while (outs < kOutsPerInning && pa < paCap) {
             ++pa;
             const BatterRecord* b = lineup[position];
-            position = (position + 1) % 9;
-            const double u = random.drawUniform();
+            position = (position + 1) % kLineupSize;
+            const double u = uniformOf(random.next15());
             double s = b->pSingle;
             if (s > u) {  // single
                 if (third) ++runs;
                 if (second) {
-                    if (random.drawThousandths() <= second->rate1B2to4) {
+                    if (thousandthsOf(random.next15()) <= second->rate1B2to4) {
                         ++runs;
                         second = nullptr;
                     }
                 }
                 if (first && !second) {
-                    if (random.drawThousandths() <= first->rate1B1to3) {
+                    if (thousandthsOf(random.next15()) <= first->rate1B1to3) {
                         second = first;
                         first = nullptr;
                     }
@@ -48,7 +56,7 @@ inline void referenceGame(const BatterRecord* const lineup[9], engine::RandomSou
                 third = nullptr;
                 second = b;
                 if (first) {
-                    if (random.drawThousandths() > first->rate2B1to4) {
+                    if (thousandthsOf(random.next15()) > first->rate2B1to4) {
                         third = first;
                     } else {
                         ++runs;

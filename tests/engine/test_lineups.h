@@ -4,10 +4,11 @@
 #include <array>
 
 #include "diz/core.h"
+#include "diz/lineup.h"
 
 namespace diz::test {
 
-using LineupPointers = std::array<const BatterRecord*, 9>;
+using LineupPointers = std::array<const BatterRecord*, kLineupSize>;
 
 // 400 at-bats, 100 singles, 20 doubles, 2 triples, 10 home runs, 50 walks.
 inline BatterRecord referenceBatter() {
@@ -24,9 +25,9 @@ inline LineupPointers nineOf(const BatterRecord& b) {
     return p;
 }
 
-inline LineupPointers pointersTo(const std::array<BatterRecord, 9>& records) {
+inline LineupPointers pointersTo(const std::array<BatterRecord, kLineupSize>& records) {
     LineupPointers p;
-    for (unsigned i = 0; i < 9; ++i) p[i] = &records[i];
+    for (unsigned i = 0; i < kLineupSize; ++i) p[i] = &records[i];
     return p;
 }
 

@@ -7,6 +7,7 @@
 
 #include "diz/core.h"
 #include "exact_lineups.h"
+#include "order_solver.h"
 
 namespace diz::exact {
 namespace {
@@ -49,9 +50,8 @@ std::array<double, kInnings> inningDeviations(const HalfInningTable& t, const Ex
 // errors, and the standard deviation within `sdTolerance` (relative).
 void expectAgreement(const Batters& batters, const BattingOrder& order, std::uint32_t games,
                      double sdTolerance) {
-    ExactEvaluator evaluator(batters);
-    const ExactFigures exact = evaluator.evaluate(order);
-    const auto inningSd = inningDeviations(evaluator.halfInnings(order), exact);
+    const ExactFigures exact = ExactEvaluator(batters).evaluate(order);
+    const auto inningSd = inningDeviations(OrderSolver(batters).halfInnings(order), exact);
     const Simulated sim = simulate(batters, order, games);
     const double n = games;
 
@@ -81,8 +81,7 @@ TEST(AgreesWithTrial, InningsCutByThePlateAppearanceCap) {
         const double walk = 0.4 - 0.002 * (i % 3);
         batters[i] = BatterRecord{char('a' + i), 0.45, 0.1, 0.01, 0.04, walk, 0.3, 0.6, 0.5};
     }
-    ExactEvaluator evaluator(batters);
-    ASSERT_TRUE(evaluator.halfInnings(test::kNatural).capped);
+    ASSERT_TRUE(OrderSolver(batters).halfInnings(test::kNatural).capped);
     expectAgreement(batters, test::kNatural, 3000, 0.1);
 }
 

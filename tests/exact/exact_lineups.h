@@ -28,6 +28,6 @@ inline exact::Batters mixedBatters() {
     }};
 }
 
-inline constexpr exact::BattingOrder kNatural{0, 1, 2, 3, 4, 5, 6, 7, 8};
+inline constexpr BattingOrder kNatural{0, 1, 2, 3, 4, 5, 6, 7, 8};
 
 }  // namespace diz::test

@@ -6,6 +6,8 @@
 #include <cmath>
 
 #include "exact_lineups.h"
+#include "game_figures.h"
+#include "order_solver.h"
 
 namespace diz::exact {
 namespace {
@@ -15,15 +17,15 @@ using test::kNatural;
 constexpr double kTight = 1e-12;
 
 TEST(HalfInning, AllOutLineupScoresNothingAndAdvancesThreeBatters) {
-    ExactEvaluator evaluator(test::nineCopies(test::allOutBatter()));
-    const HalfInningTable table = evaluator.halfInnings(kNatural);
+    OrderSolver solver(test::nineCopies(test::allOutBatter()));
+    const HalfInningTable table = solver.halfInnings(kNatural);
     EXPECT_FALSE(table.capped);
     for (int p = 0; p < kLineupSize; ++p) {
         EXPECT_EQ(table.nextLeadoff[p][(p + 3) % kLineupSize], 1.0);
         EXPECT_EQ(table.meanRuns[p], 0.0);
         EXPECT_EQ(table.scoreless[p], 1.0);
     }
-    const ExactFigures f = evaluator.evaluate(kNatural);
+    const ExactFigures f = gameFigures(table, 0);
     EXPECT_EQ(f.meanRuns, 0.0);
     EXPECT_EQ(f.sdRuns, 0.0);
     for (int i = 0; i < kInnings; ++i) {
@@ -70,14 +72,14 @@ TEST(HalfInning, WalksScoreOnlyWithTheBasesLoaded) {
 // 1000 leads off the next.
 TEST(HalfInning, LineupThatCannotMakeAnOutStopsAtTheCap) {
     const BatterRecord hitter{'a', 1.0, 0, 0, 0, 0, 1.0, 1.0, 1.0};
-    ExactEvaluator evaluator(test::nineCopies(hitter));
-    const HalfInningTable table = evaluator.halfInnings(kNatural);
+    OrderSolver solver(test::nineCopies(hitter));
+    const HalfInningTable table = solver.halfInnings(kNatural);
     EXPECT_TRUE(table.capped);
     for (int p = 0; p < kLineupSize; ++p) {
         EXPECT_NEAR(table.nextLeadoff[p][(p + kPlateAppearanceCap) % kLineupSize], 1.0, kTight);
         EXPECT_NEAR(table.meanRuns[p], 998.0, 998 * kTight);
     }
-    const ExactFigures f = evaluator.evaluate(kNatural);
+    const ExactFigures f = gameFigures(table, 0);
     EXPECT_NEAR(f.meanRuns, 9 * 998.0, 9 * 998 * kTight);
     EXPECT_NEAR(f.sdRuns, 0.0, 1e-6);
 }

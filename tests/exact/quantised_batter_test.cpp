@@ -11,17 +11,19 @@
 namespace diz::exact {
 namespace {
 
+constexpr auto kDraws = static_cast<int>(engine::kDrawRange);
+
 int total(const QuantisedBatter& q) {
     return std::accumulate(q.outcomeDraws.begin(), q.outcomeDraws.end(), 0);
 }
 
 TEST(Quantise, OutcomesShareAllDrawsInOrder) {
     const QuantisedBatter q = quantise(test::referenceBatter());
-    EXPECT_EQ(total(q), kDrawValues);
+    EXPECT_EQ(total(q), kDraws);
     // 100/450 of 32768 is 7281.8: draws 0..7281 are singles.
     EXPECT_EQ(q.outcomeDraws[kSingle], 7282);
     // The cumulative sum 182/450 (13252.8 draws) covers draws 0..13252.
-    EXPECT_EQ(q.outcomeDraws[kOut], kDrawValues - 13253);
+    EXPECT_EQ(q.outcomeDraws[kOut], kDraws - 13253);
 }
 
 TEST(Quantise, ASumOfExactlyOneLeavesNoOutButJustBelowDoes) {
@@ -40,7 +42,7 @@ TEST(Quantise, NegativeAndNaNProbabilitiesTakeNoDraws) {
     // A NaN makes every later sum NaN: nothing after it can be selected.
     EXPECT_EQ(q.outcomeDraws[kHomeRun], 0);
     EXPECT_EQ(q.outcomeDraws[kWalk], 0);
-    EXPECT_EQ(q.outcomeDraws[kOut], kDrawValues / 2);
+    EXPECT_EQ(q.outcomeDraws[kOut], kDraws / 2);
 }
 
 TEST(Quantise, RatesCountThousandthsWithTheirUnevenFrequencies) {
@@ -51,8 +53,8 @@ TEST(Quantise, RatesCountThousandthsWithTheirUnevenFrequencies) {
     EXPECT_EQ(draws(0.25), 251 * 33);  // 0.000 .. 0.250
     EXPECT_EQ(draws(0.735), 736 * 33);
     EXPECT_EQ(draws(0.736), 736 * 33 + 32);
-    EXPECT_EQ(draws(1.0), kDrawValues);
-    EXPECT_EQ(draws(1.7), kDrawValues);
+    EXPECT_EQ(draws(1.0), kDraws);
+    EXPECT_EQ(draws(1.7), kDraws);
     EXPECT_EQ(draws(-0.1), 0);
     EXPECT_EQ(draws(std::nan("")), 0);
 }

@@ -3,29 +3,34 @@
 // playing games, computed from the game's Markov chain with the engine's
 // quantised draws, an inning's 1000-plate-appearance cap included.
 //
+// This header and exact_figures.h are the whole public surface of the exact
+// evaluation; they need nothing beyond the engine's public headers.
+//
 // Thread-safety: an ExactEvaluator holds scratch memory, so use one per
 // thread; evaluateOrders runs its own workers.
 #pragma once
 
 #include <array>
-#include <cstdint>
+#include <cstddef>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "diz/core.h"
-#include "game_figures.h"
-#include "half_inning.h"
-#include "quantised_batter.h"
+#include "diz/lineup.h"
+#include "exact_figures.h"
 
 namespace diz::exact {
+
+class OrderSolver;
 
 // The nine batters 'a'..'i', in that order.
 using Batters = std::array<BatterRecord, kLineupSize>;
 
-// A batting order: entry k is the batter (0..8 for 'a'..'i') who bats k-th.
-// A batter may appear more than once.
-using BattingOrder = std::array<std::uint8_t, kLineupSize>;
+// Plate appearances after which the engine ends an inning even without three
+// outs; only lineups that can hardly make an out ever get there.
+extern const int kPlateAppearanceCap;
 
 // "abcdefghi" for {0, 1, ..., 8}.
 std::string orderText(const BattingOrder& order);
@@ -33,6 +38,9 @@ std::string orderText(const BattingOrder& order);
 class ExactEvaluator {
   public:
     explicit ExactEvaluator(const Batters& batters);
+    ~ExactEvaluator();
+    ExactEvaluator(ExactEvaluator&&) noexcept;
+    ExactEvaluator& operator=(ExactEvaluator&&) noexcept;
 
     ExactFigures evaluate(const BattingOrder& order);
 
@@ -40,19 +48,12 @@ class ExactEvaluator {
     // order order[k], order[k+1], ..., order[k-1].
     std::array<ExactFigures, kLineupSize> evaluateRotations(const BattingOrder& order);
 
-    // The half-inning figures of `order`, by batting position. `warmStart`
-    // starts from the previous solve's values (see HalfInningSolver::solve).
-    HalfInningTable halfInnings(const BattingOrder& order, bool warmStart = false);
-
     // True when `order` can hardly make an out, so that its innings are
     // followed up to the plate-appearance cap (a much slower solve).
     bool needsCap(const BattingOrder& order) const;
 
   private:
-    PositionedLineup positions(const BattingOrder& order) const;
-
-    std::array<QuantisedBatter, kLineupSize> m_batters;
-    HalfInningSolver m_solver;
+    std::unique_ptr<OrderSolver> m_solver;
 };
 
 struct EvaluationOptions {

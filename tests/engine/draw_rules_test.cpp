@@ -1,6 +1,8 @@
 // The engine compares integers where the game rules compare doubles. These
-// tests check the equivalence over every value of the 15-bit draw.
-#include "thresholds.h"
+// tests check the equivalence over every value of the 15-bit draw, the ends
+// included: r = 1000 and r = 2001 are thousandths draws of exactly 1, and
+// r = 32767 the largest uniform draw, just below 1.
+#include "diz/engine/draw_rules.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +11,7 @@
 #include <random>
 #include <vector>
 
-#include "game.h"
+#include "reference_game.h"
 
 namespace diz::engine {
 namespace {
@@ -38,7 +40,7 @@ TEST(UniformThreshold, AgreesWithTheDoubleComparisonForEveryDraw) {
     for (double s : probeValues()) {
         const std::uint32_t t = uniformThreshold(s);
         for (std::uint32_t r = 0; r < kDrawRange; ++r) {
-            const bool exact = s > r / 32768.0;
+            const bool exact = s > test::uniformOf(r);
             ASSERT_EQ(exact, r < t) << "s=" << s << " r=" << r;
         }
     }
@@ -48,7 +50,7 @@ TEST(ThousandthsThreshold, AgreesWithTheDoubleComparisonForEveryDraw) {
     for (double rate : probeValues()) {
         const std::uint32_t t = thousandthsThreshold(rate);
         for (std::uint32_t r = 0; r < kDrawRange; ++r) {
-            const bool exact = (r % 1001) / 1000.0 <= rate;
+            const bool exact = test::thousandthsOf(r) <= rate;
             ASSERT_EQ(exact, r % kThousandths < t) << "rate=" << rate << " r=" << r;
         }
     }
@@ -69,11 +71,11 @@ TEST(OutcomeBounds, PickTheFirstSumAboveTheDrawForEveryDraw) {
     for (const BatterRecord& b : batters) {
         const BatterThresholds t = makeBatterThresholds(b);
         for (std::uint32_t r = 0; r < kDrawRange; ++r) {
-            const double u = r / 32768.0;
-            const double ps[5] = {b.pSingle, b.pDouble, b.pTriple, b.pHomeRun, b.pWalk};
+            const double u = test::uniformOf(r);
+            const double ps[kOut] = {b.pSingle, b.pDouble, b.pTriple, b.pHomeRun, b.pWalk};
             std::uint32_t expected = kOut;
             double s = 0;
-            for (std::uint32_t k = 0; k < 5; ++k) {
+            for (std::uint32_t k = 0; k < kOut; ++k) {
                 s = k == 0 ? ps[0] : s + ps[k];
                 if (s > u) {
                     expected = k;
