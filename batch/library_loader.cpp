@@ -44,14 +44,17 @@ std::unique_ptr<SharedLibrary> SharedLibrary::open(std::string_view name) {
     // alike.
     constexpr int kMode = RTLD_NOW | RTLD_LOCAL;
     if (!isPath(name)) {
-        // Beside the program first, then ../lib of an installed tree, by full
-        // path: the program's RUNPATH says the same, but the dynamic loader
-        // applies it only when the program itself calls dlopen, which an
-        // interposed dlopen (sanitizer runtimes have one) is not.
+        // Beside the program first, then ../lib and the engine's own
+        // directory of an installed tree, by full path: the program's RUNPATH
+        // says the same, but the dynamic loader applies it only when the
+        // program itself calls dlopen, which an interposed dlopen (sanitizer
+        // runtimes have one) is not.
         std::error_code error;
         const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
         if (!error) {
-            for (const auto& dir : {exe.parent_path(), exe.parent_path().parent_path() / "lib"}) {
+            const std::filesystem::path prefix = exe.parent_path().parent_path();
+            for (const auto& dir :
+                 {exe.parent_path(), prefix / "lib", prefix / DIZ_INSTALL_ENGINEDIR}) {
                 if (void* handle = dlopen((dir / file).c_str(), kMode)) {
                     return std::unique_ptr<SharedLibrary>(new SharedLibrary(handle));
                 }
