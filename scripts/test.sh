@@ -20,6 +20,9 @@ cmake --preset asan
 cmake --build --preset asan -j"$jobs"
 ctest --preset asan -j"$jobs" | tee -a "$log"
 
+echo "== Windows cross build and tests under wine"
+scripts/test-windows.sh | tee -a "$log"
+
 if [ -x tests/fuzz/run_fuzzers.sh ]; then
   echo "== fuzzing the file readers"
   tests/fuzz/run_fuzzers.sh
