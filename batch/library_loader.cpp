@@ -33,10 +33,20 @@ std::string libraryFileName(std::string_view name) {
 std::unique_ptr<SharedLibrary> SharedLibrary::open(std::string_view name) {
     const std::string file = libraryFileName(name);
 #if defined(_WIN32)
-    // Only the program's own folder and System32: the current directory and
-    // PATH are never searched.
-    HMODULE handle = LoadLibraryExA(
-        file.c_str(), nullptr, LOAD_LIBRARY_SEARCH_APPLICATION_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32);
+    HMODULE handle = nullptr;
+    if (isPath(name)) {
+        // A path is made absolute first: the search flags below leave relative
+        // paths undefined. Its dependencies are looked for beside it.
+        char full[MAX_PATH];
+        const DWORD length = GetFullPathNameA(file.c_str(), MAX_PATH, full, nullptr);
+        if (length == 0 || length >= MAX_PATH) return nullptr;
+        handle = LoadLibraryExA(full, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    } else {
+        // Only the program's own folder and System32: the current directory
+        // and PATH are never searched.
+        handle = LoadLibraryExA(file.c_str(), nullptr,
+                                LOAD_LIBRARY_SEARCH_APPLICATION_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32);
+    }
     if (handle == nullptr) return nullptr;
     return std::unique_ptr<SharedLibrary>(new SharedLibrary(reinterpret_cast<void*>(handle)));
 #else
@@ -44,14 +54,17 @@ std::unique_ptr<SharedLibrary> SharedLibrary::open(std::string_view name) {
     // alike.
     constexpr int kMode = RTLD_NOW | RTLD_LOCAL;
     if (!isPath(name)) {
-        // Beside the program first, then ../lib of an installed tree, by full
-        // path: the program's RUNPATH says the same, but the dynamic loader
-        // applies it only when the program itself calls dlopen, which an
-        // interposed dlopen (sanitizer runtimes have one) is not.
+        // Beside the program first, then ../lib and the engine's own
+        // directory of an installed tree, by full path: the program's RUNPATH
+        // says the same, but the dynamic loader applies it only when the
+        // program itself calls dlopen, which an interposed dlopen (sanitizer
+        // runtimes have one) is not.
         std::error_code error;
         const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
         if (!error) {
-            for (const auto& dir : {exe.parent_path(), exe.parent_path().parent_path() / "lib"}) {
+            const std::filesystem::path prefix = exe.parent_path().parent_path();
+            for (const auto& dir :
+                 {exe.parent_path(), prefix / "lib", prefix / DIZ_INSTALL_ENGINEDIR}) {
                 if (void* handle = dlopen((dir / file).c_str(), kMode)) {
                     return std::unique_ptr<SharedLibrary>(new SharedLibrary(handle));
                 }

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli_common.h"
+#include "diz/version.h"
 #include "exact_command.h"
 #include "orders_command.h"
 #include "run_command.h"
@@ -11,6 +12,7 @@ namespace diz::cli {
 
 int runApp(int argc, char** argv) {
     CLI::App app{"DIZ headless runner: simulates batting orders without the window"};
+    app.set_version_flag("--version", std::string("diz-cli ") + DIZ_VERSION);
     app.require_subcommand(1);
     setup_run(app);
     setup_orders(app);

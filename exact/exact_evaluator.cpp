@@ -1,11 +1,5 @@
 #include "exact_evaluator.h"
 
-#include <tbb/blocked_range.h>
-#include <tbb/info.h>
-#include <tbb/parallel_for.h>
-#include <tbb/partitioner.h>
-#include <tbb/task_arena.h>
-
 #include <algorithm>
 #include <numeric>
 #include <unordered_map>
@@ -13,6 +7,7 @@
 #include "diz/engine/draw_rules.h"
 #include "game_figures.h"
 #include "order_solver.h"
+#include "parallel_for.h"
 
 namespace diz::exact {
 namespace {
@@ -113,28 +108,20 @@ std::vector<ExactFigures> evaluateOrders(const Batters& batters,
 
     std::vector<ExactFigures> results(orders.size());
     std::vector<std::uint8_t> classCapped(representatives.size(), 0);
-    const int jobs = options.jobs > 0 ? options.jobs : tbb::info::default_concurrency();
     const std::size_t runs = (representatives.size() + kSolvesPerRun - 1) / kSolvesPerRun;
-    tbb::task_arena arena(jobs);
-    arena.execute([&] {
-        tbb::parallel_for(
-            tbb::blocked_range<std::size_t>(0, runs, 1),
-            [&](const tbb::blocked_range<std::size_t>& range) {
-                OrderSolver solver(batters);
-                const std::size_t first = range.begin() * kSolvesPerRun;
-                const std::size_t last =
-                    std::min(representatives.size(), range.end() * kSolvesPerRun);
-                for (std::size_t c = first; c != last; ++c) {
-                    const bool warm = (c - first) % kSolvesPerRun != 0;
-                    const HalfInningTable table = solver.halfInnings(representatives[c], warm);
-                    classCapped[c] = table.capped;
-                    const auto rotations = rotationFigures(table);
-                    for (auto m = firstMember[c]; m < firstMember[c + 1]; ++m) {
-                        results[members[m]] = rotations[leadoffOf[members[m]]];
-                    }
-                }
-            },
-            tbb::simple_partitioner());
+    forEachBatch(runs, options.jobs, [&](std::size_t run) {
+        OrderSolver solver(batters);
+        const std::size_t first = run * kSolvesPerRun;
+        const std::size_t last = std::min(representatives.size(), first + kSolvesPerRun);
+        for (std::size_t c = first; c != last; ++c) {
+            const bool warm = (c - first) % kSolvesPerRun != 0;
+            const HalfInningTable table = solver.halfInnings(representatives[c], warm);
+            classCapped[c] = table.capped;
+            const auto rotations = rotationFigures(table);
+            for (auto m = firstMember[c]; m < firstMember[c + 1]; ++m) {
+                results[members[m]] = rotations[leadoffOf[members[m]]];
+            }
+        }
     });
 
     if (stats != nullptr) {

@@ -9,6 +9,8 @@ packages=(
   qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic
   libcli11-dev libtbb-dev
   clang libclang-rt-14-dev
+  dpkg-dev file lintian
+  g++-mingw-w64-x86-64-posix wine64 googletest
 )
 
 missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, then builds and runs every test: the release build,
-# the AddressSanitizer + UndefinedBehaviorSanitizer build, and a short fuzzing
-# run of the file readers. Every step runs even when an earlier one failed;
+# Installs what is missing, then builds and runs every test: the release build
+# (with the Debian package), the AddressSanitizer + UndefinedBehaviorSanitizer
+# build, the Windows cross build under wine, and a short fuzzing run of the
+# file readers. Every step runs even when an earlier one failed;
 # the closing line counts what actually ran, and the exit status is non-zero
 # when anything failed.
 set -uo pipefail
@@ -49,6 +50,9 @@ if build release; then ctest_step release; else failed=$((failed + 1)); fi
 
 echo "== sanitizer build and tests"
 if build asan; then ctest_step asan; else failed=$((failed + 1)); fi
+
+echo "== Windows cross build and tests under wine"
+if build windows-cross; then ctest_step windows-cross; else failed=$((failed + 1)); fi
 
 echo "== fuzzing the file readers"
 step fuzzers tests/fuzz/run_fuzzers.sh
