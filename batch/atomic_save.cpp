@@ -6,7 +6,10 @@
 #include <system_error>
 
 #ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
 #include <process.h>
+#include <sys/stat.h>
 #else
 #include <unistd.h>
 #endif
@@ -37,7 +40,15 @@ fs::path temporaryBeside(const fs::path& target) {
 // Writes `bytes` to `path`: a new file, or with `replace` whatever is there.
 bool writeAll(const fs::path& path, std::string_view bytes, bool replace) {
 #ifdef _WIN32
-    std::FILE* file = _wfopen(path.c_str(), replace ? L"wb" : L"wbx");
+    // The C runtime here knows no "x" mode: create exclusively by hand.
+    std::FILE* file = nullptr;
+    if (replace) {
+        file = _wfopen(path.c_str(), L"wb");
+    } else {
+        const int fd = _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY,
+                              _S_IREAD | _S_IWRITE);
+        if (fd >= 0 && (file = _fdopen(fd, "wb")) == nullptr) _close(fd);
+    }
 #else
     std::FILE* file = std::fopen(path.c_str(), replace ? "wb" : "wbx");
 #endif
