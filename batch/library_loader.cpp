@@ -30,8 +30,12 @@ std::string libraryFileName(std::string_view name) {
 #endif
 }
 
-std::unique_ptr<SharedLibrary> SharedLibrary::open(std::string_view name) {
+std::unique_ptr<SharedLibrary> SharedLibrary::open(std::string_view name, std::string* reason) {
     const std::string file = libraryFileName(name);
+    const auto failed = [reason](std::string text) -> std::unique_ptr<SharedLibrary> {
+        if (reason != nullptr) *reason = std::move(text);
+        return nullptr;
+    };
 #if defined(_WIN32)
     HMODULE handle = nullptr;
     if (isPath(name)) {
@@ -39,7 +43,7 @@ std::unique_ptr<SharedLibrary> SharedLibrary::open(std::string_view name) {
         // paths undefined. Its dependencies are looked for beside it.
         char full[MAX_PATH];
         const DWORD length = GetFullPathNameA(file.c_str(), MAX_PATH, full, nullptr);
-        if (length == 0 || length >= MAX_PATH) return nullptr;
+        if (length == 0 || length >= MAX_PATH) return failed(file + ": the path is too long");
         handle = LoadLibraryExA(full, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
     } else {
         // Only the program's own folder and System32: the current directory
@@ -47,12 +51,18 @@ std::unique_ptr<SharedLibrary> SharedLibrary::open(std::string_view name) {
         handle = LoadLibraryExA(file.c_str(), nullptr,
                                 LOAD_LIBRARY_SEARCH_APPLICATION_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32);
     }
-    if (handle == nullptr) return nullptr;
+    if (handle == nullptr) {
+        return failed(file + ": LoadLibraryEx failed with error " +
+                      std::to_string(GetLastError()) +
+                      " (looked for in the program's folder and the system folder)");
+    }
     return std::unique_ptr<SharedLibrary>(new SharedLibrary(reinterpret_cast<void*>(handle)));
 #else
     // A fresh RTLD_LOCAL load gives the engine fresh state, so each run starts
     // alike.
     constexpr int kMode = RTLD_NOW | RTLD_LOCAL;
+    // The loader's reason for the first place tried: beside the program.
+    std::string firstError;
     if (!isPath(name)) {
         // Beside the program first, then ../lib and the engine's own
         // directory of an installed tree, by full path: the program's RUNPATH
@@ -68,13 +78,14 @@ std::unique_ptr<SharedLibrary> SharedLibrary::open(std::string_view name) {
                 if (void* handle = dlopen((dir / file).c_str(), kMode)) {
                     return std::unique_ptr<SharedLibrary>(new SharedLibrary(handle));
                 }
+                if (firstError.empty()) firstError = dlerror();
             }
         }
     }
     // A bare name is then searched for in the RUNPATH, the library path and
     // the system directories; never in the current directory.
     void* handle = dlopen(file.c_str(), kMode);
-    if (handle == nullptr) return nullptr;
+    if (handle == nullptr) return failed(firstError.empty() ? dlerror() : firstError);
     return std::unique_ptr<SharedLibrary>(new SharedLibrary(handle));
 #endif
 }

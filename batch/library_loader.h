@@ -17,8 +17,10 @@ class SharedLibrary {
 public:
     // Loads `name` (a bare name, or a path). The library is looked for beside
     // the program (its RUNPATH $ORIGIN) and in the system's usual places, never
-    // in the current directory. Nothing when it can't be loaded.
-    static std::unique_ptr<SharedLibrary> open(std::string_view name);
+    // in the current directory. Nothing when it can't be loaded; `reason`
+    // (when given) then holds the system loader's words, naming the file tried.
+    static std::unique_ptr<SharedLibrary> open(std::string_view name,
+                                               std::string* reason = nullptr);
 
     ~SharedLibrary();
     SharedLibrary(const SharedLibrary&) = delete;

@@ -11,11 +11,14 @@ namespace diz {
 
 std::unique_ptr<TrialEvaluator> TrialEvaluator::load(
     std::string_view libraryName, const std::array<BatterRecord, kLineupSize>& records,
-    std::uint32_t games) {
-    std::unique_ptr<SharedLibrary> library = SharedLibrary::open(libraryName);
-    const auto trial =
-        library ? reinterpret_cast<TrialFunction>(library->find("trial")) : TrialFunction{};
-    if (trial == nullptr) return nullptr;
+    std::uint32_t games, std::string* reason) {
+    std::unique_ptr<SharedLibrary> library = SharedLibrary::open(libraryName, reason);
+    if (!library) return nullptr;
+    const auto trial = reinterpret_cast<TrialFunction>(library->find("trial"));
+    if (trial == nullptr) {
+        if (reason != nullptr) *reason = libraryFileName(libraryName) + ": no export named trial";
+        return nullptr;
+    }
     return std::unique_ptr<TrialEvaluator>(
         new TrialEvaluator(std::move(library), trial, records, games));
 }

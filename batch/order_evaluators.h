@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "diz/core.h"
@@ -24,10 +25,11 @@ class SharedLibrary;
 class TrialEvaluator final : public OrderEvaluator {
 public:
     // Loads the library (a bare name or a path); nothing when it can't be
-    // loaded or has no `trial`. `records` are batters 'a'..'i'.
+    // loaded or has no `trial`, and then `reason` (when given) says why.
+    // `records` are batters 'a'..'i'.
     static std::unique_ptr<TrialEvaluator> load(
         std::string_view libraryName, const std::array<BatterRecord, kLineupSize>& records,
-        std::uint32_t games);
+        std::uint32_t games, std::string* reason = nullptr);
     ~TrialEvaluator() override;
 
     std::size_t batchSize() const override { return 1; }

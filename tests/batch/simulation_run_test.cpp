@@ -100,8 +100,11 @@ TEST(SimulationRun, MissingEngineIsReportedAfterTheSummaryLines) {
     RunFixture run;
     run.dir.write("order.dat", "abcdefghi\n");
     run.settings.libraryName = "no-such-engine";
+    std::string reason;
+    run.settings.explain = [&reason](std::string_view text) { reason = text; };
     EXPECT_EQ(run(), RunOutcome::Failed);
     EXPECT_EQ(run.window.reports, (std::vector<std::string>{"REDI_DORが開けません"}));
+    EXPECT_NE(reason.find("libno-such-engine.so"), std::string::npos) << reason;
     EXPECT_EQ(run.window.calls.size(), 1u + 9u + 2u);  // clear, 9 lines, report, show
     EXPECT_FALSE(run.chooser.lastRequest.has_value());
     EXPECT_FALSE(std::filesystem::exists(run.dir.path("output.txt")));

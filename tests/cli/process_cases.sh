@@ -125,6 +125,17 @@ pipe)
   [ "$(wc -l <output.txt)" -eq 3 ] || fail "$(wc -l <output.txt) lines written"
   grep -aqE '[0-9]+ orders  [0-9]+ games/s' terminal.txt || fail "no count on the progress line"
   ;;
+engine-missing)
+  # A diz-cli with no engine beside it says so, and the loader's reason.
+  cp "$cli" ./diz-cli-alone
+  cp all.dat order.dat
+  ./diz-cli-alone run --batters batters.txt --quiet 2>err.txt
+  status=$?
+  [ "$status" -eq 1 ] || fail "exit status $status"
+  [ "$(head -n 1 err.txt)" = "REDI_DORが開けません" ] || fail "message: $(cat err.txt)"
+  sed -n 2p err.txt | grep -q "libcore.so" || fail "no reason naming the file: $(cat err.txt)"
+  [ ! -e output.txt ] || fail "a result file was made"
+  ;;
 *)
   fail "no such case"
   ;;
