@@ -25,13 +25,19 @@ std::optional<std::string> QtFileChooser::choose(const ChooserRequest& request) 
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save || !request.fileMustExist ? QFileDialog::AnyFile
                                                       : QFileDialog::ExistingFile);
-    dialog.setNameFilter(kAllFilesFilter);
+    // A wildcard initial name ("*.txt") is no name: as in the system's own
+    // chooser it filters the list, behind the one filter's name, and the name
+    // box starts empty.
+    const QString initial = QString::fromStdString(request.initialName);
+    const bool wildcard = initial.contains(u'*') || initial.contains(u'?');
+    dialog.setNameFilter(wildcard ? QStringLiteral("全て(*.*) (%1)").arg(initial)
+                                  : kAllFilesFilter);
     // The name reads "全て(*.*)" as it is; the pattern behind it is ours.
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
     dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
     dialog.setDirectory(QDir::currentPath());
-    dialog.selectFile(QString::fromStdString(request.initialName));
+    if (!wildcard) dialog.selectFile(initial);
 
     for (;;) {
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {

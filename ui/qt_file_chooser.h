@@ -10,7 +10,9 @@ namespace diz {
 // Shows a modal QFileDialog over `parent` for each request:
 //  - the one filter, named "全て(*.*)", matches every file, with or without
 //    an extension;
-//  - the initial name and the default extension are preset;
+//  - the initial name and the default extension are preset; a wildcard
+//    initial name ("*.txt") filters the list instead and the name box starts
+//    empty;
 //  - an open dialog accepts only an existing file;
 //  - a save dialog asks before replacing a file and, when asked to, before
 //    creating one (answering no returns to the dialog);

@@ -205,6 +205,31 @@ private slots:
         QCOMPARE(QDir::currentPath(), QDir(m_temp->path()).absolutePath());
     }
 
+    void aWildcardInitialNameFiltersTheListAndLeavesTheNameEmpty() {
+        QtFileChooser chooser(m_dialog.get());
+        ChooserRequest request;
+        request.kind = ChooserRequest::Kind::Save;
+        request.initialName = "*.txt";
+        QStringList filters;
+        QString name = QStringLiteral("not read");
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            filters = dialog->nameFilters();
+            auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            QVERIFY(edit);
+            name = edit->text();
+            // Enter on the empty name box chooses nothing.
+            QTest::keyClick(edit, Qt::Key_Return);
+            QVERIFY(dialog->isVisible());
+            dialog->reject();
+        });
+        QCOMPARE(chooser.choose(request), std::nullopt);
+        QCOMPARE(filters, QStringList{QStringLiteral("全て(*.*) (*.txt)")});
+        QCOMPARE(name, QString());
+        QVERIFY(!QFile::exists(m_temp->filePath("*.txt")));
+    }
+
     void theQtChooserAsksBeforeCreatingAFile() {
         QtFileChooser chooser(m_dialog.get());
         ChooserRequest request;

@@ -26,7 +26,8 @@ execute_process(COMMAND "${EMULATOR}" "${WORKDIR}/app/${name}" run --batters bat
 if(NOT status STREQUAL "1")
   message(FATAL_ERROR "exit status ${status}, expected 1\nstdout:\n${out}\nstderr:\n${err}")
 endif()
-if(NOT err MATCHES "^REDI_DORが開けません\r?\n$")
+# The loader's reason follows on a line of its own, naming the file.
+if(NOT err MATCHES "^REDI_DORが開けません\r?\n\\(core.dll: [^\n]*\\)\r?\n$")
   message(FATAL_ERROR "stderr:\n${err}")
 endif()
 if(EXISTS "${WORKDIR}/run/output.txt")
