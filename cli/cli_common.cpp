@@ -16,10 +16,28 @@
 namespace diz::cli {
 namespace {
 
+// A pattern that can accept an order: nine characters, each a batter a..i or
+// '*'. The window keeps any text of up to nine bytes; such a pattern accepts
+// nothing, which on the command line is a mistake worth telling.
 std::string checkPattern(const std::string& pattern) {
     if (pattern.size() > static_cast<std::size_t>(kPatternMaxBytes)) {
         return "a pattern holds at most " + std::to_string(kPatternMaxBytes) + " bytes";
     }
+    if (pattern.size() != static_cast<std::size_t>(kLineupSize) ||
+        pattern.find_first_not_of("abcdefghi*") != std::string::npos) {
+        return "a pattern is nine characters, each a batter a..i or '*': '" + pattern + "'";
+    }
+    return {};
+}
+
+// Decimal digits only, leading zeros dropped, so that "010" is ten rather
+// than an octal eight and "0x10" is refused.
+std::string decimalCount(std::string& text) {
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) {
+        return "a count is written with the digits 0-9 only: '" + text + "'";
+    }
+    const std::size_t first = text.find_first_not_of('0');
+    text = first == std::string::npos ? "0" : text.substr(first);
     return {};
 }
 
@@ -99,6 +117,13 @@ void addSharedOptions(CLI::App& sub, SharedOptions& options, const char* quietHe
                                "LIST"));
     sub.add_option("--output", options.output, "Result file")->capture_default_str();
     sub.add_flag("--quiet", options.quiet, quietHelp);
+}
+
+void addGamesOption(CLI::App& sub, int64_t& games, const char* help) {
+    sub.add_option("--games", games, help)
+        ->capture_default_str()
+        ->transform(CLI::Validator(decimalCount, "DECIMAL"))
+        ->check(CLI::Range(int64_t{kGamesPerOrderMin}, int64_t{kGamesPerOrderMax}));
 }
 
 Patterns patternsFrom(const std::vector<std::string>& given) {

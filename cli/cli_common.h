@@ -47,9 +47,13 @@ struct SharedOptions {
 // `quietHelp`).
 void addSharedOptions(CLI::App& sub, SharedOptions& options, const char* quietHelp);
 
-// Declares --pattern on `sub`: up to six times, each at most nine bytes. The
-// count is checked by checkPatternCount once parsing is done.
+// Declares --pattern on `sub`: up to six times, each nine characters a..i or
+// '*'. The count is checked by checkPatternCount once parsing is done.
 void addPatternOption(CLI::App& sub, std::vector<std::string>& patterns);
+
+// Declares --games on `sub`: a decimal count of games per order,
+// 1..2147483647 ("010" is ten; "0x10" is refused).
+void addGamesOption(CLI::App& sub, int64_t& games, const char* help);
 
 // Throws the usage error for more than six --pattern options.
 void checkPatternCount(const std::vector<std::string>& patterns);

@@ -65,10 +65,8 @@ void setup_exact(CLI::App& app) {
     sub->add_flag("--all", options->all,
                   "Every ordering of the nine batters instead of the order file "
                   "(patterns, if any, filter them)");
-    sub->add_option("--games", options->games,
-                    "Games per order for the standard error (sd / sqrt(games))")
-        ->capture_default_str()
-        ->check(CLI::Range(int64_t{kGamesPerOrderMin}, int64_t{kGamesPerOrderMax}));
+    addGamesOption(*sub, options->games,
+                   "Games per order for the standard error (sd / sqrt(games))");
     sub->add_option("--top", options->top, "Orders to rank by expected runs (0: no ranking)")
         ->capture_default_str()
         ->check(CLI::Range(0, 362880));

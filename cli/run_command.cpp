@@ -35,9 +35,7 @@ void setup_run(CLI::App& app) {
     auto options = std::make_shared<RunOptions>();
     CLI::App* sub = app.add_subcommand("run", "Simulate the selected orders of an order file");
     addSharedOptions(*sub, *options, "Leave the log off standard output");
-    sub->add_option("--games", options->games, "Games per order")
-        ->capture_default_str()
-        ->check(CLI::Range(int64_t{kGamesPerOrderMin}, int64_t{kGamesPerOrderMax}));
+    addGamesOption(*sub, options->games, "Games per order");
     sub->callback([options]() {
         checkPatternCount(options->patterns);
         finish(run_run(*options));
