@@ -10,10 +10,7 @@
 #include <QValueAxis>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cmath>
-#include <vector>
 
-#include "batch/text_io.h"
 #include "ui/ranking_model.h"
 
 namespace diz {
@@ -43,13 +40,10 @@ QChartView* chartView(QWidget* parent, const QString& title) {
     return view;
 }
 
-// Replaces the chart's series and axes.
-void resetChart(QChart& chart) {
-    chart.removeAllSeries();
-    for (QAbstractAxis* axis : chart.axes()) {
-        chart.removeAxis(axis);
-        delete axis;
-    }
+void attach(QChart& chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y) {
+    chart.addSeries(series);
+    series->attachAxis(x);
+    series->attachAxis(y);
 }
 
 }  // namespace
@@ -57,112 +51,114 @@ void resetChart(QChart& chart) {
 RankingCharts::RankingCharts(QWidget* parent)
     : QWidget(parent),
       m_histogramView(chartView(this, QStringLiteral("得点期待値の分布"))),
-      m_inningsView(chartView(this, QStringLiteral("イニング別の得点期待値"))) {
+      m_inningsView(chartView(this, QStringLiteral("イニング別の得点期待値"))),
+      m_outline(new QLineSeries),
+      m_bestMark(new QLineSeries),
+      m_selectedMark(new QLineSeries),
+      m_runsAxis(valueAxis(QStringLiteral("得点期待値"), QStringLiteral("%.3f"))),
+      m_countAxis(valueAxis(QStringLiteral("打順数"), QStringLiteral("%d"))),
+      m_selectedInnings(new QBarSet(QStringLiteral("選択"))),
+      m_bestInnings(new QBarSet(QStringLiteral("最良"))),
+      m_inningRunsAxis(valueAxis(QStringLiteral("得点"), QStringLiteral("%.2f"))) {
+    // The histogram: the outline of the bars as steps, filled down to the
+    // axis, and a vertical line at the best and at the selected order.
+    QChart& spread = *histogram();
+    spread.addAxis(m_runsAxis, Qt::AlignBottom);
+    spread.addAxis(m_countAxis, Qt::AlignLeft);
+    auto* area = new QAreaSeries(m_outline);
+    area->setName(QStringLiteral("打順数"));
+    attach(spread, area, m_runsAxis, m_countAxis);
+    m_bestMark->setPen(QPen(QColor(0xc0, 0x30, 0x30), 2));
+    m_selectedMark->setPen(QPen(QColor(0x20, 0x80, 0x20), 2, Qt::DashLine));
+    attach(spread, m_bestMark, m_runsAxis, m_countAxis);
+    attach(spread, m_selectedMark, m_runsAxis, m_countAxis);
+
+    // The innings: the selected order's bars beside the best order's.
+    QChart& byInning = *innings();
+    auto* inningAxis = new QBarCategoryAxis;
+    inningAxis->setTitleText(QStringLiteral("イニング"));
+    for (int inning = 1; inning <= kInnings; ++inning) inningAxis->append(QString::number(inning));
+    byInning.addAxis(inningAxis, Qt::AlignBottom);
+    byInning.addAxis(m_inningRunsAxis, Qt::AlignLeft);
+    auto* bars = new QBarSeries;
+    bars->append(m_selectedInnings);
+    bars->append(m_bestInnings);
+    attach(byInning, bars, inningAxis, m_inningRunsAxis);
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_histogramView, 1);
     layout->addWidget(m_inningsView, 1);
+    clear();
 }
 
 QChart* RankingCharts::histogram() const { return m_histogramView->chart(); }
 QChart* RankingCharts::innings() const { return m_inningsView->chart(); }
 
 void RankingCharts::clear() {
-    resetChart(*histogram());
-    resetChart(*innings());
-    m_bestMark = nullptr;
-    m_selectedMark = nullptr;
+    m_outline->clear();
+    m_bestMark->clear();
+    m_selectedMark->clear();
+    m_bestMark->setName(QStringLiteral("最良"));
+    m_selectedMark->setName(QStringLiteral("選択"));
+    m_runsAxis->setRange(0, 1);
+    m_countAxis->setRange(0, 1);
+    for (QBarSet* set : {m_selectedInnings, m_bestInnings}) {
+        set->remove(0, set->count());
+    }
+    m_selectedInnings->setLabel(QStringLiteral("選択"));
+    m_bestInnings->setLabel(QStringLiteral("最良"));
+    m_inningRunsAxis->setRange(0, 1);
 }
 
-void RankingCharts::showRows(const RankingRows& rows, std::uint32_t best) {
+RunsHistogram RankingCharts::bin(const RankingRows& rows) { return runsHistogram(rows, kBins); }
+
+void RankingCharts::showRows(const RankingRows& rows, std::uint32_t best,
+                             const RunsHistogram& histogram) {
     clear();
-    if (rows.size() == 0) return;
+    if (rows.size() == 0 || best >= rows.size() || histogram.counts.empty()) return;
 
-    // Bins of equal width from the lowest to the highest expected runs; a
-    // single value gets a narrow bin of its own.
-    const auto [low, high] = std::minmax_element(
-        rows.figures.begin(), rows.figures.end(),
-        [](const TrialResult& a, const TrialResult& b) { return a.meanRuns < b.meanRuns; });
-    double from = low->meanRuns;
-    double width = (high->meanRuns - from) / kBins;
-    if (!(width > 0.0)) {
-        width = 0.001;
-        from -= width * kBins / 2;
+    QList<QPointF> steps;
+    steps.reserve(2 * static_cast<qsizetype>(histogram.counts.size()));
+    double left = histogram.from;
+    for (const int count : histogram.counts) {
+        steps << QPointF(left, count) << QPointF(left + histogram.width, count);
+        left += histogram.width;
     }
-    std::vector<int> counts(kBins, 0);
-    for (const TrialResult& r : rows.figures) {
-        const int bin = std::clamp(static_cast<int>((r.meanRuns - from) / width), 0, kBins - 1);
-        ++counts[static_cast<std::size_t>(bin)];
-    }
+    m_outline->replace(steps);
+    m_markHeight = *std::max_element(histogram.counts.begin(), histogram.counts.end()) * 1.05;
+    m_runsAxis->setRange(histogram.from, left);
+    m_countAxis->setRange(0, m_markHeight);
 
-    // The outline of the bars as steps, filled down to the axis.
-    auto* outline = new QLineSeries;
-    for (int i = 0; i < kBins; ++i) {
-        const double left = from + width * i;
-        outline->append(left, counts[static_cast<std::size_t>(i)]);
-        outline->append(left + width, counts[static_cast<std::size_t>(i)]);
-    }
-    auto* area = new QAreaSeries(outline);
-    area->setName(QStringLiteral("打順数"));
-    m_highestBin = *std::max_element(counts.begin(), counts.end());
-
-    QChart& chart = *histogram();
-    chart.addSeries(area);
-    m_bestMark = new QLineSeries;
-    m_bestMark->setName(orderLabel(QStringLiteral("最良"), rows, best));
-    m_bestMark->setPen(QPen(QColor(0xc0, 0x30, 0x30), 2));
-    chart.addSeries(m_bestMark);
-    m_selectedMark = new QLineSeries;
-    m_selectedMark->setPen(QPen(QColor(0x20, 0x80, 0x20), 2, Qt::DashLine));
-    chart.addSeries(m_selectedMark);
-
-    QValueAxis* x = valueAxis(QStringLiteral("得点期待値"), QStringLiteral("%.3f"));
-    x->setRange(from, from + width * kBins);
-    QValueAxis* y = valueAxis(QStringLiteral("打順数"), QStringLiteral("%d"));
-    y->setRange(0, m_highestBin * 1.05);
-    chart.addAxis(x, Qt::AlignBottom);
-    chart.addAxis(y, Qt::AlignLeft);
-    for (QAbstractSeries* series : chart.series()) {
-        series->attachAxis(x);
-        series->attachAxis(y);
-    }
     const double bestRuns = rows.figures[best].meanRuns;
-    m_bestMark->append({QPointF(bestRuns, 0), QPointF(bestRuns, m_highestBin * 1.05)});
+    m_bestMark->setName(orderLabel(QStringLiteral("最良"), rows, best));
+    m_bestMark->replace({QPointF(bestRuns, 0), QPointF(bestRuns, m_markHeight)});
+    QList<qreal> bestInnings;
+    for (double runs : rows.figures[best].inningRuns) bestInnings << runs;
+    m_bestInnings->setLabel(orderLabel(QStringLiteral("最良"), rows, best));
+    m_bestInnings->append(bestInnings);
     showSelected(rows, best, best);
 }
 
 void RankingCharts::showSelected(const RankingRows& rows, std::uint32_t best,
                                  std::uint32_t selected) {
-    if (m_selectedMark == nullptr || selected >= rows.size() || best >= rows.size()) return;
+    if (selected >= rows.size() || best >= rows.size() || m_outline->count() == 0) return;
     const double runs = rows.figures[selected].meanRuns;
     m_selectedMark->setName(orderLabel(QStringLiteral("選択"), rows, selected));
-    m_selectedMark->replace({QPointF(runs, 0), QPointF(runs, m_highestBin * 1.05)});
+    m_selectedMark->replace({QPointF(runs, 0), QPointF(runs, m_markHeight)});
 
-    QChart& chart = *innings();
-    resetChart(chart);
-    auto* chosen = new QBarSet(orderLabel(QStringLiteral("選択"), rows, selected));
-    auto* top = new QBarSet(orderLabel(QStringLiteral("最良"), rows, best));
+    QList<qreal> chosen;
     double highest = 0.0;
     for (int inning = 0; inning < kInnings; ++inning) {
         const auto i = static_cast<std::size_t>(inning);
-        *chosen << rows.figures[selected].inningRuns[i];
-        *top << rows.figures[best].inningRuns[i];
+        chosen << rows.figures[selected].inningRuns[i];
         highest = std::max({highest, rows.figures[selected].inningRuns[i],
                             rows.figures[best].inningRuns[i]});
     }
-    auto* bars = new QBarSeries;
-    bars->append(chosen);
-    bars->append(top);
-    chart.addSeries(bars);
-    auto* x = new QBarCategoryAxis;
-    x->setTitleText(QStringLiteral("イニング"));
-    for (int inning = 1; inning <= kInnings; ++inning) x->append(QString::number(inning));
-    QValueAxis* y = valueAxis(QStringLiteral("得点"), QStringLiteral("%.2f"));
-    y->setRange(0, highest > 0.0 ? highest * 1.1 : 1.0);
-    chart.addAxis(x, Qt::AlignBottom);
-    chart.addAxis(y, Qt::AlignLeft);
-    bars->attachAxis(x);
-    bars->attachAxis(y);
+    m_selectedInnings->remove(0, m_selectedInnings->count());
+    m_selectedInnings->append(chosen);
+    m_selectedInnings->setLabel(orderLabel(QStringLiteral("選択"), rows, selected));
+    m_inningRunsAxis->setRange(0, highest > 0.0 ? highest * 1.1 : 1.0);
 }
 
 }  // namespace diz

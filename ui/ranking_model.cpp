@@ -73,6 +73,26 @@ std::vector<std::uint32_t> sortRows(const RankingRows& rows, int column, Qt::Sor
     return sorted;
 }
 
+RunsHistogram runsHistogram(const RankingRows& rows, int bins) {
+    RunsHistogram histogram;
+    if (rows.size() == 0 || bins < 1) return histogram;
+    const auto [low, high] = std::minmax_element(
+        rows.figures.begin(), rows.figures.end(),
+        [](const TrialResult& a, const TrialResult& b) { return a.meanRuns < b.meanRuns; });
+    histogram.from = low->meanRuns;
+    histogram.width = (high->meanRuns - low->meanRuns) / bins;
+    if (!(histogram.width > 0.0)) {
+        histogram.width = 0.001;
+        histogram.from -= histogram.width * bins / 2;
+    }
+    histogram.counts.assign(static_cast<std::size_t>(bins), 0);
+    for (const TrialResult& r : rows.figures) {
+        const int bin = static_cast<int>((r.meanRuns - histogram.from) / histogram.width);
+        ++histogram.counts[static_cast<std::size_t>(std::clamp(bin, 0, bins - 1))];
+    }
+    return histogram;
+}
+
 RankingModel::RankingModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 void RankingModel::setRows(RankingRows rows, std::vector<std::uint32_t> bestFirst) {
@@ -91,14 +111,16 @@ void RankingModel::setRows(RankingRows rows, std::vector<std::uint32_t> bestFirs
     endResetModel();
 }
 
-void RankingModel::clear() {
+RankingRows RankingModel::takeRows() {
     beginResetModel();
+    RankingRows rows = std::move(m_rows);
     // Assigning empty vectors gives the memory back; clear() would keep it.
     m_rows = RankingRows();
     m_bestFirst = {};
     m_rank = {};
     m_view = {};
     endResetModel();
+    return rows;
 }
 
 QString RankingModel::columnTitle(int column) {

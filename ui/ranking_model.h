@@ -50,6 +50,16 @@ struct RankingRows {
 // equals expected runs descending.
 std::vector<std::uint32_t> sortRows(const RankingRows& rows, int column, Qt::SortOrder order);
 
+// How the rows' expected runs spread: counts[i] orders lie from
+// from + i * width up to the next bin (the highest in the last). A single
+// value gets a narrow bin of its own.
+struct RunsHistogram {
+    double from = 0.0;
+    double width = 0.0;
+    std::vector<int> counts;
+};
+RunsHistogram runsHistogram(const RankingRows& rows, int bins);
+
 // The table model over a RankingRows. Only the GUI thread may touch it.
 class RankingModel final : public QAbstractTableModel {
     Q_OBJECT
@@ -60,7 +70,10 @@ public:
     // sortRows(rows, kMeanRuns, descending) when given; it is computed here
     // otherwise (a worker thread can do it ahead).
     void setRows(RankingRows rows, std::vector<std::uint32_t> bestFirst = {});
-    void clear();
+    // Empties the table and hands its rows over (the caller may free them on
+    // another thread: giving back 60 MB takes tens of milliseconds).
+    RankingRows takeRows();
+    void clear() { takeRows(); }
 
     const RankingRows& rows() const { return m_rows; }
     // The row of `rows()` shown at table row `viewRow`.

@@ -1,6 +1,7 @@
 #include "ui/ranking_run.h"
 
 #include "batch/order_evaluators.h"
+#include "ui/ranking_charts.h"
 
 namespace diz {
 
@@ -16,9 +17,9 @@ std::size_t countSelectedOrders(const OrderSelection& selection,
 
 RankingRun::RankingRun(std::unique_ptr<SelectedOrders> orders, const OrderSelection& selection,
                        const std::array<BatterRecord, kLineupSize>& records, Finished finished,
-                       Capped capped)
+                       Capped capped, RankingRows spent)
     : m_thread(&RankingRun::run, this, std::move(orders), selection, records,
-               std::move(finished), std::move(capped)) {}
+               std::move(finished), std::move(capped), std::move(spent)) {}
 
 RankingRun::~RankingRun() {
     cancel();
@@ -31,7 +32,8 @@ void RankingRun::wait() {
 
 void RankingRun::run(std::unique_ptr<SelectedOrders> orders, OrderSelection selection,
                      std::array<BatterRecord, kLineupSize> records, Finished finished,
-                     Capped capped) {
+                     Capped capped, RankingRows spent) {
+    spent = RankingRows();
     Outcome outcome;
     const std::size_t total = countSelectedOrders(selection, m_cancel);
     m_total.store(total);
@@ -62,7 +64,9 @@ void RankingRun::run(std::unique_ptr<SelectedOrders> orders, OrderSelection sele
     orders.reset();
     if (all && !m_cancel.load()) {
         outcome.completed = true;
+        // The window's thread then has only to show them.
         outcome.bestFirst = sortRows(outcome.rows, ranking::kMeanRuns, Qt::DescendingOrder);
+        outcome.histogram = RankingCharts::bin(outcome.rows);
         m_done.store(outcome.rows.size());
     } else {
         outcome.rows = RankingRows();

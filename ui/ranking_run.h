@@ -23,6 +23,7 @@ public:
         bool completed = false;  // false when cancelled: rows then hold nothing
         RankingRows rows;
         std::vector<std::uint32_t> bestFirst;  // sortRows(rows, kMeanRuns, descending)
+        RunsHistogram histogram;               // RankingCharts::bin(rows)
     };
     // Called once on the run's thread when it ends, cancelled or not.
     using Finished = std::function<void(Outcome outcome)>;
@@ -32,10 +33,11 @@ public:
 
     // Starts evaluating `orders` (opened from `selection`) with the exact
     // figures of one game each, on all cores. The total is counted first from
-    // a second opening of the selection.
+    // a second opening of the selection. `spent`, the previous table's rows,
+    // is freed on the run's thread, away from the window's.
     RankingRun(std::unique_ptr<SelectedOrders> orders, const OrderSelection& selection,
                const std::array<BatterRecord, kLineupSize>& records, Finished finished,
-               Capped capped = {});
+               Capped capped = {}, RankingRows spent = {});
     // Cancels and waits for the thread.
     ~RankingRun();
     RankingRun(const RankingRun&) = delete;
@@ -52,7 +54,8 @@ public:
 
 private:
     void run(std::unique_ptr<SelectedOrders> orders, OrderSelection selection,
-             std::array<BatterRecord, kLineupSize> records, Finished finished, Capped capped);
+             std::array<BatterRecord, kLineupSize> records, Finished finished, Capped capped,
+             RankingRows spent);
 
     std::atomic<bool> m_cancel{false};
     std::atomic<std::size_t> m_done{0};

@@ -166,7 +166,7 @@ void RankingWindow::evaluate() {
 }
 
 void RankingWindow::start() {
-    m_model->clear();
+    RankingRows spent = m_model->takeRows();
     m_charts->clear();
     m_summary->clear();
     m_saveButton->setEnabled(false);
@@ -214,7 +214,8 @@ void RankingWindow::start() {
                         "評価中...（凡退しにくい打者がいるため時間がかかります）"));
                 },
                 Qt::QueuedConnection);
-        });
+        },
+        std::move(spent));
 }
 
 void RankingWindow::finish(unsigned generation, RankingRun::Outcome outcome) {
@@ -241,7 +242,7 @@ void RankingWindow::finish(unsigned generation, RankingRun::Outcome outcome) {
         // Keep the column the user sorted by; a new table starts best first.
         const QHeaderView* header = m_table->horizontalHeader();
         m_model->sort(header->sortIndicatorSection(), header->sortIndicatorOrder());
-        m_charts->showRows(m_model->rows(), m_model->bestRow());
+        m_charts->showRows(m_model->rows(), m_model->bestRow(), outcome.histogram);
         m_table->setCurrentIndex(m_model->index(0, ranking::kOrder));
         m_saveButton->setEnabled(true);
         m_patternButton->setEnabled(true);
