@@ -17,6 +17,9 @@ namespace diz {
 namespace {
 
 constexpr int kBins = 40;
+// The best order and the selected one have one colour each in both charts.
+const QColor kBestColour(0xc0, 0x30, 0x30);
+const QColor kSelectedColour(0x20, 0x80, 0x20);
 
 QString orderLabel(const QString& what, const RankingRows& rows, std::uint32_t row) {
     return QStringLiteral("%1 %2").arg(what, QString::fromLatin1(rows.order(row).data(), kLineupSize));
@@ -68,8 +71,8 @@ RankingCharts::RankingCharts(QWidget* parent)
     auto* area = new QAreaSeries(m_outline);
     area->setName(QStringLiteral("打順数"));
     attach(spread, area, m_runsAxis, m_countAxis);
-    m_bestMark->setPen(QPen(QColor(0xc0, 0x30, 0x30), 2));
-    m_selectedMark->setPen(QPen(QColor(0x20, 0x80, 0x20), 2, Qt::DashLine));
+    m_bestMark->setPen(QPen(kBestColour, 2));
+    m_selectedMark->setPen(QPen(kSelectedColour, 2, Qt::DashLine));
     attach(spread, m_bestMark, m_runsAxis, m_countAxis);
     attach(spread, m_selectedMark, m_runsAxis, m_countAxis);
 
@@ -80,6 +83,8 @@ RankingCharts::RankingCharts(QWidget* parent)
     for (int inning = 1; inning <= kInnings; ++inning) inningAxis->append(QString::number(inning));
     byInning.addAxis(inningAxis, Qt::AlignBottom);
     byInning.addAxis(m_inningRunsAxis, Qt::AlignLeft);
+    m_bestInnings->setColor(kBestColour);
+    m_selectedInnings->setColor(kSelectedColour);
     auto* bars = new QBarSeries;
     bars->append(m_selectedInnings);
     bars->append(m_bestInnings);
@@ -129,6 +134,8 @@ void RankingCharts::showRows(const RankingRows& rows, std::uint32_t best,
     m_markHeight = *std::max_element(histogram.counts.begin(), histogram.counts.end()) * 1.05;
     m_runsAxis->setRange(histogram.from, left);
     m_countAxis->setRange(0, m_markHeight);
+    m_countAxis->applyNiceNumbers();
+    m_markHeight = m_countAxis->max();
 
     const double bestRuns = rows.figures[best].meanRuns;
     m_bestMark->setName(orderLabel(QStringLiteral("最良"), rows, best));
@@ -159,6 +166,7 @@ void RankingCharts::showSelected(const RankingRows& rows, std::uint32_t best,
     m_selectedInnings->append(chosen);
     m_selectedInnings->setLabel(orderLabel(QStringLiteral("選択"), rows, selected));
     m_inningRunsAxis->setRange(0, highest > 0.0 ? highest * 1.1 : 1.0);
+    m_inningRunsAxis->applyNiceNumbers();
 }
 
 }  // namespace diz
