@@ -162,7 +162,13 @@ void RankingWindow::evaluate() {
         m_restart = true;
         return;
     }
-    start();
+    if (m_startPending) return;
+    m_startPending = true;
+    QTimer::singleShot(0, this, [this] {
+        if (!m_startPending) return;  // cancelled or closed meanwhile
+        m_startPending = false;
+        start();
+    });
 }
 
 void RankingWindow::start() {
@@ -252,6 +258,12 @@ void RankingWindow::finish(unsigned generation, RankingRun::Outcome outcome) {
 }
 
 void RankingWindow::cancel() {
+    if (m_startPending) {
+        m_startPending = false;
+        m_status->setText(QStringLiteral("中止しました"));
+        emit evaluationFinished(false);
+        return;
+    }
     if (!m_run) return;
     m_restart = false;
     m_run->cancel();
@@ -349,6 +361,7 @@ void RankingWindow::sendToPatterns() {
 void RankingWindow::closeEvent(QCloseEvent* event) {
     ++m_generation;
     m_restart = false;
+    m_startPending = false;
     stopRun();
     m_status->clear();
     m_progress->reset();

@@ -66,13 +66,16 @@ public:
     // Checks the selection's button, which evaluates again when it changes.
     void setSelection(RankingSelection selection);
 
-    // Empties the table and evaluates the current selection. An evaluation
-    // still running is cancelled first and this one starts when it has ended.
-    // An order file that can't be opened is reported and nothing starts.
+    // Empties the table and evaluates the current selection, starting when
+    // the event loop next runs, so that several requests in a row (opening
+    // the window, then choosing a selection) start one evaluation. One still
+    // running is cancelled first and this one starts when it has ended. An
+    // order file that can't be opened is reported and nothing starts.
     void evaluate();
     // Stops the evaluation (the 中止 button); the table stays empty.
     void cancel();
-    bool isEvaluating() const { return m_run != nullptr; }
+    // True from evaluate() until the evaluation has ended.
+    bool isEvaluating() const { return m_startPending || m_run != nullptr; }
 
     // Asks for a file and writes the whole table in its current sort as CSV.
     // False when cancelled, empty or failed (failures are reported).
@@ -124,6 +127,7 @@ private:
     std::unique_ptr<RankingRun> m_run;
     unsigned m_generation = 0;  // finishes of older runs are ignored
     bool m_restart = false;     // evaluate again once the running one ends
+    bool m_startPending = false;
 
     FileChooser* m_fileChooser = nullptr;
     MessageBoxes* m_messageBoxes = nullptr;
