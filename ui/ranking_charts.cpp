@@ -55,7 +55,8 @@ RankingCharts::RankingCharts(QWidget* parent)
     : QWidget(parent),
       m_histogramView(chartView(this, QStringLiteral("得点期待値の分布"))),
       m_inningsView(chartView(this, QStringLiteral("イニング別の得点期待値"))),
-      m_outline(new QLineSeries),
+      // An area series does not own its line; this widget does.
+      m_outline(new QLineSeries(this)),
       m_bestMark(new QLineSeries),
       m_selectedMark(new QLineSeries),
       m_runsAxis(valueAxis(QStringLiteral("得点期待値"), QStringLiteral("%.3f"))),
