@@ -265,7 +265,8 @@ void MainDialog::keyPressEvent(QKeyEvent* event) {
 
 void MainDialog::setUpSystemMenu() {
     // On this platform the title bar's menu belongs to the window manager, so
-    // the window offers its own: Close, then the About entry after a separator.
+    // the window offers its own: Close, then after a separator the About
+    // entry and the ranking window's.
     m_systemMenu = new QMenu(this);
     QAction* closeAction = m_systemMenu->addAction(QStringLiteral("閉じる(&C)"));
     connect(closeAction, &QAction::triggered, this, &MainDialog::reject);

@@ -60,8 +60,9 @@ public:
     void repaintNow() override;
     void reportMessage(std::string_view text) override;
 
-    // The window's menu holding the About entry (behind a separator): the
-    // context menu of the window's background, also opened by Alt+Space.
+    // The window's menu holding the About entry and below it the ranking
+    // window's (behind a separator): the context menu of the window's
+    // background, also opened by Alt+Space.
     QMenu* systemMenu() const { return m_systemMenu; }
     // Shows the About box modally over the window.
     void showAbout();
