@@ -55,10 +55,13 @@ bool ExactOrderEvaluator::evaluate(std::span<const BattingOrder> orders,
             onCapped(exact::kPlateAppearanceCap);
         }
     }
-    if (cancel != nullptr && cancel->load()) return false;
+    exact::EvaluationOptions options;
+    options.jobs = m_jobs;
+    options.onProgress = onProgress;
+    options.cancel = cancel;
     const std::vector<exact::ExactFigures> figures =
-        exact::evaluateOrders(m_records, orders, {m_jobs, true});
-    if (onProgress) onProgress(orders.size());
+        exact::evaluateOrders(m_records, orders, options);
+    if (cancel != nullptr && cancel->load()) return false;
     for (std::size_t k = 0; k < orders.size(); ++k) {
         const exact::ExactFigures& f = figures[k];
         TrialResult& r = results[k];

@@ -59,8 +59,8 @@ public:
     // that its innings are followed up to the engine's cap on an inning's
     // plate appearances, given here (a much slower solve).
     std::function<void(int cap)> onCapped;
-    // Called from any thread as orders are done, with the number done so far
-    // in the current evaluate(); may be empty.
+    // Called from the worker threads as orders are done, with the number done
+    // so far in the current evaluate(); may be empty.
     std::function<void(std::size_t ordersDone)> onProgress;
     // When set, another thread may set it to stop evaluating early (evaluate()
     // then returns false).

@@ -71,7 +71,9 @@ void BM_ExactAllOrders(benchmark::State& state) {
         for (std::size_t i = 0; i < orders.size(); i += 10) some.push_back(orders[i]);
         orders.swap(some);
     }
-    const diz::exact::EvaluationOptions options{static_cast<int>(state.range(0)), share};
+    diz::exact::EvaluationOptions options;
+    options.jobs = static_cast<int>(state.range(0));
+    options.shareRotations = share;
     for (auto _ : state) {
         auto figures = diz::exact::evaluateOrders(batters, orders, options);
         benchmark::DoNotOptimize(figures.data());

@@ -1,6 +1,7 @@
 #include "exact_evaluator.h"
 
 #include <algorithm>
+#include <atomic>
 #include <numeric>
 #include <unordered_map>
 
@@ -109,7 +110,9 @@ std::vector<ExactFigures> evaluateOrders(const Batters& batters,
     std::vector<ExactFigures> results(orders.size());
     std::vector<std::uint8_t> classCapped(representatives.size(), 0);
     const std::size_t runs = (representatives.size() + kSolvesPerRun - 1) / kSolvesPerRun;
+    std::atomic<std::size_t> ordersDone{0};
     forEachBatch(runs, options.jobs, [&](std::size_t run) {
+        if (options.cancel != nullptr && options.cancel->load()) return;
         OrderSolver solver(batters);
         const std::size_t first = run * kSolvesPerRun;
         const std::size_t last = std::min(representatives.size(), first + kSolvesPerRun);
@@ -121,6 +124,10 @@ std::vector<ExactFigures> evaluateOrders(const Batters& batters,
             for (auto m = firstMember[c]; m < firstMember[c + 1]; ++m) {
                 results[members[m]] = rotations[leadoffOf[members[m]]];
             }
+        }
+        if (options.onProgress) {
+            const std::size_t inRun = firstMember[last] - firstMember[first];
+            options.onProgress(ordersDone.fetch_add(inRun) + inRun);
         }
     });
 

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ make cmake binutils
   libgtest-dev libbenchmark-dev
-  qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic
+  qt6-base-dev qt6-charts-dev qt6-translations-l10n fonts-ipafont-gothic
   libcli11-dev libtbb-dev
   clang libclang-rt-14-dev
   dpkg-dev file lintian

@@ -21,6 +21,7 @@
 #include "ui/message_boxes.h"
 #include "ui/program_icon.h"
 #include "ui/qt_file_chooser.h"
+#include "ui/ranking_window.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -258,13 +259,16 @@ void MainDialog::keyPressEvent(QKeyEvent* event) {
 
 void MainDialog::setUpSystemMenu() {
     // On this platform the title bar's menu belongs to the window manager, so
-    // the window offers its own: Close, then the About entry after a separator.
+    // the window offers its own: Close, then after a separator the About
+    // entry and the ranking window's.
     m_systemMenu = new QMenu(this);
     QAction* closeAction = m_systemMenu->addAction(QStringLiteral("閉じる(&C)"));
     connect(closeAction, &QAction::triggered, this, &MainDialog::reject);
     m_systemMenu->addSeparator();
     QAction* aboutAction = m_systemMenu->addAction(QString::fromUtf8(kAboutMenuText));
     connect(aboutAction, &QAction::triggered, this, &MainDialog::showAbout);
+    QAction* rankingAction = m_systemMenu->addAction(QString::fromUtf8(kRankingMenuText));
+    connect(rankingAction, &QAction::triggered, this, &MainDialog::showRanking);
 #ifndef _WIN32
     auto* shortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
     connect(shortcut, &QShortcut::activated, this,
@@ -285,6 +289,24 @@ void MainDialog::showAbout() {
     about.exec();
 }
 
+void MainDialog::showRanking() {
+    if (!readControls()) return;
+    if (!m_ranking) {
+        // A child window, so that this dialog's modal loop lets it take input.
+        m_ranking = new RankingWindow(this);
+        connect(m_ranking, &RankingWindow::orderChosen, this, [this](const QString& order) {
+            static_cast<QLineEdit*>(control(ids::kPatterns[0]))->setText(order);
+        });
+    }
+    m_ranking->setFileChooser(m_fileChooser);
+    m_ranking->setMessageBoxes(m_messageBoxes);
+    m_ranking->setInputs({buildRecords(m_model.batters), m_model.patterns, m_runSettings.orderFile});
+    m_ranking->show();
+    m_ranking->raise();
+    m_ranking->activateWindow();
+    m_ranking->evaluate();
+}
+
 #ifdef _WIN32
 void MainDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
@@ -295,6 +317,8 @@ void MainDialog::showEvent(QShowEvent* event) {
     const std::wstring text = QString::fromUtf8(kAboutMenuText).toStdWString();
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu, MF_STRING, kAboutCommand, text.c_str());
+    const std::wstring ranking = QString::fromUtf8(kRankingMenuText).toStdWString();
+    AppendMenuW(menu, MF_STRING, kRankingCommand, ranking.c_str());
 }
 
 bool MainDialog::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
@@ -302,6 +326,12 @@ bool MainDialog::nativeEvent(const QByteArray& eventType, void* message, qintptr
     if (eventType == "windows_generic_MSG" && msg->message == WM_SYSCOMMAND &&
         (msg->wParam & 0xFFF0) == static_cast<WPARAM>(kAboutCommand)) {
         showAbout();
+        *result = 0;
+        return true;
+    }
+    if (eventType == "windows_generic_MSG" && msg->message == WM_SYSCOMMAND &&
+        (msg->wParam & 0xFFF0) == static_cast<WPARAM>(kRankingCommand)) {
+        showRanking();
         *result = 0;
         return true;
     }

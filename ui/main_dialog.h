@@ -17,6 +17,7 @@ namespace diz {
 
 class LogPane;
 class MessageBoxes;
+class RankingWindow;
 
 // MainDialog owns the window's model and moves values between it and the
 // controls only at fixed points: readControls at the start of an action (and
@@ -59,11 +60,19 @@ public:
     void repaintNow() override;
     void reportMessage(std::string_view text) override;
 
-    // The window's menu holding the About entry (behind a separator): the
-    // context menu of the window's background, also opened by Alt+Space.
+    // The window's menu holding the About entry and below it the ranking
+    // window's (behind a separator): the context menu of the window's
+    // background, also opened by Alt+Space.
     QMenu* systemMenu() const { return m_systemMenu; }
     // Shows the About box modally over the window.
     void showAbout();
+    // The system menu's ranking entry: reads the controls like Simulate and,
+    // when they are valid, opens (or raises) the ranking window and evaluates
+    // it with the current batters, patterns and order file. The window's
+    // chosen order goes into lineup pattern 1.
+    void showRanking();
+    // The ranking window once it was opened, else nullptr.
+    RankingWindow* rankingWindow() const { return m_ranking; }
 
     // The three buttons' actions. Each first reads the controls and does
     // nothing more if a value is invalid. Load and Save show the model again
@@ -98,6 +107,7 @@ private:
     ControlMap m_controls;
     RunSettings m_runSettings;
     QMenu* m_systemMenu = nullptr;
+    RankingWindow* m_ranking = nullptr;  // a child, made on first use
     std::unique_ptr<FileChooser> m_qtFileChooser;
     std::unique_ptr<MessageBoxes> m_qtMessageBoxes;
     FileChooser* m_fileChooser = nullptr;

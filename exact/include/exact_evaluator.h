@@ -11,7 +11,9 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -59,6 +61,12 @@ class ExactEvaluator {
 struct EvaluationOptions {
     int jobs = 0;                // worker threads; 0 = one per core
     bool shareRotations = true;  // one half-inning solve per set of rotations
+    // Called from the worker threads after each run of solves with the number
+    // of orders done so far; may be empty.
+    std::function<void(std::size_t ordersDone)> onProgress;
+    // When set, looked at before each run of solves: once true no further run
+    // starts, and the figures of the runs left out stay zero.
+    const std::atomic<bool>* cancel = nullptr;
 };
 
 struct EvaluationStats {

@@ -12,6 +12,13 @@
 namespace diz::exact {
 namespace {
 
+EvaluationOptions withJobs(int jobs, bool shareRotations) {
+    EvaluationOptions options;
+    options.jobs = jobs;
+    options.shareRotations = shareRotations;
+    return options;
+}
+
 using test::kNatural;
 
 BattingOrder rotated(const BattingOrder& order, int k) {
@@ -85,9 +92,9 @@ TEST(EvaluateOrders, SameFiguresForEveryJobCountAndWithoutSharing) {
 
     const exact::Batters batters = test::mixedBatters();
     EvaluationStats one, two, unshared;
-    const auto byOne = evaluateOrders(batters, orders, {1, true}, &one);
-    const auto byTwo = evaluateOrders(batters, orders, {2, true}, &two);
-    const auto alone = evaluateOrders(batters, orders, {2, false}, &unshared);
+    const auto byOne = evaluateOrders(batters, orders, withJobs(1, true), &one);
+    const auto byTwo = evaluateOrders(batters, orders, withJobs(2, true), &two);
+    const auto alone = evaluateOrders(batters, orders, withJobs(2, false), &unshared);
 
     ASSERT_EQ(byOne.size(), orders.size());
     ASSERT_EQ(byTwo.size(), orders.size());
@@ -104,12 +111,12 @@ TEST(EvaluateOrders, ReportsLineupsCutByTheCap) {
     exact::Batters batters = test::mixedBatters();
     const std::vector<BattingOrder> ordinary{kNatural};
     EvaluationStats stats;
-    evaluateOrders(batters, ordinary, {2, true}, &stats);
+    evaluateOrders(batters, ordinary, withJobs(2, true), &stats);
     EXPECT_FALSE(stats.capped);
 
     for (auto& b : batters) b.pWalk = 1.0 - b.pSingle;  // nobody can make an out
     const std::vector<BattingOrder> orders{kNatural, rotated(kNatural, 4)};
-    const auto figures = evaluateOrders(batters, orders, {2, true}, &stats);
+    const auto figures = evaluateOrders(batters, orders, withJobs(2, true), &stats);
     EXPECT_TRUE(stats.capped);
     EXPECT_EQ(stats.halfInningSolves, 1u);
     ExactEvaluator evaluator(batters);

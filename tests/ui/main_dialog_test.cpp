@@ -401,10 +401,13 @@ private slots:
     }
 
     void theMenuOffersAboutAfterASeparator() {
+        // After a separator: About, then the ranking window's entry.
         const QList<QAction*> actions = m_dialog->systemMenu()->actions();
-        QVERIFY(actions.size() >= 2);
-        QVERIFY(actions[actions.size() - 2]->isSeparator());
-        QCOMPARE(actions.last()->text(), QStringLiteral("DIZ のﾊﾞｰｼﾞｮﾝ情報(&A)..."));
+        QVERIFY(actions.size() >= 3);
+        QVERIFY(actions[actions.size() - 3]->isSeparator());
+        QAction* aboutAction = actions[actions.size() - 2];
+        QCOMPARE(aboutAction->text(), QStringLiteral("DIZ のﾊﾞｰｼﾞｮﾝ情報(&A)..."));
+        QCOMPARE(actions.last()->text(), QStringLiteral("打順ランキング(&R)..."));
 
         edit(*m_dialog, 1000)->setText("12");  // typed but not read
         const QStringList before = snapshot(*m_dialog);
@@ -424,7 +427,7 @@ private slots:
             QVERIFY(ok && ok->isDefault());
             QTest::keyClick(about, Qt::Key_Return);  // Enter presses OK
         });
-        actions.last()->trigger();
+        aboutAction->trigger();
         QCOMPARE(caption, QStringLiteral("GUIのﾊﾞｰｼﾞｮﾝ情報"));
         QCOMPARE(version, QStringLiteral("DIZ Version 1.0"));
         QCOMPARE(iconSize, QSize(32, 32));

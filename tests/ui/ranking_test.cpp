@@ -1,0 +1,359 @@
+// The ranking window: its table's sort, its figures against diz-cli exact,
+// the CSV it saves, cancelling, sending an order to the lineup patterns and
+// the ways in from the main window.
+#include "support/recording_message_boxes.h"
+#include "support/scripted_chooser.h"
+#include "ui/ranking_window.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProcess>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <map>
+
+#include "ui/dialog_resources.h"
+#include "ui/main_dialog.h"
+#include "ui/ranking_model.h"
+
+using namespace diz;
+
+namespace {
+
+constexpr int kWaitMs = 120000;  // all 362880 orders on a busy machine
+
+const QString kBatters = QStringLiteral(DIZ_EXAMPLES_DIR "/batters.txt");
+
+QLineEdit* edit(const MainDialog& dialog, int id) {
+    return qobject_cast<QLineEdit*>(dialog.control(id));
+}
+
+TrialResult figures(double mean, double deviation) {
+    TrialResult r;
+    r.meanRuns = mean;
+    r.standardError = deviation;
+    return r;
+}
+
+RunSettings orderFile(const char* name) {
+    RunSettings settings;
+    settings.orderFile = name;
+    return settings;
+}
+
+// The view's orders, top to bottom.
+QStringList viewOrders(const RankingModel& model) {
+    QStringList orders;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        orders << model.index(row, ranking::kOrder).data().toString();
+    }
+    return orders;
+}
+
+// Table row `row` as diz-cli exact writes it with every figure reported.
+QString cliLine(const RankingModel& model, int row) {
+    QString line = model.index(row, ranking::kOrder).data().toString();
+    for (int column = ranking::kMeanRuns; column < ranking::kColumnCount; ++column) {
+        if (column == ranking::kGap) continue;
+        line += ' ' + model.index(row, column).data().toString();
+    }
+    return line;
+}
+
+}  // namespace
+
+class RankingTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        m_dialog = std::make_unique<MainDialog>();
+        m_dialog->setMessageBoxes(&m_boxes);
+        m_dialog->setFileChooser(&m_chooser);
+        m_chooser.answer = kBatters.toStdString();
+        static_cast<QPushButton*>(m_dialog->control(ids::kLoad))->click();
+        m_boxes.shown.clear();
+        m_chooser.requestCount = 0;
+    }
+    void cleanup() {
+        m_dialog.reset();
+        m_boxes.shown.clear();
+        m_chooser.answer.reset();
+        m_chooser.requestCount = 0;
+    }
+
+    void sortsBestFirstTiesByOrderTextAndAnyColumnOnRequest() {
+        RankingRows rows;
+        rows.append("cabdefghi", figures(5.0, 3.0));
+        rows.append("bacdefghi", figures(5.5, 2.0));
+        rows.append("abcdefghi", figures(5.0, 1.0));
+        rows.append("acbdefghi", figures(4.0, 2.0));
+        RankingModel model;
+        model.setRows(std::move(rows));
+        QCOMPARE(viewOrders(model),
+                 QStringList({"bacdefghi", "abcdefghi", "cabdefghi", "acbdefghi"}));
+        QCOMPARE(model.index(0, ranking::kRank).data().toString(), QStringLiteral("1"));
+        QCOMPARE(model.index(1, ranking::kGap).data().toString(), QStringLiteral("-0.500000"));
+        QCOMPARE(model.rows().order(model.worstRow()), std::string_view("acbdefghi"));
+
+        // Ties keep the order text ascending in both directions.
+        model.sort(ranking::kDeviation, Qt::AscendingOrder);
+        QCOMPARE(viewOrders(model),
+                 QStringList({"abcdefghi", "acbdefghi", "bacdefghi", "cabdefghi"}));
+        model.sort(ranking::kOrder, Qt::DescendingOrder);
+        QCOMPARE(viewOrders(model),
+                 QStringList({"cabdefghi", "bacdefghi", "acbdefghi", "abcdefghi"}));
+        model.sort(ranking::kRank, Qt::DescendingOrder);
+        QCOMPARE(viewOrders(model),
+                 QStringList({"acbdefghi", "cabdefghi", "abcdefghi", "bacdefghi"}));
+        model.sort(ranking::kMeanRuns, Qt::AscendingOrder);
+        QCOMPARE(viewOrders(model),
+                 QStringList({"acbdefghi", "abcdefghi", "cabdefghi", "bacdefghi"}));
+        QCOMPARE(model.index(0, ranking::kRank).data().toString(), QStringLiteral("4"));
+    }
+
+    void aSelectedRowFollowsItsOrderThroughASort() {
+        RankingWindow* window = openRanking({"abcdefg**", "bacdefg**"});
+        QCOMPARE(window->model().rowCount(), 4);
+        window->table()->selectRow(2);
+        const QString order = currentOrder(*window);
+        window->table()->horizontalHeader()->setSortIndicator(ranking::kOrder, Qt::AscendingOrder);
+        QCOMPARE(window->model().sortColumn(), ranking::kOrder);
+        QCOMPARE(currentOrder(*window), order);
+        QCOMPARE(viewOrders(window->model()),
+                 QStringList({"abcdefghi", "abcdefgih", "bacdefghi", "bacdefgih"}));
+    }
+
+    // Every figure of a pattern selection and of an order file's lines is
+    // the one diz-cli exact writes for that order.
+    void theFiguresAreThoseOfDizCliExact() {
+        m_dialog->setRunSettings(orderFile(DIZ_EXAMPLES_DIR "/order.dat"));
+        RankingWindow* window = openRanking({"*********"}, RankingSelection::OrderFile);
+        QCOMPARE(window->model().rowCount(), 36);
+        compareWithCli(*window, {"--orders", DIZ_EXAMPLES_DIR "/order.dat", "--pattern", "*********"});
+
+        openRanking({"abcdefg**", "b*a******"});
+        QCOMPARE(window->model().rowCount(), 2 + 5040);
+        compareWithCli(*window, {"--all", "--pattern", "abcdefg**", "--pattern", "b*a******"});
+    }
+
+    void savesTheWholeTableInItsSortAsCsv() {
+        RankingWindow* window = openRanking({"abcdefg**"});
+        QTemporaryDir dir;
+        const QString path = dir.filePath("ranking.csv");
+        m_chooser.answer = path.toStdString();
+        QVERIFY(window->saveCsv());
+        QCOMPARE(m_chooser.requestCount, 1);
+        const ChooserRequest& request = *m_chooser.lastRequest;
+        QCOMPARE(request.kind, ChooserRequest::Kind::Save);
+        QCOMPARE(request.initialName, std::string("ranking.csv"));
+        QVERIFY(request.overwritePrompt && request.createPrompt);
+
+        QByteArray bytes = readAll(path);
+        QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+        QList<QByteArray> lines = bytes.mid(3).split('\n');
+        QCOMPARE(lines.size(), 4);  // header, two orders, nothing after the last CR LF
+        QVERIFY(lines.takeLast().isEmpty());
+        for (const QByteArray& line : lines) QVERIFY(line.endsWith('\r'));
+        QStringList header;
+        for (int column = 0; column < ranking::kColumnCount; ++column) {
+            header << RankingModel::columnTitle(column);
+        }
+        QCOMPARE(QString::fromUtf8(lines[0].chopped(1)), header.join(','));
+        QVERIFY(header.contains(QStringLiteral("9回得点確率")));
+        const QRegularExpression figure(QStringLiteral("^-?[0-9]+\\.[0-9]{6}$"));
+        QStringList orders;
+        for (int i = 1; i <= 2; ++i) {
+            const QStringList cells = QString::fromUtf8(lines[i].chopped(1)).split(',');
+            QCOMPARE(cells.size(), ranking::kColumnCount);
+            QCOMPARE(cells[0], QString::number(i));
+            orders << cells[1];
+            for (int column = ranking::kMeanRuns; column < cells.size(); ++column) {
+                QVERIFY2(figure.match(cells[column]).hasMatch(), qPrintable(cells[column]));
+            }
+        }
+        QCOMPARE(QString::fromUtf8(lines[1]).section(',', 3, 3), QStringLiteral("0.000000"));
+        QCOMPARE(orders, viewOrders(window->model()));
+
+        // Sorted the other way round, the file follows; an existing file is replaced.
+        window->table()->horizontalHeader()->setSortIndicator(ranking::kRank, Qt::DescendingOrder);
+        m_chooser.answer = path.toStdString();
+        QVERIFY(window->saveCsv());
+        lines = readAll(path).mid(3).split('\n');
+        QCOMPARE(lines[1].left(11), QByteArray("2," + orders[1].toLatin1()));
+        QCOMPARE(lines[2].left(11), QByteArray("1," + orders[0].toLatin1()));
+
+        // A file that can't be created is reported; nothing is left behind.
+        const QString missing = dir.filePath("no/such/folder/ranking.csv");
+        m_chooser.answer = missing.toStdString();
+        QVERIFY(!window->saveCsv());
+        QCOMPARE(m_boxes.shown.size(), std::size_t{1});
+        QVERIFY(m_boxes.shown[0].text.startsWith(QStringLiteral("出力が開けません：/")));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"ranking.csv"}));
+    }
+
+    void cancellingOrClosingStopsTheRunAndLeavesBothWindowsUsable() {
+        // The window opens on all 362880 orderings; the run starts at the next turn.
+        m_dialog->showRanking();
+        RankingWindow* window = m_dialog->rankingWindow();
+        QVERIFY(window->isEvaluating());
+        QTRY_VERIFY(window->cancelButton()->isEnabled());
+        QVERIFY(window->cancelButton()->isEnabled());
+        window->cancelButton()->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!window->isEvaluating(), kWaitMs);
+        QCOMPARE(window->model().rowCount(), 0);
+        QVERIFY(!window->cancelButton()->isEnabled());
+        QVERIFY(window->isVisible());
+
+        // Both windows still work: the main window reads, the ranking evaluates
+        // (the default pattern "abcdefghi" accepts one ordering).
+        edit(*m_dialog, ids::kGamesPerOrder)->setText("10");
+        QVERIFY(m_dialog->readControls());
+        window->setSelection(RankingSelection::PatternOrderings);
+        QTRY_VERIFY_WITH_TIMEOUT(!window->isEvaluating(), kWaitMs);
+        QCOMPARE(window->model().rowCount(), 1);
+
+        // Closing while evaluating returns only once the run has stopped.
+        window->setSelection(RankingSelection::AllOrderings);
+        QTRY_VERIFY(window->cancelButton()->isEnabled());
+        window->close();
+        QVERIFY(!window->isEvaluating());
+        QCOMPARE(window->model().rowCount(), 0);
+        QVERIFY(m_dialog->readControls());
+        QVERIFY(m_boxes.shown.empty());
+    }
+
+    void theChosenOrderGoesIntoTheFirstPattern() {
+        RankingWindow* window = openRanking({"abcdefg**", "", "bacdefghi"});
+        QCOMPARE(window->model().rowCount(), 3);
+        window->table()->selectRow(1);
+        const QString second = currentOrder(*window);
+        static_cast<QPushButton*>(findButton(*window, QStringLiteral("打線指定へ(&P)")))->click();
+        QCOMPARE(edit(*m_dialog, ids::kPatterns[0])->text(), second);
+
+        // A double click on a row does the same.
+        const QModelIndex third = window->model().index(2, ranking::kOrder);
+        window->table()->setCurrentIndex(third);
+        emit window->table()->doubleClicked(third);
+        QCOMPARE(edit(*m_dialog, ids::kPatterns[0])->text(), currentOrder(*window));
+        QVERIFY(currentOrder(*window) != second);
+        QVERIFY(m_dialog->readControls());
+        QCOMPARE(QString::fromStdString(m_dialog->model().patterns[0]), currentOrder(*window));
+    }
+
+    void anInvalidFieldOrAMissingOrderFileOpensNothing() {
+        edit(*m_dialog, ids::kGrid[2].singles)->setText("x");
+        m_dialog->showRanking();
+        QVERIFY(m_dialog->rankingWindow() == nullptr);
+        QCOMPARE(m_boxes.shown.size(), std::size_t{1});
+        QCOMPARE(m_boxes.shown[0].kind, MessageBoxes::Kind::Validation);
+        QCOMPARE(m_dialog->focusWidget(), edit(*m_dialog, ids::kGrid[2].singles));
+
+        edit(*m_dialog, ids::kGrid[2].singles)->setText("98");
+        m_dialog->setRunSettings(orderFile("no-such-order.dat"));
+        RankingWindow* window = openRanking({"abcdefghi"});
+        m_boxes.shown.clear();
+        window->setSelection(RankingSelection::OrderFile);
+        QTRY_VERIFY(!window->isEvaluating());
+        QCOMPARE(m_boxes.shown.size(), std::size_t{1});
+        QCOMPARE(m_boxes.shown[0].text, QStringLiteral("ORDERが開けません：no-such-order.dat"));
+        QCOMPARE(window->model().rowCount(), 0);
+    }
+
+    void altSpaceThenROpensTheWindow() {
+        edit(*m_dialog, ids::kPatterns[0])->setText("abcdefgh*");
+        m_dialog->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
+        bool menuShown = false;
+        QTimer::singleShot(0, this, [&] {
+            QWidget* menu = QApplication::activePopupWidget();
+            menuShown = qobject_cast<QMenu*>(menu) != nullptr;
+            if (menu) QTest::keyClick(menu, Qt::Key_R);
+        });
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space, Qt::AltModifier);
+        QVERIFY(menuShown);
+        RankingWindow* window = m_dialog->rankingWindow();
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(window->windowTitle(), QStringLiteral("打順ランキング"));
+        QCOMPARE(window->selection(), RankingSelection::AllOrderings);
+        window->setSelection(RankingSelection::PatternOrderings);
+        QTRY_VERIFY_WITH_TIMEOUT(!window->isEvaluating(), kWaitMs);
+        QCOMPARE(window->model().rowCount(), 1);
+        QVERIFY(m_dialog->isVisible());
+    }
+
+private:
+    // Sets the patterns, opens the ranking window from the main window (or
+    // evaluates it again) and evaluates `selection` to the end.
+    RankingWindow* openRanking(const QStringList& patterns,
+                               RankingSelection selection = RankingSelection::PatternOrderings) {
+        for (int i = 0; i < kPatternCount; ++i) {
+            edit(*m_dialog, ids::kPatterns[i])->setText(i < patterns.size() ? patterns[i] : "");
+        }
+        m_dialog->showRanking();
+        RankingWindow* window = m_dialog->rankingWindow();
+        if (window == nullptr) return nullptr;
+        // A fresh window would start on every ordering; choosing the selection
+        // before the event loop runs starts only this one.
+        window->setSelection(selection);
+        [&] { QTRY_VERIFY_WITH_TIMEOUT(!window->isEvaluating(), kWaitMs); }();
+        return window;
+    }
+
+    static QString currentOrder(const RankingWindow& window) {
+        const QModelIndex current = window.table()->currentIndex();
+        return window.model().index(current.row(), ranking::kOrder).data().toString();
+    }
+
+    static QPushButton* findButton(const QWidget& window, const QString& text) {
+        for (QPushButton* button : window.findChildren<QPushButton*>()) {
+            if (button->text() == text) return button;
+        }
+        return nullptr;
+    }
+
+    static QByteArray readAll(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // Runs diz-cli exact on the same batters with every figure of one game
+    // reported and compares its lines with the window's rows, order by order.
+    void compareWithCli(const RankingWindow& window, const QStringList& selection) {
+        QTemporaryDir dir;
+        const QString output = dir.filePath("exact.txt");
+        QProcess cli;
+        cli.setWorkingDirectory(dir.path());
+        cli.start(QStringLiteral(DIZ_CLI), QStringList{"exact", "--batters", kBatters, "--games", "1",
+                                                       "--report", "mean,se,inning-runs,inning-prob",
+                                                       "--quiet", "--top", "0", "--output", output} +
+                                               selection);
+        QVERIFY(cli.waitForFinished(kWaitMs));
+        QCOMPARE(cli.exitCode(), 0);
+        std::map<QString, QString> expected;
+        for (const QByteArray& line : readAll(output).split('\n')) {
+            if (!line.isEmpty()) expected[QString::fromLatin1(line.left(9))] = QString::fromLatin1(line.trimmed());
+        }
+        const RankingModel& model = window.model();
+        QCOMPARE(expected.size(), static_cast<std::size_t>(model.rowCount()));
+        for (int row = 0; row < model.rowCount(); ++row) {
+            const QString line = cliLine(model, row);
+            QCOMPARE(line, expected[line.left(9)]);
+        }
+    }
+
+    std::unique_ptr<MainDialog> m_dialog;
+    support::RecordingMessageBoxes m_boxes;
+    support::ScriptedChooser m_chooser;
+};
+
+QTEST_MAIN(RankingTest)
+#include "ranking_test.moc"

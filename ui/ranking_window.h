@@ -1,0 +1,138 @@
+// The ranking window: every order of a selection evaluated exactly, ranked by
+// expected runs in a sortable table with a histogram and an inning chart;
+// the table can be saved as CSV and an order sent to the main window's first
+// lineup pattern.
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <memory>
+#include <string>
+
+#include "batch/lineup.h"
+#include "batch/window.h"
+#include "diz/core.h"
+#include "ui/ranking_run.h"
+
+class QCheckBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QTableView;
+
+namespace diz {
+
+class MessageBoxes;
+class RankingCharts;
+class RankingModel;
+
+// The window's entry in the main window's system menu, below the About entry.
+inline constexpr int kRankingCommand = 32;
+inline constexpr const char* kRankingMenuText = "打順ランキング(&R)...";
+
+// What an evaluation starts from, read from the main window.
+struct RankingInputs {
+    std::array<BatterRecord, kLineupSize> records{};
+    Patterns patterns{};
+    std::string orderFile = "order.dat";  // the run settings' order file (UTF-8)
+};
+
+// The orders the window ranks.
+enum class RankingSelection {
+    AllOrderings,      // all 362880 orderings of the nine batters
+    PatternOrderings,  // the orderings one of the six patterns accepts
+    OrderFile,         // the lines of the order file the patterns select, as Simulate reads them
+};
+
+// A non-modal window; make it a child of the main window so that the main
+// window's modal loop does not block it. The evaluation runs on a thread of
+// its own; the widgets are touched only on the GUI thread.
+class RankingWindow final : public QWidget {
+    Q_OBJECT
+public:
+    explicit RankingWindow(QWidget* parent = nullptr);
+    // Cancels an evaluation and waits for its thread.
+    ~RankingWindow() override;
+
+    // The chooser and message boxes to use instead of the Qt dialogs; not
+    // owned, nullptr restores the Qt dialogs.
+    void setFileChooser(FileChooser* chooser) { m_fileChooser = chooser; }
+    void setMessageBoxes(MessageBoxes* boxes) { m_messageBoxes = boxes; }
+
+    void setInputs(RankingInputs inputs) { m_inputs = std::move(inputs); }
+    RankingSelection selection() const;
+    // Checks the selection's button, which evaluates again when it changes.
+    void setSelection(RankingSelection selection);
+
+    // Empties the table and evaluates the current selection, starting when
+    // the event loop next runs, so that several requests in a row (opening
+    // the window, then choosing a selection) start one evaluation. One still
+    // running is cancelled first and this one starts when it has ended. An
+    // order file that can't be opened is reported and nothing starts.
+    void evaluate();
+    // Stops the evaluation (the 中止 button); the table stays empty.
+    void cancel();
+    // True from evaluate() until the evaluation has ended.
+    bool isEvaluating() const { return m_startPending || m_run != nullptr; }
+
+    // Asks for a file and writes the whole table in its current sort as CSV.
+    // False when cancelled, empty or failed (failures are reported).
+    bool saveCsv();
+    // Emits orderChosen with the current row's order.
+    void sendToPatterns();
+
+    RankingModel& model() const { return *m_model; }
+    QTableView* table() const { return m_table; }
+    RankingCharts* charts() const { return m_charts; }
+    QLabel* summary() const { return m_summary; }
+    QPushButton* cancelButton() const { return m_cancelButton; }
+    QProgressBar* progress() const { return m_progress; }
+
+signals:
+    // The order (nine letters) the user sent to the lineup patterns.
+    void orderChosen(const QString& order);
+    // An evaluation ended; `completed` is false when it was cancelled.
+    void evaluationFinished(bool completed);
+
+protected:
+    // Closing cancels the evaluation, waits for it and lets the rows go.
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void start();
+    void finish(unsigned generation, RankingRun::Outcome outcome);
+    void showProgress();
+    void showSummary();
+    void showInningColumns(bool shown);
+    void stopRun();
+    FileChooser& fileChooser();
+    MessageBoxes& messageBoxes();
+
+    RankingInputs m_inputs;
+    RankingModel* m_model;
+    QRadioButton* m_selectionButtons[3];
+    QProgressBar* m_progress;
+    QPushButton* m_cancelButton;
+    QLabel* m_status;
+    QLabel* m_summary;
+    QCheckBox* m_inningColumns;
+    QTableView* m_table;
+    RankingCharts* m_charts;
+    QPushButton* m_saveButton;
+    QPushButton* m_patternButton;
+    QTimer m_progressTimer;
+
+    std::unique_ptr<RankingRun> m_run;
+    unsigned m_generation = 0;  // finishes of older runs are ignored
+    bool m_restart = false;     // evaluate again once the running one ends
+    bool m_startPending = false;
+
+    FileChooser* m_fileChooser = nullptr;
+    MessageBoxes* m_messageBoxes = nullptr;
+    std::unique_ptr<FileChooser> m_qtFileChooser;
+    std::unique_ptr<MessageBoxes> m_qtMessageBoxes;
+};
+
+}  // namespace diz
