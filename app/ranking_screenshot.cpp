@@ -13,13 +13,13 @@
 #include <cstdio>
 #include <string>
 
+#include "support/recording_message_boxes.h"
+#include "support/scripted_chooser.h"
 #include "ui/dialog_resources.h"
 #include "ui/main_app.h"
 #include "ui/main_dialog.h"
 #include "ui/ranking_model.h"
 #include "ui/ranking_window.h"
-#include "support/recording_message_boxes.h"
-#include "support/scripted_chooser.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {

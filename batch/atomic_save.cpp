@@ -45,8 +45,8 @@ bool writeAll(const fs::path& path, std::string_view bytes, bool replace) {
     if (replace) {
         file = _wfopen(path.c_str(), L"wb");
     } else {
-        const int fd = _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY,
-                              _S_IREAD | _S_IWRITE);
+        const int fd =
+            _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
         if (fd >= 0 && (file = _fdopen(fd, "wb")) == nullptr) _close(fd);
     }
 #else

@@ -52,8 +52,7 @@ std::unique_ptr<SharedLibrary> SharedLibrary::open(std::string_view name, std::s
                                 LOAD_LIBRARY_SEARCH_APPLICATION_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32);
     }
     if (handle == nullptr) {
-        return failed(file + ": LoadLibraryEx failed with error " +
-                      std::to_string(GetLastError()) +
+        return failed(file + ": LoadLibraryEx failed with error " + std::to_string(GetLastError()) +
                       " (looked for in the program's folder and the system folder)");
     }
     return std::unique_ptr<SharedLibrary>(new SharedLibrary(reinterpret_cast<void*>(handle)));

@@ -14,7 +14,7 @@ std::string libraryFileName(std::string_view name);
 
 // A loaded shared library; unloading happens when the object goes away.
 class SharedLibrary {
-public:
+  public:
     // Loads `name` (a bare name, or a path). The library is looked for beside
     // the program (its RUNPATH $ORIGIN) and in the system's usual places, never
     // in the current directory. Nothing when it can't be loaded; `reason`
@@ -29,7 +29,7 @@ public:
     // The address of export `symbol`, or null when it is missing.
     void* find(const char* symbol) const;
 
-private:
+  private:
     explicit SharedLibrary(void* handle) : m_handle(handle) {}
     void* m_handle;
 };

@@ -51,7 +51,7 @@ struct SelectedOrder {
 // file order (a line listed twice comes twice), or every ordering of the nine
 // different batters in lexicographic order, "abcdefghi" to "ihgfedcba".
 class OrderSource {
-public:
+  public:
     // The pieces of `in` (opened in binary mode) that `patterns` select. `in`
     // must outlive the source.
     OrderSource(std::istream& in, const Patterns& patterns);
@@ -61,7 +61,7 @@ public:
     // The next order, or false at the end.
     bool next(SelectedOrder& out);
 
-private:
+  private:
     std::optional<Patterns> m_patterns;
     std::optional<LinePieceReader> m_reader;  // set when reading an order file
     std::string m_piece;

@@ -101,15 +101,13 @@ inline std::string batterFieldMissing(int row, std::string_view heading) {
 }
 
 // "打者C の HR「5.2e2」は整数ではありません"
-inline std::string batterFieldNotInteger(int row, std::string_view heading,
-                                         std::string_view text) {
+inline std::string batterFieldNotInteger(int row, std::string_view heading, std::string_view text) {
     return batterField(row, heading) + "「" + std::string(text) +
            "」は 32 ビットの整数ではありません";
 }
 
 // "打者C の 1B 1to3「nan」は有限の数ではありません"
-inline std::string batterFieldNotNumber(int row, std::string_view heading,
-                                        std::string_view text) {
+inline std::string batterFieldNotNumber(int row, std::string_view heading, std::string_view text) {
     return batterField(row, heading) + "「" + std::string(text) + "」は有限の数ではありません";
 }
 

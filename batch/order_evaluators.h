@@ -23,7 +23,7 @@ class SharedLibrary;
 // loaded for the evaluator's lifetime. One order per batch, so each line is
 // written as soon as its games are played.
 class TrialEvaluator final : public OrderEvaluator {
-public:
+  public:
     // Loads the library (a bare name or a path); nothing when it can't be
     // loaded or has no `trial`, and then `reason` (when given) says why.
     // `records` are batters 'a'..'i'.
@@ -35,7 +35,7 @@ public:
     std::size_t batchSize() const override { return 1; }
     bool evaluate(std::span<const BattingOrder> orders, std::span<TrialResult> results) override;
 
-private:
+  private:
     TrialEvaluator(std::unique_ptr<SharedLibrary> library, TrialFunction trial,
                    const std::array<BatterRecord, kLineupSize>& records, std::uint32_t games);
 
@@ -51,7 +51,7 @@ private:
 // that are rotations of one another share their solve; the figures are the
 // same for every number of jobs.
 class ExactOrderEvaluator final : public OrderEvaluator {
-public:
+  public:
     ExactOrderEvaluator(const std::array<BatterRecord, kLineupSize>& records, std::int64_t games,
                         int jobs);
 
@@ -69,7 +69,7 @@ public:
     std::size_t batchSize() const override { return SIZE_MAX; }
     bool evaluate(std::span<const BattingOrder> orders, std::span<TrialResult> results) override;
 
-private:
+  private:
     std::array<BatterRecord, kLineupSize> m_records;
     double m_rootGames;
     int m_jobs;

@@ -33,8 +33,8 @@ int errnoOf(DWORD error) {
 }
 
 std::wstring widePath(const std::string& name) {
-    const int n = MultiByteToWideChar(CP_UTF8, 0, name.data(), static_cast<int>(name.size()),
-                                      nullptr, 0);
+    const int n =
+        MultiByteToWideChar(CP_UTF8, 0, name.data(), static_cast<int>(name.size()), nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(n), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, name.data(), static_cast<int>(name.size()), wide.data(), n);
     return wide;
@@ -52,9 +52,9 @@ ResultFile::Opened ResultFile::open(const std::string& name) {
         m_errno = ENOENT;
         return Opened::Failed;
     }
-    HANDLE h = CreateFileW(widePath(name).c_str(), GENERIC_WRITE,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h =
+        CreateFileW(widePath(name).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         m_errno = errnoOf(GetLastError());
         return Opened::Failed;
@@ -91,7 +91,8 @@ bool ResultFile::flush() {
     if (m_failed && m_regular) {
         // Keep only the whole lines.
         const std::size_t keep = m_buffer.rfind('\n', done == 0 ? 0 : done - 1);
-        const std::uint64_t end = m_written + (keep == std::string::npos || done == 0 ? 0 : keep + 1);
+        const std::uint64_t end =
+            m_written + (keep == std::string::npos || done == 0 ? 0 : keep + 1);
         LARGE_INTEGER at;
         at.QuadPart = static_cast<LONGLONG>(end);
         SetFilePointerEx(static_cast<HANDLE>(m_handle), at, nullptr, FILE_BEGIN);

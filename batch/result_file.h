@@ -10,7 +10,7 @@
 namespace diz {
 
 class ResultFile {
-public:
+  public:
     enum class Opened { Ok, Busy, Failed };
 
     ResultFile() = default;
@@ -37,7 +37,7 @@ public:
     // The system's error number of the last failure, 0 when there was none.
     int errorNumber() const { return m_errno; }
 
-private:
+  private:
     bool flush();
 
 #ifdef _WIN32

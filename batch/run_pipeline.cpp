@@ -51,9 +51,8 @@ SelectedOrders::~SelectedOrders() = default;
 
 bool SelectedOrders::open(const OrderSelection& selection, int* error) {
     if (selection.everyOrdering) {
-        m_input->source.emplace(selection.filterOrderings
-                                    ? std::optional<Patterns>(selection.patterns)
-                                    : std::nullopt);
+        m_input->source.emplace(
+            selection.filterOrderings ? std::optional<Patterns>(selection.patterns) : std::nullopt);
         return true;
     }
     const std::filesystem::path path = utf8Path(selection.orderFile);
@@ -164,7 +163,8 @@ RunOutcome runOrders(const RunPlan& plan, OrderEvaluator& evaluator, Window& win
     if (!finished && plan.stop != nullptr && plan.stop->load()) {
         std::string text(msg::kInterrupted);
         text += std::to_string(written);
-        window.reportMessage(messageWithName(text + std::string(msg::kResultName), plan.resultName));
+        window.reportMessage(
+            messageWithName(text + std::string(msg::kResultName), plan.resultName));
         return RunOutcome::Interrupted;
     }
     window.reportMessage(messageWithName(msg::kNormalEnd, plan.resultName));

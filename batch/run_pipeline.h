@@ -40,14 +40,13 @@ void composeResultLine(std::string& line, std::string_view order, const ReportOp
 // The step that evaluates orders. A run hands it up to batchSize() orders at
 // a time, in selection order, and writes their lines before the next batch.
 class OrderEvaluator {
-public:
+  public:
     virtual ~OrderEvaluator() = default;
     virtual std::size_t batchSize() const = 0;
     // Fills results[k] with the figures of orders[k] (both the same length).
     // False when it was stopped before it finished; the results are then
     // incomplete.
-    virtual bool evaluate(std::span<const BattingOrder> orders,
-                          std::span<TrialResult> results) = 0;
+    virtual bool evaluate(std::span<const BattingOrder> orders, std::span<TrialResult> results) = 0;
 };
 
 // Where a run takes its orders from.
@@ -64,7 +63,7 @@ struct OrderSelection {
 // The selected orders, opened: the order file is open for reading from
 // open() on, or the orderings are ready to be made.
 class SelectedOrders {
-public:
+  public:
     SelectedOrders();
     ~SelectedOrders();
     SelectedOrders(const SelectedOrders&) = delete;
@@ -75,7 +74,7 @@ public:
     bool open(const OrderSelection& selection, int* error = nullptr);
     bool next(SelectedOrder& out);
 
-private:
+  private:
     struct Input;
     std::unique_ptr<Input> m_input;
 };

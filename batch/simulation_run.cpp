@@ -44,9 +44,9 @@ RunOutcome runSimulation(WindowModel& model, Window& window, FileChooser& choose
     // A library that can't be loaded at all is reported like one without the
     // entry: either way there is no engine to run.
     std::string reason;
-    const std::unique_ptr<TrialEvaluator> evaluator = TrialEvaluator::load(
-        settings.libraryName, buildRecords(model.batters),
-        static_cast<std::uint32_t>(model.gamesPerOrder), &reason);
+    const std::unique_ptr<TrialEvaluator> evaluator =
+        TrialEvaluator::load(settings.libraryName, buildRecords(model.batters),
+                             static_cast<std::uint32_t>(model.gamesPerOrder), &reason);
     if (!evaluator) {
         window.reportMessage(msg::kEngineMissing);
         if (settings.explain) settings.explain(reason);

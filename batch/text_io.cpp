@@ -44,8 +44,8 @@ void appendFixed(std::string& out, double value, int decimals) {
     }
     // Very large magnitudes print more than 300 digits.
     std::string big(400 + static_cast<std::size_t>(decimals), '\0');
-    auto res = std::to_chars(big.data(), big.data() + big.size(), value,
-                             std::chars_format::fixed, decimals);
+    auto res = std::to_chars(big.data(), big.data() + big.size(), value, std::chars_format::fixed,
+                             decimals);
     out.append(big.data(), res.ptr);
 }
 

@@ -16,14 +16,14 @@ namespace diz {
 // to and including the '\n'. The rest of a longer line is the next piece.
 // The stream should be opened in binary mode so that the CR is seen here.
 class LinePieceReader {
-public:
+  public:
     LinePieceReader(std::istream& in, std::size_t maxChars);
 
     // The next piece, or false at the end of the stream (an empty last line
     // after the final '\n' is no piece).
     bool next(std::string& piece);
 
-private:
+  private:
     int get();  // next character with CR LF folded into '\n'; EOF at the end
     std::istream& m_in;
     std::size_t m_maxChars;

@@ -11,7 +11,7 @@ namespace diz {
 // The five operations of the window. All texts are UTF-8. An implementation
 // holds the same WindowModel that the action works on.
 class Window {
-public:
+  public:
     virtual ~Window() = default;
     // Empties the log pane.
     virtual void clearLog() = 0;
@@ -32,15 +32,15 @@ public:
 struct ChooserRequest {
     enum class Kind { Open, Save };
     Kind kind = Kind::Open;
-    std::string initialName;     // "*.txt" for batter files, "output.txt" for results
+    std::string initialName;  // "*.txt" for batter files, "output.txt" for results
     std::string defaultExtension = "txt";
-    bool fileMustExist = false;  // open: the chosen file must exist
-    bool overwritePrompt = false;// save: ask before replacing a file
-    bool createPrompt = false;   // save: ask before creating a new file
+    bool fileMustExist = false;    // open: the chosen file must exist
+    bool overwritePrompt = false;  // save: ask before replacing a file
+    bool createPrompt = false;     // save: ask before creating a new file
 };
 
 class FileChooser {
-public:
+  public:
     virtual ~FileChooser() = default;
     // The chosen path (UTF-8), or nothing when the user cancels.
     virtual std::optional<std::string> choose(const ChooserRequest& request) = 0;

@@ -18,10 +18,10 @@ inline constexpr int32_t kGamesPerOrderMax = 2147483647;
 // Which figures a result line carries. The line's parts always come in this
 // order, whatever order the user ticked them in.
 struct ReportOptions {
-    bool expectedRuns = true;   // mean runs per game
-    bool standardError = true;  // standard error of that mean
-    bool inningRuns = false;    // nine per-inning mean runs
-    bool inningScoring = false; // nine per-inning scoring shares
+    bool expectedRuns = true;    // mean runs per game
+    bool standardError = true;   // standard error of that mean
+    bool inningRuns = false;     // nine per-inning mean runs
+    bool inningScoring = false;  // nine per-inning scoring shares
 };
 
 struct WindowModel {

@@ -12,8 +12,8 @@
 
 namespace {
 
-using diz::exact::Batters;
 using diz::BattingOrder;
+using diz::exact::Batters;
 
 constexpr BattingOrder kNatural{0, 1, 2, 3, 4, 5, 6, 7, 8};
 

@@ -69,11 +69,11 @@ int main(int argc, char** argv) {
         });
         QEventLoop loop;
         bool completed = false;
-        const auto connection = QObject::connect(&window, &diz::RankingWindow::evaluationFinished,
-                                                 [&](bool done) {
-                                                     completed = done;
-                                                     loop.quit();
-                                                 });
+        const auto connection =
+            QObject::connect(&window, &diz::RankingWindow::evaluationFinished, [&](bool done) {
+                completed = done;
+                loop.quit();
+            });
         QElapsedTimer wall;
         wall.start();
         sinceTick.start();
@@ -95,8 +95,8 @@ int main(int argc, char** argv) {
         std::printf("run %d: %.3f s to the filled table, longest event-loop stall %.1f ms\n",
                     run + 1, elapsed, stalls.back());
     }
-    std::printf("ranking window, all 362880 orders: %.3f s wall (median of %d)\n",
-                median(seconds), runs);
+    std::printf("ranking window, all 362880 orders: %.3f s wall (median of %d)\n", median(seconds),
+                runs);
     std::printf("longest event-loop stall while evaluating: %.1f ms (median of %d; target < 50)\n",
                 median(stalls), runs);
     std::printf("peak resident memory: %.1f MB (%.1f MB before evaluating; target < 100)\n",

@@ -15,8 +15,8 @@
 
 namespace {
 
-const BatterRecord kReference{'a', 100.0 / 450, 20.0 / 450, 2.0 / 450, 10.0 / 450, 50.0 / 450,
-                              0.25, 0.5, 0.4};
+const BatterRecord kReference{'a',        100.0 / 450, 20.0 / 450, 2.0 / 450, 10.0 / 450,
+                              50.0 / 450, 0.25,        0.5,        0.4};
 
 std::array<const BatterRecord*, diz::kLineupSize> referenceLineup() {
     std::array<const BatterRecord*, diz::kLineupSize> lineup;

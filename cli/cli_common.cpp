@@ -113,8 +113,8 @@ void addSharedOptions(CLI::App& sub, SharedOptions& options, const char* quietHe
     sub.add_option("--report", options.report,
                    "Comma list of mean, se, inning-runs, inning-prob (\"\" for none)")
         ->capture_default_str()
-        ->check(CLI::Validator([](std::string& list) { return parseReport(list, nullptr); },
-                               "LIST"));
+        ->check(
+            CLI::Validator([](std::string& list) { return parseReport(list, nullptr); }, "LIST"));
     sub.add_option("--output", options.output, "Result file")->capture_default_str();
     sub.add_flag("--quiet", options.quiet, quietHelp);
 }

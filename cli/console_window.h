@@ -21,7 +21,7 @@ namespace diz::cli {
 // second, and with a known total the time left); shown only when standard
 // error is a terminal.
 class ProgressLine {
-public:
+  public:
     ProgressLine(std::optional<std::uint64_t> totalOrders, std::uint64_t gamesPerOrder,
                  bool enabled);
     // Redraws the line at most a few times a second.
@@ -29,7 +29,7 @@ public:
     // Removes the line from the terminal.
     void hide();
 
-private:
+  private:
     std::optional<std::uint64_t> m_total;
     std::uint64_t m_games;
     bool m_enabled;
@@ -40,7 +40,7 @@ private:
 };
 
 class ConsoleWindow final : public Window {
-public:
+  public:
     ConsoleWindow(WindowModel& model, bool quiet, ProgressLine* progress = nullptr);
 
     void clearLog() override {}
@@ -49,7 +49,7 @@ public:
     void repaintNow() override;
     void reportMessage(std::string_view text) override;
 
-private:
+  private:
     WindowModel& m_model;
     bool m_quiet;
     ProgressLine* m_progress;
@@ -57,11 +57,11 @@ private:
 
 // Answers every request with the same name (the --output option).
 class FixedChooser final : public FileChooser {
-public:
+  public:
     explicit FixedChooser(std::string name) : m_name(std::move(name)) {}
     std::optional<std::string> choose(const ChooserRequest&) override { return m_name; }
 
-private:
+  private:
     std::string m_name;
 };
 

@@ -113,8 +113,10 @@ int run_exact(const ExactOptions& options) {
     int jobs = options.jobs;
     const auto cores = static_cast<int>(std::thread::hardware_concurrency());
     if (cores > 0 && jobs > cores) {
-        std::fprintf(stderr, "note: --jobs %d is more than the %d threads this machine runs at "
-                     "once; using %d\n", jobs, cores, cores);
+        std::fprintf(stderr,
+                     "note: --jobs %d is more than the %d threads this machine runs at "
+                     "once; using %d\n",
+                     jobs, cores, cores);
         jobs = cores;
     }
     ExactOrderEvaluator evaluator(buildRecords(model.batters), options.games, jobs);

@@ -3,10 +3,10 @@
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <filesystem>
-#include <optional>
-#include <system_error>
 #include <fstream>
 #include <memory>
+#include <optional>
+#include <system_error>
 
 #include "batter_data.h"
 #include "console_window.h"
@@ -20,8 +20,7 @@ namespace {
 
 // Selected orders in the file, for the progress line's time left. Only a
 // regular file is read ahead: reading a pipe would leave nothing to run.
-std::optional<std::uint64_t> countSelected(const std::string& orderFile,
-                                           const Patterns& patterns) {
+std::optional<std::uint64_t> countSelected(const std::string& orderFile, const Patterns& patterns) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(utf8Path(orderFile), error)) return std::nullopt;
     std::ifstream in(utf8Path(orderFile), std::ios::binary);
@@ -50,8 +49,9 @@ int run_run(const RunOptions& options) {
     parseReport(options.report, &model.report);
 
     const bool showProgress = isTerminal(stderr);
-    ProgressLine progress(showProgress ? countSelected(options.orders, model.patterns) : std::nullopt,
-                          static_cast<std::uint64_t>(model.gamesPerOrder), showProgress);
+    ProgressLine progress(
+        showProgress ? countSelected(options.orders, model.patterns) : std::nullopt,
+        static_cast<std::uint64_t>(model.gamesPerOrder), showProgress);
     ConsoleWindow window(model, options.quiet, &progress);
     FixedChooser chooser(options.output);
     RunSettings settings;

@@ -106,8 +106,7 @@ inline void playPlateAppearance(InningState& s, const LineupTables& tables, Draw
 // Plays one game and stores each inning's runs. The batting position carries
 // over from inning to inning; the first inning starts with position 0.
 template <class Draws>
-inline void playGame(const LineupTables& tables, Draws& draws,
-                     std::uint32_t inningRuns[kInnings]) {
+inline void playGame(const LineupTables& tables, Draws& draws, std::uint32_t inningRuns[kInnings]) {
     std::uint32_t position = 0;
     for (int inning = 0; inning < kInnings; ++inning) {
         InningState s;

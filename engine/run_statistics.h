@@ -9,7 +9,7 @@
 namespace diz::engine {
 
 class RunStatistics {
-public:
+  public:
     // `perGame` must hold one entry for every game that will be added; the
     // caller owns it. A game's runs are kept modulo 65536 there.
     explicit RunStatistics(std::uint16_t* perGame) : m_perGame(perGame) {}
@@ -31,7 +31,7 @@ public:
     void finish(double* meanRuns, double* standardError, double inningRuns[kInnings],
                 double inningScoring[kInnings]) const;
 
-private:
+  private:
     std::uint16_t* m_perGame;
     // 64-bit: with up to 2^31 games the totals outgrow 32 bits.
     std::uint64_t m_games = 0;

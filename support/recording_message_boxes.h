@@ -15,7 +15,7 @@ namespace diz::support {
 // Records every box instead of showing it, with the widget that had the
 // focus while it was up.
 class RecordingMessageBoxes final : public MessageBoxes {
-public:
+  public:
     struct Shown {
         QString text;
         Kind kind;

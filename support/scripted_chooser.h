@@ -14,7 +14,7 @@ namespace diz::support {
 // last request and how many there were. Change `answer` between actions to
 // answer them differently.
 class ScriptedChooser final : public FileChooser {
-public:
+  public:
     explicit ScriptedChooser(std::optional<std::string> name = std::nullopt)
         : answer(std::move(name)) {}
     std::optional<std::string> choose(const ChooserRequest& request) override;

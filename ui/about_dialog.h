@@ -11,13 +11,13 @@ namespace diz {
 // box. It holds no values and changes nothing.
 class AboutDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit AboutDialog(QWidget* parent = nullptr);
 
     // The control with identifier `id` (1 is OK), or nullptr.
     QWidget* control(int id) const;
 
-private:
+  private:
     ControlMap m_controls;
 };
 

@@ -46,7 +46,7 @@ struct DialogTemplate {
 // letters), a vertical unit an eighth of the character height. Rectangles are
 // converted edge by edge, rounding to the nearest pixel.
 class DialogUnits {
-public:
+  public:
     DialogUnits(int baseX, int baseY) : m_baseX(baseX), m_baseY(baseY) {}
     static DialogUnits fromFont(const QFont& font);
 
@@ -55,7 +55,7 @@ public:
     QRect toPixels(int x, int y, int width, int height) const;
     QSize toPixels(int width, int height) const;
 
-private:
+  private:
     int m_baseX;
     int m_baseY;
 };

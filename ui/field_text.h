@@ -29,12 +29,12 @@ qsizetype utf8Length(QStringView text);
 // bytes. Text set by the program is not checked.
 class Utf8LengthValidator : public QValidator {
     Q_OBJECT
-public:
+  public:
     Utf8LengthValidator(int maxBytes, QObject* parent) : QValidator(parent), m_maxBytes(maxBytes) {}
     int maxBytes() const { return m_maxBytes; }
     State validate(QString& input, int& position) const override;
 
-private:
+  private:
     int m_maxBytes;
 };
 

@@ -26,7 +26,7 @@ namespace diz {
 //    its blocks and only the blocks in view are laid out.
 class LogPane : public QPlainTextEdit {
     Q_OBJECT
-public:
+  public:
     static constexpr int kMaxLines = 20000;
     static constexpr int kRepaintIntervalMs = 50;
     static constexpr int kLinesPerBlock = 32;
@@ -42,10 +42,10 @@ public:
     // The whole text, waiting text included.
     QString contents();
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void keepLastWaitingLines();
     void dropOldestLines(QTextCursor& cursor);
     void showEnd();

@@ -11,14 +11,14 @@ namespace diz {
 // every message box. It reads no arguments, settings or files of its own.
 class MainApp : public QApplication {
     Q_OBJECT
-public:
+  public:
     MainApp(int& argc, char** argv);
 
     // Shows the main window modally and returns when it closes. The way it
     // was closed does not matter: the exit status is always 0.
     int run();
 
-private:
+  private:
     QTranslator m_platformTexts;
 };
 

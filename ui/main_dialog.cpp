@@ -51,7 +51,7 @@ constexpr ReportBox kReportBoxes[] = {
 // Reads one control at a time into a value; on an invalid value it tells the
 // user, then focuses the field and selects its text.
 class MainDialog::FieldReader {
-public:
+  public:
     explicit FieldReader(MainDialog& dialog) : m_dialog(dialog) {}
 
     bool integer(int id, long long low, long long high, int32_t& out) {
@@ -80,7 +80,7 @@ public:
         out = static_cast<QCheckBox*>(m_dialog.control(id))->isChecked();
     }
 
-private:
+  private:
     QLineEdit& edit(int id) { return *static_cast<QLineEdit*>(m_dialog.control(id)); }
 
     bool fail(int id, std::string_view message) {
@@ -180,7 +180,8 @@ bool MainDialog::readControls() {
             }
         }
     }
-    if (!field.integer(ids::kGamesPerOrder, kGamesPerOrderMin, kGamesPerOrderMax, read.gamesPerOrder)) {
+    if (!field.integer(ids::kGamesPerOrder, kGamesPerOrderMin, kGamesPerOrderMax,
+                       read.gamesPerOrder)) {
         return false;
     }
     for (int row = 0; row < kLineupSize; ++row) {
@@ -300,7 +301,8 @@ void MainDialog::showRanking() {
     }
     m_ranking->setFileChooser(m_fileChooser);
     m_ranking->setMessageBoxes(m_messageBoxes);
-    m_ranking->setInputs({buildRecords(m_model.batters), m_model.patterns, m_runSettings.orderFile});
+    m_ranking->setInputs(
+        {buildRecords(m_model.batters), m_model.patterns, m_runSettings.orderFile});
     m_ranking->show();
     m_ranking->raise();
     m_ranking->activateWindow();

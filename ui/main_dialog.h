@@ -29,7 +29,7 @@ class RankingWindow;
 // Escape and the close box close it without reading.
 class MainDialog : public QDialog, public Window {
     Q_OBJECT
-public:
+  public:
     explicit MainDialog(QWidget* parent = nullptr);
     ~MainDialog() override;
 
@@ -81,11 +81,11 @@ public:
     void save();
     void simulate();
 
-public slots:
+  public slots:
     // The dialog's OK, reached by Enter: closes only if readControls succeeds.
     void accept() override;
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 #ifdef _WIN32
@@ -93,7 +93,7 @@ protected:
     bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
 #endif
 
-private:
+  private:
     class FieldReader;
 
     void setUpSystemMenu();

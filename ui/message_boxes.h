@@ -9,7 +9,7 @@ class QWidget;
 namespace diz {
 
 class MessageBoxes {
-public:
+  public:
     enum class Kind {
         Report,      // an action's outcome: no icon
         Validation,  // a field that does not hold a valid value: warning icon
@@ -22,7 +22,7 @@ public:
 
 // QMessageBox, titled with QCoreApplication::applicationName().
 class QtMessageBoxes final : public MessageBoxes {
-public:
+  public:
     void show(QWidget* parent, const QString& text, Kind kind) override;
 };
 

@@ -18,11 +18,11 @@ namespace diz {
 //    creating one (answering no returns to the dialog);
 //  - the dialog starts in the current directory and never changes it.
 class QtFileChooser final : public FileChooser {
-public:
+  public:
     explicit QtFileChooser(QWidget* parent) : m_parent(parent) {}
     std::optional<std::string> choose(const ChooserRequest& request) override;
 
-private:
+  private:
     QWidget* m_parent;
 };
 

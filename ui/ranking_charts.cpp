@@ -7,8 +7,8 @@
 #include <QChart>
 #include <QChartView>
 #include <QLineSeries>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 #include <algorithm>
 
 #include "ui/ranking_model.h"
@@ -22,7 +22,8 @@ const QColor kBestColour(0xc0, 0x30, 0x30);
 const QColor kSelectedColour(0x20, 0x80, 0x20);
 
 QString orderLabel(const QString& what, const RankingRows& rows, std::uint32_t row) {
-    return QStringLiteral("%1 %2").arg(what, QString::fromLatin1(rows.order(row).data(), kLineupSize));
+    return QStringLiteral("%1 %2").arg(what,
+                                       QString::fromLatin1(rows.order(row).data(), kLineupSize));
 }
 
 QValueAxis* valueAxis(const QString& title, const QString& format) {
@@ -160,8 +161,8 @@ void RankingCharts::showSelected(const RankingRows& rows, std::uint32_t best,
     for (int inning = 0; inning < kInnings; ++inning) {
         const auto i = static_cast<std::size_t>(inning);
         chosen << rows.figures[selected].inningRuns[i];
-        highest = std::max({highest, rows.figures[selected].inningRuns[i],
-                            rows.figures[best].inningRuns[i]});
+        highest = std::max(
+            {highest, rows.figures[selected].inningRuns[i], rows.figures[best].inningRuns[i]});
     }
     m_selectedInnings->remove(0, m_selectedInnings->count());
     m_selectedInnings->append(chosen);

@@ -19,7 +19,7 @@ struct RunsHistogram;
 
 class RankingCharts final : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit RankingCharts(QWidget* parent = nullptr);
 
     // The bins to show for a table of rows (runsHistogram; a worker thread
@@ -37,7 +37,7 @@ public:
     QChart* histogram() const;
     QChart* innings() const;
 
-private:
+  private:
     // The series and axes are made once and only given new values: building
     // a chart anew costs tens of milliseconds of the window's thread.
     QChartView* m_histogramView;

@@ -125,12 +125,18 @@ RankingRows RankingModel::takeRows() {
 
 QString RankingModel::columnTitle(int column) {
     switch (column) {
-    case ranking::kRank: return QStringLiteral("順位");
-    case ranking::kOrder: return QStringLiteral("打順");
-    case ranking::kMeanRuns: return QStringLiteral("得点期待値");
-    case ranking::kGap: return QStringLiteral("最良との差");
-    case ranking::kDeviation: return QStringLiteral("標準偏差");
-    default: break;
+        case ranking::kRank:
+            return QStringLiteral("順位");
+        case ranking::kOrder:
+            return QStringLiteral("打順");
+        case ranking::kMeanRuns:
+            return QStringLiteral("得点期待値");
+        case ranking::kGap:
+            return QStringLiteral("最良との差");
+        case ranking::kDeviation:
+            return QStringLiteral("標準偏差");
+        default:
+            break;
     }
     if (column < ranking::kFirstInningScoring) {
         return QStringLiteral("%1回得点").arg(column - ranking::kFirstInningRuns + 1);
@@ -140,12 +146,18 @@ QString RankingModel::columnTitle(int column) {
 
 void RankingModel::appendCell(std::string& out, std::uint32_t row, int column) const {
     switch (column) {
-    case ranking::kRank: out += std::to_string(m_rank[row]); return;
-    case ranking::kOrder: out += m_rows.order(row); return;
-    case ranking::kGap:
-        appendFixed(out, m_rows.figures[row].meanRuns - m_rows.figures[bestRow()].meanRuns, 6);
-        return;
-    default: appendFixed(out, figureOf(m_rows.figures[row], column), 6); return;
+        case ranking::kRank:
+            out += std::to_string(m_rank[row]);
+            return;
+        case ranking::kOrder:
+            out += m_rows.order(row);
+            return;
+        case ranking::kGap:
+            appendFixed(out, m_rows.figures[row].meanRuns - m_rows.figures[bestRow()].meanRuns, 6);
+            return;
+        default:
+            appendFixed(out, figureOf(m_rows.figures[row], column), 6);
+            return;
     }
 }
 
@@ -216,8 +228,9 @@ void RankingModel::sort(int column, Qt::SortOrder order) {
         QModelIndexList after;
         after.reserve(before.size());
         for (qsizetype i = 0; i < before.size(); ++i) {
-            after.push_back(index(static_cast<int>(viewRowOf[rowsBefore[static_cast<std::size_t>(i)]]),
-                                  before[i].column()));
+            after.push_back(
+                index(static_cast<int>(viewRowOf[rowsBefore[static_cast<std::size_t>(i)]]),
+                      before[i].column()));
         }
         changePersistentIndexList(before, after);
     }

@@ -63,7 +63,7 @@ RunsHistogram runsHistogram(const RankingRows& rows, int bins);
 // The table model over a RankingRows. Only the GUI thread may touch it.
 class RankingModel final : public QAbstractTableModel {
     Q_OBJECT
-public:
+  public:
     explicit RankingModel(QObject* parent = nullptr);
 
     // Takes over `rows` and shows them best first. `bestFirst` must be
@@ -101,7 +101,7 @@ public:
                         int role = Qt::DisplayRole) const override;
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
-private:
+  private:
     RankingRows m_rows;
     std::vector<std::uint32_t> m_bestFirst;  // rows by rank
     std::vector<std::uint32_t> m_rank;       // rank of each row, 1 = best

@@ -5,8 +5,7 @@
 
 namespace diz {
 
-std::size_t countSelectedOrders(const OrderSelection& selection,
-                                const std::atomic<bool>& cancel) {
+std::size_t countSelectedOrders(const OrderSelection& selection, const std::atomic<bool>& cancel) {
     SelectedOrders orders;
     if (!orders.open(selection)) return 0;
     SelectedOrder order;
@@ -18,8 +17,8 @@ std::size_t countSelectedOrders(const OrderSelection& selection,
 RankingRun::RankingRun(std::unique_ptr<SelectedOrders> orders, const OrderSelection& selection,
                        const std::array<BatterRecord, kLineupSize>& records, Finished finished,
                        Capped capped, RankingRows spent)
-    : m_thread(&RankingRun::run, this, std::move(orders), selection, records,
-               std::move(finished), std::move(capped), std::move(spent)) {}
+    : m_thread(&RankingRun::run, this, std::move(orders), selection, records, std::move(finished),
+               std::move(capped), std::move(spent)) {}
 
 RankingRun::~RankingRun() {
     cancel();
@@ -51,16 +50,16 @@ void RankingRun::run(std::unique_ptr<SelectedOrders> orders, OrderSelection sele
     };
     if (capped) evaluator.onCapped = [&capped](int) { capped(); };
 
-    const bool all = !m_cancel.load() &&
-                     evaluateAll(*orders, evaluator,
-                                 [this, &outcome, &before](const SelectedOrder& order,
-                                                           const TrialResult& result) {
-                                     // A cancelled batch's figures are incomplete.
-                                     if (m_cancel.load()) return false;
-                                     outcome.rows.append(order.text, result);
-                                     before.store(outcome.rows.size());
-                                     return true;
-                                 });
+    const bool all =
+        !m_cancel.load() && evaluateAll(*orders, evaluator,
+                                        [this, &outcome, &before](const SelectedOrder& order,
+                                                                  const TrialResult& result) {
+                                            // A cancelled batch's figures are incomplete.
+                                            if (m_cancel.load()) return false;
+                                            outcome.rows.append(order.text, result);
+                                            before.store(outcome.rows.size());
+                                            return true;
+                                        });
     orders.reset();
     if (all && !m_cancel.load()) {
         outcome.completed = true;

@@ -18,7 +18,7 @@
 namespace diz {
 
 class RankingRun {
-public:
+  public:
     struct Outcome {
         bool completed = false;  // false when cancelled: rows then hold nothing
         RankingRows rows;
@@ -52,7 +52,7 @@ public:
     std::size_t ordersDone() const { return m_done.load(std::memory_order_relaxed); }
     std::size_t ordersTotal() const { return m_total.load(std::memory_order_relaxed); }
 
-private:
+  private:
     void run(std::unique_ptr<SelectedOrders> orders, OrderSelection selection,
              std::array<BatterRecord, kLineupSize> records, Finished finished, Capped capped,
              RankingRows spent);
@@ -65,7 +65,6 @@ private:
 
 // The number of orders `selection` selects; 0 when its order file can't be
 // opened. Stops early, returning what it has counted, once `cancel` is set.
-std::size_t countSelectedOrders(const OrderSelection& selection,
-                                const std::atomic<bool>& cancel);
+std::size_t countSelectedOrders(const OrderSelection& selection, const std::atomic<bool>& cancel);
 
 }  // namespace diz

@@ -89,7 +89,8 @@ RankingWindow::RankingWindow(QWidget* parent)
     m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     QHeaderView* header = m_table->horizontalHeader();
     header->setSectionResizeMode(QHeaderView::Interactive);
-    header->setDefaultSectionSize(fontMetrics().horizontalAdvance(QStringLiteral("0.0000000")) + 16);
+    header->setDefaultSectionSize(fontMetrics().horizontalAdvance(QStringLiteral("0.0000000")) +
+                                  16);
     header->resizeSection(ranking::kOrder,
                           fontMetrics().horizontalAdvance(QStringLiteral("abcdefghi")) + 16);
     header->setSortIndicator(ranking::kMeanRuns, Qt::DescendingOrder);
@@ -181,12 +182,16 @@ void RankingWindow::start() {
     OrderSelection orderSelection;
     orderSelection.patterns = m_inputs.patterns;
     switch (selection()) {
-    case RankingSelection::AllOrderings: orderSelection.everyOrdering = true; break;
-    case RankingSelection::PatternOrderings:
-        orderSelection.everyOrdering = true;
-        orderSelection.filterOrderings = true;
-        break;
-    case RankingSelection::OrderFile: orderSelection.orderFile = m_inputs.orderFile; break;
+        case RankingSelection::AllOrderings:
+            orderSelection.everyOrdering = true;
+            break;
+        case RankingSelection::PatternOrderings:
+            orderSelection.everyOrdering = true;
+            orderSelection.filterOrderings = true;
+            break;
+        case RankingSelection::OrderFile:
+            orderSelection.orderFile = m_inputs.orderFile;
+            break;
     }
     auto orders = std::make_unique<SelectedOrders>();
     if (!orders->open(orderSelection)) {
@@ -216,8 +221,8 @@ void RankingWindow::start() {
             QMetaObject::invokeMethod(
                 this,
                 [this] {
-                    m_status->setText(QStringLiteral(
-                        "評価中...（凡退しにくい打者がいるため時間がかかります）"));
+                    m_status->setText(
+                        QStringLiteral("評価中...（凡退しにくい打者がいるため時間がかかります）"));
                 },
                 Qt::QueuedConnection);
         },
@@ -297,11 +302,12 @@ void RankingWindow::showSummary() {
     const auto order = [&rows](std::uint32_t row) {
         return QString::fromLatin1(rows.order(row).data(), kLineupSize);
     };
-    m_summary->setText(QStringLiteral("最良 %1 %2 点　最悪 %3 %4 点　差 %5 点/試合（%6 試合で %7 点）")
-                           .arg(order(best), fixed(rows.figures[best].meanRuns, 6), order(worst),
-                                fixed(rows.figures[worst].meanRuns, 6), fixed(gap, 6))
-                           .arg(kSeasonGames)
-                           .arg(fixed(gap * kSeasonGames, 2)));
+    m_summary->setText(
+        QStringLiteral("最良 %1 %2 点　最悪 %3 %4 点　差 %5 点/試合（%6 試合で %7 点）")
+            .arg(order(best), fixed(rows.figures[best].meanRuns, 6), order(worst),
+                 fixed(rows.figures[worst].meanRuns, 6), fixed(gap, 6))
+            .arg(kSeasonGames)
+            .arg(fixed(gap * kSeasonGames, 2)));
 }
 
 void RankingWindow::showInningColumns(bool shown) {

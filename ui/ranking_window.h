@@ -51,7 +51,7 @@ enum class RankingSelection {
 // its own; the widgets are touched only on the GUI thread.
 class RankingWindow final : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit RankingWindow(QWidget* parent = nullptr);
     // Cancels an evaluation and waits for its thread.
     ~RankingWindow() override;
@@ -90,17 +90,17 @@ public:
     QPushButton* cancelButton() const { return m_cancelButton; }
     QProgressBar* progress() const { return m_progress; }
 
-signals:
+  signals:
     // The order (nine letters) the user sent to the lineup patterns.
     void orderChosen(const QString& order);
     // An evaluation ended; `completed` is false when it was cancelled.
     void evaluationFinished(bool completed);
 
-protected:
+  protected:
     // Closing cancels the evaluation, waits for it and lets the rows go.
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void start();
     void finish(unsigned generation, RankingRun::Outcome outcome);
     void showProgress();

@@ -69,11 +69,11 @@ TEST(ReadBatterTable, ShortFileChangesOnlyItsRows) {
     const BatterTable table = readFrom("1 2 3 4 5 6 0.1 0.2 0.3\r\n7 8\r\nabc 1 1\n");
     EXPECT_EQ(table[0].walks, 6);
     EXPECT_EQ(table[0].rate2B1to4, 0.3);
-    EXPECT_EQ(table[1].atBats, 7);      // a line of two numbers
+    EXPECT_EQ(table[1].atBats, 7);  // a line of two numbers
     EXPECT_EQ(table[1].singles, 8);
     EXPECT_EQ(table[1].doubles, 2);
-    EXPECT_EQ(table[2].atBats, 902);    // first field not a number
-    EXPECT_EQ(table[3].atBats, 903);    // no line left
+    EXPECT_EQ(table[2].atBats, 902);  // first field not a number
+    EXPECT_EQ(table[3].atBats, 903);  // no line left
     EXPECT_EQ(table[8].rate1B1to3, 0.125);
 }
 
@@ -86,10 +86,10 @@ TEST(ReadBatterTable, LongLineIsReadInPiecesThatCountAsLines) {
     const BatterTable table = readFrom(first + "\r\n21 22\r\n");
     EXPECT_EQ(table[0].atBats, 11);
     EXPECT_EQ(table[0].singles, 12);
-    EXPECT_EQ(table[0].doubles, 1);   // the piece ends after "1"
-    EXPECT_EQ(table[1].atBats, 3);    // the rest of the line is row 2
+    EXPECT_EQ(table[0].doubles, 1);  // the piece ends after "1"
+    EXPECT_EQ(table[1].atBats, 3);   // the rest of the line is row 2
     EXPECT_EQ(table[1].singles, 14);
-    EXPECT_EQ(table[2].atBats, 21);   // the next line is row 3
+    EXPECT_EQ(table[2].atBats, 21);  // the next line is row 3
 }
 
 TEST(ReadBatterTable, LinesAfterTheNinthAreIgnored) {
@@ -104,8 +104,7 @@ TEST(WriteBatterTable, SaveThenLoadRestoresTheTableWithSixDecimalRates) {
     BatterTable table = markedTable();
     table[3] = BatterEntry{-5, 0, 99999, 7, 8, 2147483647, 0.1234567, -0.5, 2.0};
     ASSERT_TRUE(writeBatterTable(dir.path("b.txt"), table));
-    EXPECT_EQ(dir.read("b.txt").substr(0, 45),
-              "900 1 2 3 4 5 0.125000 0.250000 0.375000\r\n901");
+    EXPECT_EQ(dir.read("b.txt").substr(0, 45), "900 1 2 3 4 5 0.125000 0.250000 0.375000\r\n901");
 
     BatterTable loaded{};
     ASSERT_TRUE(readBatterTable(dir.path("b.txt"), loaded));

@@ -37,7 +37,8 @@ TEST(BatterFileProblem, NamesTheLineAndTheFieldThatWouldNotReadWhole) {
 }
 
 TEST(BatterFileProblem, RefusesWhatTheReaderWouldSplitOrMisread) {
-    EXPECT_EQ(batterFileProblem(rows(9, "\r")), "1: 行末が CR だけです (CR LF か LF で区切ってください)");
+    EXPECT_EQ(batterFileProblem(rows(9, "\r")),
+              "1: 行末が CR だけです (CR LF か LF で区切ってください)");
     EXPECT_EQ(batterFileProblem(std::string("400\0", 4) + "\n"),
               "1: 読めないバイト (NUL) があります");
     // A line and its end fill one piece of 254 characters at most.

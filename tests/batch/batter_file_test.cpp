@@ -1,7 +1,8 @@
 #include "batter_file.h"
-#include <algorithm>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "test_support.h"
 #include "window_model.h"

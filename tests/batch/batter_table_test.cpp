@@ -5,9 +5,7 @@
 namespace diz {
 namespace {
 
-BatterEntry referenceBatter() {
-    return BatterEntry{400, 100, 20, 2, 10, 50, 0.25, 0.5, 0.4};
-}
+BatterEntry referenceBatter() { return BatterEntry{400, 100, 20, 2, 10, 50, 0.25, 0.5, 0.4}; }
 
 TEST(ToBatterRecord, ProbabilitiesArePerPlateAppearance) {
     const BatterRecord record = toBatterRecord(referenceBatter(), 3);

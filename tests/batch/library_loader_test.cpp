@@ -11,8 +11,7 @@ namespace {
 
 // The engine library built beside this test program.
 std::filesystem::path builtEngine() {
-    return std::filesystem::read_symlink("/proc/self/exe").parent_path() /
-           libraryFileName("core");
+    return std::filesystem::read_symlink("/proc/self/exe").parent_path() / libraryFileName("core");
 }
 
 TEST(SharedLibrary, LoadsTheEngineByItsBareNameAndFindsTrial) {

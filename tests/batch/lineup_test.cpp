@@ -112,8 +112,7 @@ TEST(EveryOrdering, PatternsFilterThem) {
     // Patterns 2 to 6 count as much as the first; one differing from an
     // ordering only in its ninth character selects nothing.
     Patterns patterns{"abcdefgh*", "", "", "", "", "ihgfedcba"};
-    EXPECT_EQ(texts(OrderSource(patterns)),
-              (std::vector<std::string>{"abcdefghi", "ihgfedcba"}));
+    EXPECT_EQ(texts(OrderSource(patterns)), (std::vector<std::string>{"abcdefghi", "ihgfedcba"}));
     patterns = only("abcdefgha");
     EXPECT_TRUE(texts(OrderSource(patterns)).empty());
 }

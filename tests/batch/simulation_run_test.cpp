@@ -1,9 +1,9 @@
 #include "simulation_run.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <atomic>
-
-#include <gtest/gtest.h>
 
 #include "result_file.h"
 #include "test_support.h"
@@ -194,7 +194,8 @@ TEST(SimulationRun, LongNamesAreCutAtAWholeCharacter) {
     run.chooser.answer = run.dir.path("missing-dir").string() + "/" + name;
     EXPECT_EQ(run(), RunOutcome::Failed);
     ASSERT_EQ(run.window.reports.size(), 1u);
-    const std::string shown = run.window.reports[0].substr(std::string("出力が開けません：").size());
+    const std::string shown =
+        run.window.reports[0].substr(std::string("出力が開けません：").size());
     EXPECT_LE(shown.size(), 70u);
     EXPECT_GE(shown.size(), 68u);
     EXPECT_EQ(run.chooser.answer->substr(0, shown.size()), shown);

@@ -15,7 +15,7 @@ namespace diz::test {
 // Records every window operation in order: "clear", "append:<text>", "show",
 // "repaint", "report:<text>".
 class RecordingWindow final : public Window {
-public:
+  public:
     explicit RecordingWindow(WindowModel& model) : m_model(model) {}
     void clearLog() override;
     void appendLog(std::string_view text) override;
@@ -24,10 +24,10 @@ public:
     void reportMessage(std::string_view text) override;
 
     std::vector<std::string> calls;
-    std::string log;                     // the log pane's text
-    std::vector<std::string> reports;    // reported messages in order
+    std::string log;                   // the log pane's text
+    std::vector<std::string> reports;  // reported messages in order
 
-private:
+  private:
     WindowModel& m_model;
 };
 
@@ -37,7 +37,7 @@ using support::ScriptedChooser;
 
 // A fresh empty directory, removed with its contents at the end of the test.
 class ScratchDir {
-public:
+  public:
     ScratchDir();
     ~ScratchDir();
     ScratchDir(const ScratchDir&) = delete;
@@ -47,7 +47,7 @@ public:
     void write(const std::string& name, const std::string& bytes) const;
     std::string read(const std::string& name) const;
 
-private:
+  private:
     std::filesystem::path m_dir;
 };
 

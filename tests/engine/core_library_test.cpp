@@ -17,10 +17,12 @@ namespace {
 
 // One load of libcore.so, released when it goes out of scope.
 class LoadedCore {
-public:
+  public:
     LoadedCore() : m_handle(dlopen(DIZ_CORE_PATH, RTLD_NOW | RTLD_LOCAL)) {
-        if (m_handle == nullptr) ADD_FAILURE() << "cannot load " << DIZ_CORE_PATH << ": " << dlerror();
-        if (m_handle != nullptr) m_trial = reinterpret_cast<TrialFunction>(dlsym(m_handle, "trial"));
+        if (m_handle == nullptr)
+            ADD_FAILURE() << "cannot load " << DIZ_CORE_PATH << ": " << dlerror();
+        if (m_handle != nullptr)
+            m_trial = reinterpret_cast<TrialFunction>(dlsym(m_handle, "trial"));
         if (m_handle != nullptr && m_trial == nullptr) ADD_FAILURE() << "no trial export";
     }
     ~LoadedCore() {
@@ -30,7 +32,7 @@ public:
     LoadedCore& operator=(const LoadedCore&) = delete;
     TrialFunction trial() const { return m_trial; }
 
-private:
+  private:
     void* m_handle;
     TrialFunction m_trial = nullptr;
 };

@@ -17,7 +17,15 @@ namespace diz::engine {
 namespace {
 
 std::vector<double> probeValues() {
-    std::vector<double> v = {0.0,  -0.0, 1.0, 2.0, -0.5, 0.5, 1e-300, 5e-324, 32767.0 / 32768.0,
+    std::vector<double> v = {0.0,
+                             -0.0,
+                             1.0,
+                             2.0,
+                             -0.5,
+                             0.5,
+                             1e-300,
+                             5e-324,
+                             32767.0 / 32768.0,
                              std::numeric_limits<double>::quiet_NaN(),
                              std::numeric_limits<double>::infinity(),
                              -std::numeric_limits<double>::infinity()};
@@ -67,7 +75,8 @@ TEST(OutcomeBounds, PickTheFirstSumAboveTheDrawForEveryDraw) {
         {'c', 0.2, std::numeric_limits<double>::quiet_NaN(), 0.1, 0.1, 0.1, 0, 0, 0},
         {'d', 0.5, 0.5, 0.0, 0.0, 0.0, 0, 0, 0},
     };
-    for (int i = 0; i < 200; ++i) batters.push_back({'e', p(gen), p(gen), p(gen), p(gen), p(gen), 0, 0, 0});
+    for (int i = 0; i < 200; ++i)
+        batters.push_back({'e', p(gen), p(gen), p(gen), p(gen), p(gen), 0, 0, 0});
     for (const BatterRecord& b : batters) {
         const BatterThresholds t = makeBatterThresholds(b);
         for (std::uint32_t r = 0; r < kDrawRange; ++r) {

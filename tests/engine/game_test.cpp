@@ -219,8 +219,8 @@ TEST(Game, FastPathMatchesThePlainRulesGameForGame) {
     for (int lineupNo = 0; lineupNo < 40; ++lineupNo) {
         std::array<BatterRecord, kLineupSize> records;
         for (BatterRecord& b : records) {
-            b = BatterRecord{'a', p(gen) * 2, p(gen), p(gen) / 4, p(gen), p(gen),
-                             rate(gen), rate(gen), rate(gen)};
+            b = BatterRecord{'a',    p(gen) * 2, p(gen),    p(gen) / 4, p(gen),
+                             p(gen), rate(gen),  rate(gen), rate(gen)};
         }
         if (lineupNo == 0) records.fill(test::referenceBatter());
         if (lineupNo == 1) records[3].pSingle = 0.9;  // a batter who rarely makes outs

@@ -42,8 +42,7 @@ TEST(RunStatistics, TotalsBeyondThirtyTwoBitsStayExact) {
     constexpr std::uint32_t kGames = 200000;
     std::vector<std::uint16_t> perGame(kGames);
     RunStatistics stats(perGame.data());
-    const std::uint32_t innings[kInnings] = {4000, 4000, 4000, 4000, 4000,
-                                             4000, 4000, 4000, 4000};
+    const std::uint32_t innings[kInnings] = {4000, 4000, 4000, 4000, 4000, 4000, 4000, 4000, 4000};
     for (std::uint32_t g = 0; g < kGames; ++g) stats.addGame(innings);
     double mean, se, runs[kInnings], scoring[kInnings];
     stats.finish(&mean, &se, runs, scoring);

@@ -12,8 +12,8 @@ using LineupPointers = std::array<const BatterRecord*, kLineupSize>;
 
 // 400 at-bats, 100 singles, 20 doubles, 2 triples, 10 home runs, 50 walks.
 inline BatterRecord referenceBatter() {
-    return BatterRecord{'a', 100.0 / 450, 20.0 / 450, 2.0 / 450, 10.0 / 450, 50.0 / 450,
-                        0.25, 0.5, 0.4};
+    return BatterRecord{'a',        100.0 / 450, 20.0 / 450, 2.0 / 450, 10.0 / 450,
+                        50.0 / 450, 0.25,        0.5,        0.4};
 }
 
 inline BatterRecord allOutBatter() { return BatterRecord{'a', 0, 0, 0, 0, 0, 0, 0, 0}; }

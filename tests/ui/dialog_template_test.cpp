@@ -16,7 +16,7 @@ using namespace diz;
 
 class DialogTemplateTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void dialogUnitsMapEdgeByEdgeRounded() {
         const DialogUnits units(7, 13);
         // Batter A's at-bats cell, 33, 13, 25, 12: left 57.75 -> 58, right

@@ -18,7 +18,7 @@ using namespace diz;
 
 class FieldTextTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void integersAcceptSignsAndBlanks() {
         COMPARE_PARSED(parseInteger(u"007"), 7LL);
         COMPARE_PARSED(parseInteger(u"  -12 "), -12LL);

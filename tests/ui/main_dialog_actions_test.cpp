@@ -44,7 +44,7 @@ void writeFile(const QString& path, const QByteArray& contents) {
 
 class MainDialogActionsTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() {
         m_temp = std::make_unique<QTemporaryDir>();
         QVERIFY(m_temp->isValid());
@@ -267,7 +267,7 @@ private slots:
         QVERIFY(!QFile::exists(newFile));  // choosing creates nothing
     }
 
-private:
+  private:
     std::unique_ptr<QTemporaryDir> m_temp;
     QString m_previousDir;
     std::unique_ptr<MainDialog> m_dialog;

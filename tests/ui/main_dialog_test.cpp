@@ -49,7 +49,7 @@ QStringList snapshot(const MainDialog& dialog) {
 
 class MainDialogTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() {
         m_dialog = std::make_unique<MainDialog>();
         m_boxes = std::make_unique<support::RecordingMessageBoxes>();
@@ -469,7 +469,7 @@ private slots:
         QCoreApplication::removeTranslator(&translator);
     }
 
-private:
+  private:
     int idOf(QWidget* widget) const {
         for (int id = 1000; id <= 1111; ++id) {
             if (m_dialog->control(id) == widget) return id;

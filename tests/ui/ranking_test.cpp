@@ -1,10 +1,6 @@
 // The ranking window: its table's sort, its figures against diz-cli exact,
 // the CSV it saves, cancelling, sending an order to the lineup patterns and
 // the ways in from the main window.
-#include "support/recording_message_boxes.h"
-#include "support/scripted_chooser.h"
-#include "ui/ranking_window.h"
-
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -21,9 +17,12 @@
 #include <QTimer>
 #include <map>
 
+#include "support/recording_message_boxes.h"
+#include "support/scripted_chooser.h"
 #include "ui/dialog_resources.h"
 #include "ui/main_dialog.h"
 #include "ui/ranking_model.h"
+#include "ui/ranking_window.h"
 
 using namespace diz;
 
@@ -73,7 +72,7 @@ QString cliLine(const RankingModel& model, int row) {
 
 class RankingTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() {
         m_dialog = std::make_unique<MainDialog>();
         m_dialog->setMessageBoxes(&m_boxes);
@@ -138,7 +137,8 @@ private slots:
         m_dialog->setRunSettings(orderFile(DIZ_EXAMPLES_DIR "/order.dat"));
         RankingWindow* window = openRanking({"*********"}, RankingSelection::OrderFile);
         QCOMPARE(window->model().rowCount(), 36);
-        compareWithCli(*window, {"--orders", DIZ_EXAMPLES_DIR "/order.dat", "--pattern", "*********"});
+        compareWithCli(*window,
+                       {"--orders", DIZ_EXAMPLES_DIR "/order.dat", "--pattern", "*********"});
 
         openRanking({"abcdefg**", "b*a******"});
         QCOMPARE(window->model().rowCount(), 2 + 5040);
@@ -290,7 +290,7 @@ private slots:
         QVERIFY(m_dialog->isVisible());
     }
 
-private:
+  private:
     // Sets the patterns, opens the ranking window from the main window (or
     // evaluates it again) and evaluates `selection` to the end.
     RankingWindow* openRanking(const QStringList& patterns,
@@ -332,15 +332,17 @@ private:
         const QString output = dir.filePath("exact.txt");
         QProcess cli;
         cli.setWorkingDirectory(dir.path());
-        cli.start(QStringLiteral(DIZ_CLI), QStringList{"exact", "--batters", kBatters, "--games", "1",
-                                                       "--report", "mean,se,inning-runs,inning-prob",
-                                                       "--quiet", "--top", "0", "--output", output} +
-                                               selection);
+        cli.start(QStringLiteral(DIZ_CLI),
+                  QStringList{"exact", "--batters", kBatters, "--games", "1", "--report",
+                              "mean,se,inning-runs,inning-prob", "--quiet", "--top", "0",
+                              "--output", output} +
+                      selection);
         QVERIFY(cli.waitForFinished(kWaitMs));
         QCOMPARE(cli.exitCode(), 0);
         std::map<QString, QString> expected;
         for (const QByteArray& line : readAll(output).split('\n')) {
-            if (!line.isEmpty()) expected[QString::fromLatin1(line.left(9))] = QString::fromLatin1(line.trimmed());
+            if (!line.isEmpty())
+                expected[QString::fromLatin1(line.left(9))] = QString::fromLatin1(line.trimmed());
         }
         const RankingModel& model = window.model();
         QCOMPARE(expected.size(), static_cast<std::size_t>(model.rowCount()));

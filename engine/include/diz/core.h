@@ -42,7 +42,7 @@ extern "C" {
 /* One batter as the engine sees him. The five probabilities are per plate
  * appearance; whatever remains of 1 is the chance of an out. */
 typedef struct BatterRecord {
-    char label;        /* 'a'..'i', set by the caller, never read by the engine */
+    char label; /* 'a'..'i', set by the caller, never read by the engine */
     double pSingle;
     double pDouble;
     double pTriple;
@@ -61,9 +61,8 @@ DIZ_CORE_API void trial(const BatterRecord* const lineup[9], uint32_t games, dou
                         double* standardError, double inningRuns[9], double inningScoring[9]);
 
 /* The type of `trial`, for callers that look it up at run time. */
-typedef void (*TrialFunction)(const BatterRecord* const lineup[9], uint32_t games,
-                              double* meanRuns, double* standardError, double inningRuns[9],
-                              double inningScoring[9]);
+typedef void (*TrialFunction)(const BatterRecord* const lineup[9], uint32_t games, double* meanRuns,
+                              double* standardError, double inningRuns[9], double inningScoring[9]);
 
 #ifdef __cplusplus
 } /* extern "C" */

@@ -18,8 +18,8 @@
 
 namespace diz::engine {
 
-inline constexpr std::uint32_t kDrawRange = 32768;  // values of a 15-bit draw
-inline constexpr std::uint32_t kThousandths = 1001; // outcomes of a thousandths draw
+inline constexpr std::uint32_t kDrawRange = 32768;   // values of a 15-bit draw
+inline constexpr std::uint32_t kThousandths = 1001;  // outcomes of a thousandths draw
 
 // An inning also ends after this many plate appearances. Lineups that can make
 // outs essentially never reach it; one that can't make any would otherwise
@@ -62,9 +62,9 @@ struct BatterThresholds {
     // the running maximum keeps "the first sum above u wins" exact even when a
     // negative probability makes the sums fall.
     std::array<std::uint32_t, kOut> outcomeBound{};
-    std::uint32_t firstToThird = 0;   // single: runner on first reaches third
-    std::uint32_t secondToHome = 0;   // single: runner on second scores
-    std::uint32_t firstToHome = 0;    // double: runner on first scores
+    std::uint32_t firstToThird = 0;  // single: runner on first reaches third
+    std::uint32_t secondToHome = 0;  // single: runner on second scores
+    std::uint32_t firstToHome = 0;   // double: runner on first scores
 };
 
 BatterThresholds makeBatterThresholds(const BatterRecord& record);
