@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   qt6-base-dev qt6-charts-dev qt6-translations-l10n fonts-ipafont-gothic
   libcli11-dev libtbb-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format git
   dpkg-dev file lintian
   g++-mingw-w64-x86-64-posix wine64 googletest
 )
