@@ -74,34 +74,22 @@ ResultFile::Opened ResultFile::open(const std::string& name) {
     return Opened::Ok;
 }
 
-bool ResultFile::flush() {
-    if (m_failed) return false;
-    std::size_t done = 0;
-    while (!m_failed && done < m_buffer.size()) {
-        DWORD wrote = 0;
-        const auto chunk = static_cast<DWORD>(m_buffer.size() - done);
-        if (!WriteFile(static_cast<HANDLE>(m_handle), m_buffer.data() + done, chunk, &wrote,
-                       nullptr) ||
-            wrote == 0) {
-            m_failed = true;
-            m_errno = errnoOf(GetLastError());
-        }
-        done += wrote;
+std::size_t ResultFile::writeSome(const char* data, std::size_t size) {
+    DWORD wrote = 0;
+    if (!WriteFile(static_cast<HANDLE>(m_handle), data, static_cast<DWORD>(size), &wrote,
+                   nullptr) ||
+        wrote == 0) {
+        m_errno = errnoOf(GetLastError());
+        return 0;
     }
-    if (m_failed && m_regular) {
-        // Keep only the whole lines.
-        const std::size_t keep = m_buffer.rfind('\n', done == 0 ? 0 : done - 1);
-        const std::uint64_t end =
-            m_written + (keep == std::string::npos || done == 0 ? 0 : keep + 1);
-        LARGE_INTEGER at;
-        at.QuadPart = static_cast<LONGLONG>(end);
-        SetFilePointerEx(static_cast<HANDLE>(m_handle), at, nullptr, FILE_BEGIN);
-        SetEndOfFile(static_cast<HANDLE>(m_handle));
-        done = 0;
-    }
-    m_written += done;
-    m_buffer.clear();
-    return !m_failed;
+    return wrote;
+}
+
+void ResultFile::cutTo(std::uint64_t size) {
+    LARGE_INTEGER at;
+    at.QuadPart = static_cast<LONGLONG>(size);
+    SetFilePointerEx(static_cast<HANDLE>(m_handle), at, nullptr, FILE_BEGIN);
+    SetEndOfFile(static_cast<HANDLE>(m_handle));
 }
 
 bool ResultFile::close() {
@@ -148,31 +136,20 @@ ResultFile::Opened ResultFile::open(const std::string& name) {
     return Opened::Ok;
 }
 
-bool ResultFile::flush() {
-    if (m_failed) return false;
-    std::size_t done = 0;
-    while (!m_failed && done < m_buffer.size()) {
-        const ssize_t wrote = ::write(m_fd, m_buffer.data() + done, m_buffer.size() - done);
+std::size_t ResultFile::writeSome(const char* data, std::size_t size) {
+    for (;;) {
+        const ssize_t wrote = ::write(m_fd, data, size);
+        if (wrote > 0) return static_cast<std::size_t>(wrote);
         if (wrote < 0 && errno == EINTR) continue;
-        if (wrote <= 0) {
-            m_failed = true;
-            m_errno = wrote < 0 ? errno : ENOSPC;
-            break;
-        }
-        done += static_cast<std::size_t>(wrote);
+        m_errno = wrote < 0 ? errno : ENOSPC;
+        return 0;
     }
-    if (m_failed && m_regular) {
-        // Keep only the whole lines: a line is written as a whole or not at all.
-        const std::size_t keep = done == 0 ? std::string::npos : m_buffer.rfind('\n', done - 1);
-        const std::uint64_t end = m_written + (keep == std::string::npos ? 0 : keep + 1);
-        if (ftruncate(m_fd, static_cast<off_t>(end)) != 0) {
-            // Nothing more can be done; the write error is what gets reported.
-        }
-        done = 0;
+}
+
+void ResultFile::cutTo(std::uint64_t size) {
+    if (ftruncate(m_fd, static_cast<off_t>(size)) != 0) {
+        // Nothing more can be done; the write error is what gets reported.
     }
-    m_written += done;
-    m_buffer.clear();
-    return !m_failed;
 }
 
 bool ResultFile::close() {
@@ -187,6 +164,28 @@ bool ResultFile::close() {
 }
 
 #endif
+
+bool ResultFile::flush() {
+    if (m_failed) return false;
+    std::size_t done = 0;
+    while (done < m_buffer.size()) {
+        const std::size_t wrote = writeSome(m_buffer.data() + done, m_buffer.size() - done);
+        if (wrote == 0) {
+            m_failed = true;
+            break;
+        }
+        done += wrote;
+    }
+    if (m_failed && m_regular) {
+        // Keep only the whole lines: a line is written as a whole or not at all.
+        const std::size_t keep = done == 0 ? std::string::npos : m_buffer.rfind('\n', done - 1);
+        cutTo(m_written + (keep == std::string::npos ? 0 : keep + 1));
+        done = 0;
+    }
+    m_written += done;
+    m_buffer.clear();
+    return !m_failed;
+}
 
 bool ResultFile::writeLine(std::string_view line) {
     if (m_failed) return false;

@@ -3,6 +3,7 @@
 // a partial line: after a failed write it is cut back to its last whole line.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -39,6 +40,10 @@ class ResultFile {
 
   private:
     bool flush();
+    // Writes some of `size` bytes; the number written, or 0 with m_errno set.
+    std::size_t writeSome(const char* data, std::size_t size);
+    // Cuts the file to `size` bytes.
+    void cutTo(std::uint64_t size);
 
 #ifdef _WIN32
     void* m_handle = nullptr;
