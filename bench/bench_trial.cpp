@@ -10,8 +10,8 @@
 #include "diz/lineup.h"
 #include "game.h"
 #include "random_source.h"
-#include "reference_game.h"
 #include "run_statistics.h"
+#include "support/reference_game.h"
 
 namespace {
 
@@ -73,7 +73,7 @@ void BM_PlainTranscription(benchmark::State& state) {
         diz::engine::RunStatistics statistics(perGame.data());
         std::uint32_t inningRuns[diz::kInnings];
         for (std::uint32_t g = 0; g < games; ++g) {
-            diz::test::referenceGame(lineup.data(), random, inningRuns);
+            diz::support::referenceGame(lineup.data(), random, inningRuns);
             statistics.addGame(inningRuns);
         }
         statistics.finish(&mean, &se, runs, scoring);

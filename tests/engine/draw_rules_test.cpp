@@ -11,7 +11,7 @@
 #include <random>
 #include <vector>
 
-#include "reference_game.h"
+#include "support/reference_game.h"
 
 namespace diz::engine {
 namespace {
@@ -48,7 +48,7 @@ TEST(UniformThreshold, AgreesWithTheDoubleComparisonForEveryDraw) {
     for (double s : probeValues()) {
         const std::uint32_t t = uniformThreshold(s);
         for (std::uint32_t r = 0; r < kDrawRange; ++r) {
-            const bool exact = s > test::uniformOf(r);
+            const bool exact = s > support::uniformOf(r);
             ASSERT_EQ(exact, r < t) << "s=" << s << " r=" << r;
         }
     }
@@ -58,7 +58,7 @@ TEST(ThousandthsThreshold, AgreesWithTheDoubleComparisonForEveryDraw) {
     for (double rate : probeValues()) {
         const std::uint32_t t = thousandthsThreshold(rate);
         for (std::uint32_t r = 0; r < kDrawRange; ++r) {
-            const bool exact = test::thousandthsOf(r) <= rate;
+            const bool exact = support::thousandthsOf(r) <= rate;
             ASSERT_EQ(exact, r % kThousandths < t) << "rate=" << rate << " r=" << r;
         }
     }
@@ -80,7 +80,7 @@ TEST(OutcomeBounds, PickTheFirstSumAboveTheDrawForEveryDraw) {
     for (const BatterRecord& b : batters) {
         const BatterThresholds t = makeBatterThresholds(b);
         for (std::uint32_t r = 0; r < kDrawRange; ++r) {
-            const double u = test::uniformOf(r);
+            const double u = support::uniformOf(r);
             const double ps[kOut] = {b.pSingle, b.pDouble, b.pTriple, b.pHomeRun, b.pWalk};
             std::uint32_t expected = kOut;
             double s = 0;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "random_source.h"
-#include "reference_game.h"
+#include "support/reference_game.h"
 #include "test_lineups.h"
 
 namespace diz::engine {
@@ -230,7 +230,7 @@ TEST(Game, FastPathMatchesThePlainRulesGameForGame) {
         for (int game = 0; game < 500; ++game) {
             std::uint32_t a[kInnings], b[kInnings];
             playGame(tables, fast, a);
-            test::referenceGame(lineup.data(), plain, b);
+            support::referenceGame(lineup.data(), plain, b);
             for (int k = 0; k < kInnings; ++k) ASSERT_EQ(a[k], b[k]) << "lineup " << lineupNo;
             ASSERT_EQ(fast.state, plain.state) << "draws differ, lineup " << lineupNo;
         }

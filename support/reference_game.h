@@ -9,7 +9,7 @@
 #include "diz/lineup.h"
 #include "random_source.h"
 
-namespace diz::test {
+namespace diz::support {
 
 // A draw r as the rules state it in double: u = r / 32768 in [0, 1) for the
 // outcome, t = (r mod 1001) / 1000 in [0, 1] for an advancement.
@@ -96,4 +96,4 @@ inline void referenceGame(const BatterRecord* const lineup[kLineupSize],
     }
 }
 
-}  // namespace diz::test
+}  // namespace diz::support
