@@ -6,6 +6,7 @@
 
 #include "exact_evaluator.h"
 #include "library_loader.h"
+#include "window_model.h"
 
 namespace diz {
 
@@ -43,27 +44,42 @@ bool TrialEvaluator::evaluate(std::span<const BattingOrder> orders,
 }
 
 ExactOrderEvaluator::ExactOrderEvaluator(const std::array<BatterRecord, kLineupSize>& records,
-                                         std::int64_t games, int jobs)
-    : m_records(records), m_rootGames(std::sqrt(static_cast<double>(games))), m_jobs(jobs) {}
+                                         std::int64_t games, int jobs, const ReportOptions& report)
+    : m_records(records),
+      m_rootGames(std::sqrt(static_cast<double>(games))),
+      m_jobs(jobs),
+      m_keepDeviation(report.standardError),
+      m_keepInningRuns(report.inningRuns),
+      m_keepInningScoring(report.inningScoring) {}
+
+ExactOrderEvaluator::~ExactOrderEvaluator() = default;
 
 bool ExactOrderEvaluator::evaluate(std::span<const BattingOrder> orders,
                                    std::span<TrialResult> results) {
-    if (onCapped) {
+    if (!m_stream) {
+        exact::EvaluationOptions options;
+        options.jobs = m_jobs;
+        options.cancel = cancel;
+        if (onProgress) {
+            options.onProgress = [this](std::size_t done) { onProgress(m_ordersBefore + done); };
+        }
+        m_stream = std::make_unique<exact::OrderStream>(
+            m_records, std::move(options),
+            exact::KeptFigures{m_keepDeviation, m_keepInningRuns, m_keepInningScoring});
+    }
+    if (onCapped && !m_cappedNoted) {
         const exact::ExactEvaluator checker(m_records);
         if (std::any_of(orders.begin(), orders.end(),
                         [&checker](const BattingOrder& o) { return checker.needsCap(o); })) {
+            m_cappedNoted = true;
             onCapped(exact::kPlateAppearanceCap);
         }
     }
-    exact::EvaluationOptions options;
-    options.jobs = m_jobs;
-    options.onProgress = onProgress;
-    options.cancel = cancel;
-    const std::vector<exact::ExactFigures> figures =
-        exact::evaluateOrders(m_records, orders, options);
-    if (cancel != nullptr && cancel->load()) return false;
+    m_figures.resize(orders.size());
+    if (!m_stream->evaluate(orders, m_figures)) return false;
+    m_ordersBefore += orders.size();
     for (std::size_t k = 0; k < orders.size(); ++k) {
-        const exact::ExactFigures& f = figures[k];
+        const exact::ExactFigures& f = m_figures[k];
         TrialResult& r = results[k];
         r.meanRuns = f.meanRuns;
         r.standardError = f.sdRuns / m_rootGames;

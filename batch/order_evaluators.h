@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "diz/core.h"
 #include "run_pipeline.h"
@@ -18,6 +19,12 @@
 namespace diz {
 
 class SharedLibrary;
+struct ReportOptions;
+
+namespace exact {
+class OrderStream;
+struct ExactFigures;
+}  // namespace exact
 
 // Plays each order `games` times through `trial` of the library `core`,
 // loaded for the evaluator's lifetime. One order per batch, so each line is
@@ -47,32 +54,42 @@ class TrialEvaluator final : public OrderEvaluator {
 
 // Exact figures: the expected runs and per-inning figures of the chain, and
 // as standard error the game's standard deviation over sqrt(games), what that
-// many played games would show. All selected orders form one batch, so orders
-// that are rotations of one another share their solve; the figures are the
-// same for every number of jobs.
+// many played games would show. Orders come in batches of a few thousand
+// through one exact::OrderStream, so memory stays bounded however many there
+// are, while orders that are rotations of one another still share their
+// solve; the figures are the same for every number of jobs.
 class ExactOrderEvaluator final : public OrderEvaluator {
   public:
+    // Only the figures `report` asks for are filled in, and the expected runs.
     ExactOrderEvaluator(const std::array<BatterRecord, kLineupSize>& records, std::int64_t games,
-                        int jobs);
+                        int jobs, const ReportOptions& report);
+    ~ExactOrderEvaluator() override;
 
-    // Called once before evaluating when some order can hardly make an out, so
-    // that its innings are followed up to the engine's cap on an inning's
-    // plate appearances, given here (a much slower solve).
+    // Called once, before the first order that can hardly make an out is
+    // evaluated: its innings are followed up to the engine's cap on an
+    // inning's plate appearances, given here (a much slower solve).
     std::function<void(int cap)> onCapped;
     // Called from the worker threads as orders are done, with the number done
-    // so far in the current evaluate(); may be empty.
+    // so far in the whole run; may be empty.
     std::function<void(std::size_t ordersDone)> onProgress;
     // When set, another thread may set it to stop evaluating early (evaluate()
-    // then returns false).
+    // then returns false, and the evaluator can't go on).
     const std::atomic<bool>* cancel = nullptr;
 
-    std::size_t batchSize() const override { return SIZE_MAX; }
+    std::size_t batchSize() const override { return 8192; }
     bool evaluate(std::span<const BattingOrder> orders, std::span<TrialResult> results) override;
 
   private:
     std::array<BatterRecord, kLineupSize> m_records;
     double m_rootGames;
     int m_jobs;
+    bool m_keepDeviation;
+    bool m_keepInningRuns;
+    bool m_keepInningScoring;
+    bool m_cappedNoted = false;
+    std::size_t m_ordersBefore = 0;  // orders of the earlier batches
+    std::unique_ptr<exact::OrderStream> m_stream;
+    std::vector<exact::ExactFigures> m_figures;
 };
 
 }  // namespace diz

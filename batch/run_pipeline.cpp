@@ -76,6 +76,23 @@ bool SelectedOrders::next(SelectedOrder& out) {
     return m_input->source && m_input->source->next(out);
 }
 
+std::optional<std::size_t> countSelectedOrders(const OrderSelection& selection,
+                                               const std::atomic<bool>* cancel) {
+    std::error_code error;
+    if (!selection.everyOrdering &&
+        !std::filesystem::is_regular_file(utf8Path(selection.orderFile), error)) {
+        return std::nullopt;
+    }
+    SelectedOrders orders;
+    if (!orders.open(selection)) return std::nullopt;
+    SelectedOrder order;
+    std::size_t count = 0;
+    while (!(cancel != nullptr && cancel->load(std::memory_order_relaxed)) && orders.next(order)) {
+        ++count;
+    }
+    return count;
+}
+
 bool evaluateAll(SelectedOrders& source, OrderEvaluator& evaluator, const ResultSink& sink,
                  const std::atomic<bool>* stop) {
     const auto stopped = [stop] { return stop != nullptr && stop->load(); };

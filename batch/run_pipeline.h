@@ -79,6 +79,14 @@ class SelectedOrders {
     std::unique_ptr<Input> m_input;
 };
 
+// The number of orders `selection` selects, counted ahead of a run from a
+// second reading: nothing when the orders come from anything but every
+// ordering or a regular file (reading a pipe ahead would leave nothing to
+// run) or the file can't be read. Stops early, with what it has counted,
+// once `cancel` (when given) is set.
+std::optional<std::size_t> countSelectedOrders(const OrderSelection& selection,
+                                               const std::atomic<bool>* cancel = nullptr);
+
 // Called with each evaluated order in selection order; false stops the run
 // after that order.
 using ResultSink = std::function<bool(const SelectedOrder& order, const TrialResult& result)>;

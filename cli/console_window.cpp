@@ -30,23 +30,29 @@ ProgressLine::ProgressLine(std::optional<std::uint64_t> totalOrders, std::uint64
 
 void ProgressLine::update(std::uint64_t ordersDone) {
     if (!m_enabled) return;
+    const std::lock_guard lock(m_mutex);
     const auto now = std::chrono::steady_clock::now();
-    if (m_drawn && now - m_lastDraw < std::chrono::milliseconds(200)) return;
+    if (m_drawn &&
+        (now - m_lastDraw < std::chrono::milliseconds(200) || ordersDone < m_drawnCount)) {
+        return;
+    }
     m_lastDraw = now;
+    m_drawnCount = ordersDone;
     const double seconds = std::chrono::duration<double>(now - m_start).count();
-    const double gamesPerSecond =
-        seconds > 0 ? static_cast<double>(ordersDone * m_games) / seconds : 0.0;
+    const std::uint64_t perOrder = m_games > 0 ? m_games : 1;
+    const double rate = seconds > 0 ? static_cast<double>(ordersDone * perOrder) / seconds : 0.0;
+    const char* unit = m_games > 0 ? "games/s" : "orders/s";
     if (!m_total) {
-        std::fprintf(stderr, "\r%llu orders  %.0f games/s\033[K",
-                     static_cast<unsigned long long>(ordersDone), gamesPerSecond);
+        std::fprintf(stderr, "\r%llu orders  %.0f %s\033[K",
+                     static_cast<unsigned long long>(ordersDone), rate, unit);
     } else {
         const double left = ordersDone > 0 && *m_total > ordersDone
                                 ? seconds * static_cast<double>(*m_total - ordersDone) /
                                       static_cast<double>(ordersDone)
                                 : 0.0;
-        std::fprintf(stderr, "\r%llu/%llu orders  %.0f games/s  %.0f s left\033[K",
+        std::fprintf(stderr, "\r%llu/%llu orders  %.0f %s  %.0f s left\033[K",
                      static_cast<unsigned long long>(ordersDone),
-                     static_cast<unsigned long long>(*m_total), gamesPerSecond, left);
+                     static_cast<unsigned long long>(*m_total), rate, unit, left);
     }
     std::fflush(stderr);
     m_shown = true;
@@ -54,6 +60,7 @@ void ProgressLine::update(std::uint64_t ordersDone) {
 }
 
 void ProgressLine::hide() {
+    const std::lock_guard lock(m_mutex);
     if (!m_shown) return;
     std::fputs("\r\033[K", stderr);
     std::fflush(stderr);

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,19 +20,23 @@ namespace diz::cli {
 
 // A one-line progress display on standard error (orders done, games per
 // second, and with a known total the time left); shown only when standard
-// error is a terminal.
+// error is a terminal. Any thread may update it.
 class ProgressLine {
   public:
+    // With no games per order (0) the rate is in orders per second.
     ProgressLine(std::optional<std::uint64_t> totalOrders, std::uint64_t gamesPerOrder,
                  bool enabled);
-    // Redraws the line at most a few times a second.
+    // Redraws the line at most a few times a second; a count below one drawn
+    // before (a late report from another thread) is passed over.
     void update(std::uint64_t ordersDone);
     // Removes the line from the terminal.
     void hide();
 
   private:
+    std::mutex m_mutex;
     std::optional<std::uint64_t> m_total;
     std::uint64_t m_games;
+    std::uint64_t m_drawnCount = 0;
     bool m_enabled;
     bool m_shown = false;
     bool m_drawn = false;

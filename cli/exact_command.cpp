@@ -2,10 +2,12 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
-#include <numeric>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -18,42 +20,69 @@
 namespace diz::cli {
 namespace {
 
-struct Ranked {
-    std::string order;
-    double meanRuns;
-};
-
-// "   1 abcdefghi 6.676773 0.000000": rank, order, expected runs, and the gap
-// to the best order (negative below it).
-std::string ranking(const std::vector<Ranked>& orders, int top) {
-    std::vector<std::size_t> rank(orders.size());
-    std::iota(rank.begin(), rank.end(), std::size_t{0});
-    const std::size_t shown = std::min(rank.size(), static_cast<std::size_t>(top));
-    // Best first; equal expectations keep the order of selection.
-    std::partial_sort(rank.begin(), rank.begin() + static_cast<std::ptrdiff_t>(shown), rank.end(),
-                      [&orders](std::size_t a, std::size_t b) {
-                          if (orders[a].meanRuns != orders[b].meanRuns) {
-                              return orders[a].meanRuns > orders[b].meanRuns;
-                          }
-                          return a < b;
-                      });
-    std::string out = "Top " + std::to_string(shown) + " of " + std::to_string(orders.size()) +
-                      " orders by expected runs per game (gap to the best):\n";
-    for (std::size_t i = 0; i < shown; ++i) {
-        const Ranked& r = orders[rank[i]];
-        const std::string number = std::to_string(i + 1);
-        out.append(number.size() < 4 ? 4 - number.size() : 0, ' ');
-        out += number;
-        out += ' ';
-        out += r.order;
-        out += ' ';
-        appendFixed(out, r.meanRuns, 6);
-        out += ' ';
-        appendFixed(out, r.meanRuns - orders[rank[0]].meanRuns, 6);
-        out += '\n';
+// The best orders by expected runs seen so far, at most `top` of them: only
+// these are kept, however many orders a run evaluates. Equal expectations
+// rank in the order of selection.
+class TopOrders {
+  public:
+    explicit TopOrders(std::size_t top) : m_top(top) {
+        m_kept.reserve(std::min<std::size_t>(top, 1 << 16));
     }
-    return out;
-}
+
+    void add(std::string_view order, double meanRuns) {
+        Ranked candidate{{}, meanRuns, m_seen++};
+        std::copy_n(order.begin(), std::min(order.size(), candidate.order.size()),
+                    candidate.order.begin());
+        if (m_kept.size() < m_top) {
+            m_kept.push_back(candidate);
+            std::push_heap(m_kept.begin(), m_kept.end(), better);
+        } else if (m_top > 0 && better(candidate, m_kept.front())) {
+            // The heap's front is the worst order kept.
+            std::pop_heap(m_kept.begin(), m_kept.end(), better);
+            m_kept.back() = candidate;
+            std::push_heap(m_kept.begin(), m_kept.end(), better);
+        }
+    }
+
+    std::uint64_t seen() const { return m_seen; }
+
+    // "   1 abcdefghi 6.676773 0.000000": rank, order, expected runs, and the
+    // gap to the best order (negative below it).
+    std::string text() {
+        std::sort_heap(m_kept.begin(), m_kept.end(), better);
+        std::string out = "Top " + std::to_string(m_kept.size()) + " of " + std::to_string(m_seen) +
+                          " orders by expected runs per game (gap to the best):\n";
+        for (std::size_t i = 0; i < m_kept.size(); ++i) {
+            const Ranked& r = m_kept[i];
+            const std::string number = std::to_string(i + 1);
+            out.append(number.size() < 4 ? 4 - number.size() : 0, ' ');
+            out += number;
+            out += ' ';
+            out.append(r.order.data(), r.order.size());
+            out += ' ';
+            appendFixed(out, r.meanRuns, 6);
+            out += ' ';
+            appendFixed(out, r.meanRuns - m_kept.front().meanRuns, 6);
+            out += '\n';
+        }
+        return out;
+    }
+
+  private:
+    struct Ranked {
+        std::array<char, kLineupSize> order;
+        double meanRuns;
+        std::uint64_t selected;  // place in the selection
+    };
+    static bool better(const Ranked& a, const Ranked& b) {
+        if (a.meanRuns != b.meanRuns) return a.meanRuns > b.meanRuns;
+        return a.selected < b.selected;
+    }
+
+    std::size_t m_top;
+    std::uint64_t m_seen = 0;
+    std::vector<Ranked> m_kept;  // a heap under better(): the worst kept first
+};
 
 }  // namespace
 
@@ -95,15 +124,15 @@ int run_exact(const ExactOptions& options) {
     plan.batterFile = hooks.batterFile;
     plan.stop = hooks.stop;
     plan.explain = hooks.explain;
-    std::vector<Ranked> ranked;
+    TopOrders top(static_cast<std::size_t>(options.top));
     if (options.top > 0) {
-        plan.onResult = [&ranked](const SelectedOrder& order, const TrialResult& result) {
-            ranked.push_back({order.text, result.meanRuns});
+        plan.onResult = [&top](const SelectedOrder& order, const TrialResult& result) {
+            top.add(order.text, result.meanRuns);
         };
     }
     plan.onFinish = [&] {
-        if (!ranked.empty() && !(plan.stop != nullptr && plan.stop->load())) {
-            const std::string text = ranking(ranked, options.top);
+        if (top.seen() > 0 && !(plan.stop != nullptr && plan.stop->load())) {
+            const std::string text = top.text();
             std::fwrite(text.data(), 1, text.size(), stdout);
         }
         return hooks.checkStandardOutput();
@@ -119,7 +148,7 @@ int run_exact(const ExactOptions& options) {
                      jobs, cores, cores);
         jobs = cores;
     }
-    ExactOrderEvaluator evaluator(buildRecords(model.batters), options.games, jobs);
+    ExactOrderEvaluator evaluator(buildRecords(model.batters), options.games, jobs, model.report);
     evaluator.cancel = plan.stop;
     evaluator.onCapped = [](int cap) {
         std::fprintf(stderr,
@@ -128,7 +157,13 @@ int run_exact(const ExactOptions& options) {
                      "order and its rotations\n",
                      cap);
     };
-    ConsoleWindow window(model, options.quiet);
+    const bool showProgress = isTerminal(stderr);
+    ProgressLine progress(showProgress ? countSelectedOrders(plan.selection) : std::nullopt, 0,
+                          showProgress);
+    if (showProgress) {
+        evaluator.onProgress = [&progress](std::size_t done) { progress.update(done); };
+    }
+    ConsoleWindow window(model, options.quiet, &progress);
     return exitStatus(runOrders(plan, evaluator, window));
 }
 

@@ -16,20 +16,6 @@
 #include "window_model.h"
 
 namespace diz::cli {
-namespace {
-
-// Selected orders in the file, for the progress line's time left. Only a
-// regular file is read ahead: reading a pipe would leave nothing to run.
-std::optional<std::uint64_t> countSelected(const std::string& orderFile, const Patterns& patterns) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(utf8Path(orderFile), error)) return std::nullopt;
-    std::ifstream in(utf8Path(orderFile), std::ios::binary);
-    if (!in) return std::nullopt;
-    return forEachSelectedOrder(in, patterns, nullptr);
-}
-
-}  // namespace
-
 void setup_run(CLI::App& app) {
     auto options = std::make_shared<RunOptions>();
     CLI::App* sub = app.add_subcommand("run", "Simulate the selected orders of an order file");
@@ -50,7 +36,7 @@ int run_run(const RunOptions& options) {
 
     const bool showProgress = isTerminal(stderr);
     ProgressLine progress(
-        showProgress ? countSelected(options.orders, model.patterns) : std::nullopt,
+        showProgress ? countSelectedOrders({options.orders, model.patterns}) : std::nullopt,
         static_cast<std::uint64_t>(model.gamesPerOrder), showProgress);
     ConsoleWindow window(model, options.quiet, &progress);
     FixedChooser chooser(options.output);

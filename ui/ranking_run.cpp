@@ -1,18 +1,10 @@
 #include "ui/ranking_run.h"
 
 #include "batch/order_evaluators.h"
+#include "batch/window_model.h"
 #include "ui/ranking_charts.h"
 
 namespace diz {
-
-std::size_t countSelectedOrders(const OrderSelection& selection, const std::atomic<bool>& cancel) {
-    SelectedOrders orders;
-    if (!orders.open(selection)) return 0;
-    SelectedOrder order;
-    std::size_t count = 0;
-    while (!cancel.load(std::memory_order_relaxed) && orders.next(order)) ++count;
-    return count;
-}
 
 RankingRun::RankingRun(std::unique_ptr<SelectedOrders> orders, const OrderSelection& selection,
                        const std::array<BatterRecord, kLineupSize>& records, Finished finished,
@@ -34,7 +26,7 @@ void RankingRun::run(std::unique_ptr<SelectedOrders> orders, OrderSelection sele
                      Capped capped, RankingRows spent) {
     spent = RankingRows();
     Outcome outcome;
-    const std::size_t total = countSelectedOrders(selection, m_cancel);
+    const std::size_t total = countSelectedOrders(selection, &m_cancel).value_or(0);
     m_total.store(total);
     // Reserving the exact count keeps the rows from growing by doubling, which
     // would briefly hold half as much again.
@@ -42,24 +34,23 @@ void RankingRun::run(std::unique_ptr<SelectedOrders> orders, OrderSelection sele
 
     // One game per order, so that the standard error the evaluator reports is
     // the standard deviation of one game's runs; all cores.
-    ExactOrderEvaluator evaluator(records, 1, 0);
+    const ReportOptions everyFigure{true, true, true, true};
+    ExactOrderEvaluator evaluator(records, 1, 0, everyFigure);
     evaluator.cancel = &m_cancel;
-    std::atomic<std::size_t> before{0};  // orders of the batches already handed on
-    evaluator.onProgress = [this, &before](std::size_t done) {
-        m_done.store(before.load() + done, std::memory_order_relaxed);
+    evaluator.onProgress = [this](std::size_t done) {
+        m_done.store(done, std::memory_order_relaxed);
     };
     if (capped) evaluator.onCapped = [&capped](int) { capped(); };
 
-    const bool all =
-        !m_cancel.load() && evaluateAll(*orders, evaluator,
-                                        [this, &outcome, &before](const SelectedOrder& order,
-                                                                  const TrialResult& result) {
-                                            // A cancelled batch's figures are incomplete.
-                                            if (m_cancel.load()) return false;
-                                            outcome.rows.append(order.text, result);
-                                            before.store(outcome.rows.size());
-                                            return true;
-                                        });
+    const bool all = !m_cancel.load() && evaluateAll(*orders, evaluator,
+                                                     [this, &outcome](const SelectedOrder& order,
+                                                                      const TrialResult& result) {
+                                                         // A cancelled batch's figures are
+                                                         // incomplete.
+                                                         if (m_cancel.load()) return false;
+                                                         outcome.rows.append(order.text, result);
+                                                         return true;
+                                                     });
     orders.reset();
     if (all && !m_cancel.load()) {
         outcome.completed = true;

@@ -63,8 +63,4 @@ class RankingRun {
     std::thread m_thread;
 };
 
-// The number of orders `selection` selects; 0 when its order file can't be
-// opened. Stops early, returning what it has counted, once `cancel` is set.
-std::size_t countSelectedOrders(const OrderSelection& selection, const std::atomic<bool>& cancel);
-
 }  // namespace diz

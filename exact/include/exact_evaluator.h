@@ -61,12 +61,15 @@ class ExactEvaluator {
 struct EvaluationOptions {
     int jobs = 0;                // worker threads; 0 = one per core
     bool shareRotations = true;  // one half-inning solve per set of rotations
-    // Called from the worker threads after each run of solves with the number
-    // of orders done so far; may be empty.
+    // Called from the worker threads after each run of solves, and at the end,
+    // with the number of orders done so far; may be empty.
     std::function<void(std::size_t ordersDone)> onProgress;
     // When set, looked at before each run of solves: once true no further run
     // starts, and the figures of the runs left out stay zero.
     const std::atomic<bool>* cancel = nullptr;
+    // Sets of rotations whose figures an OrderStream remembers at most: all
+    // 9!/9 of nine different batters by default.
+    std::size_t rememberedSets = 40320;
 };
 
 struct EvaluationStats {
@@ -75,11 +78,51 @@ struct EvaluationStats {
     bool capped = false;  // some order needed the plate-appearance cap
 };
 
-// Figures of every order, in the given order. Orders that are rotations of
-// one another share a half-inning solve. The results do not depend on the
-// number of jobs: the solves are split into fixed runs of consecutive sets
-// of rotations, each run solved in sequence (every solve warm-started from
-// the one before), whichever thread takes it.
+// Which figures an OrderStream keeps of the sets of rotations it has solved,
+// for orders still to come that share a solve. The expected runs are always
+// kept; a figure left out comes out as zero.
+struct KeptFigures {
+    bool sdRuns = true;
+    bool inningRuns = true;
+    bool inningScoring = true;
+};
+
+// Evaluates a stream of orders handed over a batch at a time. The figures are
+// those of evaluateOrders over everything handed over so far at once, for
+// every batch size and number of jobs: new sets of rotations are numbered as
+// they first come and solved in runs of consecutive numbers, a run's solver
+// carried from one batch to the next when its run is still open.
+//
+// Memory is bounded by the sets of rotations, not by the orders: the kept
+// figures of up to options.rememberedSets sets are remembered (by default
+// every set of nine different batters fits, so selections of those never
+// solve a set twice). When more come, the remembered ones are forgotten, and a set that comes again
+// is solved again as a new one (the same figures to within the solver's tolerance).
+class OrderStream {
+  public:
+    explicit OrderStream(const Batters& batters, EvaluationOptions options = {},
+                         KeptFigures kept = {});
+    ~OrderStream();
+    OrderStream(const OrderStream&) = delete;
+    OrderStream& operator=(const OrderStream&) = delete;
+
+    // Fills figures[k] with the figures of orders[k] (both the same length).
+    // options.onProgress counts the orders of this call. False once cancelled:
+    // the figures are then incomplete and the stream can't go on.
+    bool evaluate(std::span<const BattingOrder> orders, std::span<ExactFigures> figures);
+
+    const EvaluationStats& stats() const;
+
+  private:
+    struct State;
+    std::unique_ptr<State> m_state;
+};
+
+// Figures of every order, in the given order: one OrderStream over all of them.
+// Orders that are rotations of one another share a half-inning solve. The
+// results do not depend on the number of jobs: the solves are split into
+// fixed runs of consecutive sets of rotations, each run solved in sequence
+// (every solve warm-started from the one before), whichever thread takes it.
 std::vector<ExactFigures> evaluateOrders(const Batters& batters,
                                          std::span<const BattingOrder> orders,
                                          const EvaluationOptions& options = {},

@@ -79,9 +79,9 @@ TEST(ExactEvaluator, RepeatedBatterBehavesLikeNineCopies) {
                       copies.evaluate(kNatural), 1e-12);
 }
 
-TEST(EvaluateOrders, SameFiguresForEveryJobCountAndWithoutSharing) {
+// Every 400th ordering, and all rotations of a few, so some share solves.
+std::vector<BattingOrder> sampleOrders() {
     const auto all = allOrders();
-    // Every 400th ordering, and all rotations of a few, so some share solves.
     std::vector<BattingOrder> orders;
     for (std::size_t i = 0; i < all.size(); i += 400) orders.push_back(all[i]);
     for (int k = 0; k < kLineupSize; ++k) {
@@ -89,7 +89,31 @@ TEST(EvaluateOrders, SameFiguresForEveryJobCountAndWithoutSharing) {
     }
     orders.push_back(BattingOrder{0, 0, 1, 1, 0, 0, 1, 1, 2});  // repeated letters
     orders.push_back(orders.front());                           // and a repeated order
+    return orders;
+}
 
+// The figures of a stream handed `orders` in batches of `batch`.
+std::vector<ExactFigures> streamed(const std::vector<BattingOrder>& orders, std::size_t batch,
+                                   const EvaluationOptions& options, KeptFigures kept = {},
+                                   EvaluationStats* stats = nullptr) {
+    OrderStream stream(test::mixedBatters(), options, kept);
+    std::vector<ExactFigures> figures(orders.size());
+    for (std::size_t first = 0; first < orders.size(); first += batch) {
+        const std::size_t count = std::min(batch, orders.size() - first);
+        EXPECT_TRUE(stream.evaluate(std::span(orders).subspan(first, count),
+                                    std::span(figures).subspan(first, count)));
+    }
+    if (stats != nullptr) *stats = stream.stats();
+    return figures;
+}
+
+bool sameBits(const std::vector<ExactFigures>& a, const std::vector<ExactFigures>& b) {
+    return a.size() == b.size() &&
+           std::memcmp(a.data(), b.data(), a.size() * sizeof(ExactFigures)) == 0;
+}
+
+TEST(EvaluateOrders, SameFiguresForEveryJobCountAndWithoutSharing) {
+    const std::vector<BattingOrder> orders = sampleOrders();
     const exact::Batters batters = test::mixedBatters();
     EvaluationStats one, two, unshared;
     const auto byOne = evaluateOrders(batters, orders, withJobs(1, true), &one);
@@ -97,13 +121,51 @@ TEST(EvaluateOrders, SameFiguresForEveryJobCountAndWithoutSharing) {
     const auto alone = evaluateOrders(batters, orders, withJobs(2, false), &unshared);
 
     ASSERT_EQ(byOne.size(), orders.size());
-    ASSERT_EQ(byTwo.size(), orders.size());
-    EXPECT_EQ(std::memcmp(byOne.data(), byTwo.data(), byOne.size() * sizeof(ExactFigures)), 0);
+    EXPECT_TRUE(sameBits(byOne, byTwo));
     EXPECT_EQ(unshared.halfInningSolves, orders.size());
     EXPECT_LT(one.halfInningSolves, orders.size() - 8);
     for (std::size_t i = 0; i < orders.size(); ++i) {
         SCOPED_TRACE(orderText(orders[i]));
         expectSameFigures(byOne[i], alone[i], 1e-11);
+    }
+}
+
+// Batches that end inside a run of solves carry the run's solver on, so the
+// warm starts, and with them every bit of the figures, are those of one call.
+TEST(OrderStream, AnyBatchingGivesTheFiguresOfOneCall) {
+    const std::vector<BattingOrder> orders = sampleOrders();
+    const auto whole = evaluateOrders(test::mixedBatters(), orders, withJobs(2, true));
+    EXPECT_TRUE(sameBits(streamed(orders, 1, withJobs(2, true)), whole));
+    EXPECT_TRUE(sameBits(streamed(orders, 37, withJobs(1, true)), whole));
+
+    // Only the expected runs when nothing else is kept.
+    const auto meansOnly =
+        streamed(orders, 300, withJobs(2, true), KeptFigures{false, false, false});
+    for (std::size_t i = 0; i < orders.size(); ++i) {
+        ASSERT_EQ(meansOnly[i].meanRuns, whole[i].meanRuns);
+        ASSERT_EQ(meansOnly[i].sdRuns, 0.0);
+        ASSERT_EQ(meansOnly[i].inningScoring[8], 0.0);
+    }
+}
+
+// Remembering fewer sets than come, a set that comes again is solved again:
+// the same figures to within the tolerance, and still the same for every
+// batching.
+TEST(OrderStream, ForgottenSetsAreSolvedAgain) {
+    std::vector<BattingOrder> orders = sampleOrders();
+    const std::size_t firstPass = orders.size();
+    orders.insert(orders.end(), orders.begin(), orders.begin() + 200);
+    EvaluationOptions forgetful = withJobs(2, true);
+    forgetful.rememberedSets = 50;
+    EvaluationStats stats;
+    const auto byOne = streamed(orders, 1, forgetful, {}, &stats);
+    EXPECT_TRUE(sameBits(streamed(orders, 333, forgetful), byOne));
+    EXPECT_GT(stats.halfInningSolves, firstPass);
+
+    const auto whole = evaluateOrders(test::mixedBatters(), orders, withJobs(2, true));
+    for (std::size_t i = 0; i < orders.size(); ++i) {
+        SCOPED_TRACE(orderText(orders[i]));
+        expectSameFigures(byOne[i], whole[i], 1e-11);
     }
 }
 
