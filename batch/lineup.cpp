@@ -9,6 +9,17 @@ namespace {
 
 char charAt(std::string_view line, std::size_t i) { return i < line.size() ? line[i] : '\0'; }
 
+std::array<BattingOrder, kLineupSize> sortedRotations(const BattingOrder& order) {
+    std::array<BattingOrder, kLineupSize> rotations{};
+    for (std::size_t k = 0; k < kLineupSize; ++k) {
+        for (std::size_t i = 0; i < kLineupSize; ++i) {
+            rotations[k][i] = order[(k + i) % kLineupSize];
+        }
+    }
+    std::sort(rotations.begin(), rotations.end());
+    return rotations;
+}
+
 }  // namespace
 
 bool patternAccepts(std::string_view pattern, std::string_view line) {
@@ -43,8 +54,33 @@ std::optional<BattingOrder> selectOrder(std::string_view line, const Patterns& p
 OrderSource::OrderSource(std::istream& in, const Patterns& patterns)
     : m_patterns(patterns), m_reader(std::in_place, in, kOrderLineMaxChars) {}
 
-OrderSource::OrderSource(const std::optional<Patterns>& filter) : m_patterns(filter) {
+OrderSource::OrderSource(const std::optional<Patterns>& filter, bool rotationsTogether)
+    : m_patterns(filter) {
     std::iota(m_ordering.begin(), m_ordering.end(), std::uint8_t{0});
+    if (!rotationsTogether) return;
+    m_orderingsLeft = false;
+    // Each set of rotations once, by its rotation that starts with batter a,
+    // keyed by its first selected rotation.
+    std::vector<std::pair<BattingOrder, BattingOrder>> sets;
+    std::string text;
+    BattingOrder order = m_ordering;
+    do {
+        for (const BattingOrder& rotation : sortedRotations(order)) {
+            if (selects(rotation, text)) {
+                sets.emplace_back(rotation, order);
+                break;
+            }
+        }
+    } while (std::next_permutation(order.begin() + 1, order.end()));
+    std::sort(sets.begin(), sets.end());
+    m_sets.reserve(sets.size());
+    for (const auto& set : sets) m_sets.push_back(set.second);
+}
+
+bool OrderSource::selects(const BattingOrder& order, std::string& text) const {
+    text.resize(kLineupSize);
+    for (std::size_t i = 0; i < kLineupSize; ++i) text[i] = static_cast<char>('a' + order[i]);
+    return !m_patterns || selectOrder(text, *m_patterns).has_value();
 }
 
 bool OrderSource::next(SelectedOrder& out) {
@@ -59,15 +95,19 @@ bool OrderSource::next(SelectedOrder& out) {
         return false;
     }
     while (m_orderingsLeft) {
-        out.text.resize(kLineupSize);
-        for (std::size_t i = 0; i < kLineupSize; ++i) {
-            out.text[i] = static_cast<char>('a' + m_ordering[i]);
-        }
         out.order = m_ordering;
         m_orderingsLeft = std::next_permutation(m_ordering.begin(), m_ordering.end());
-        if (!m_patterns || selectOrder(out.text, *m_patterns)) return true;
+        if (selects(out.order, out.text)) return true;
     }
-    return false;
+    for (;;) {
+        if (m_rotation == kLineupSize) {
+            if (m_set == m_sets.size()) return false;
+            m_rotations = sortedRotations(m_sets[m_set++]);
+            m_rotation = 0;
+        }
+        out.order = m_rotations[static_cast<std::size_t>(m_rotation++)];
+        if (selects(out.order, out.text)) return true;
+    }
 }
 
 std::size_t forEachSelectedOrder(

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "diz/lineup.h"
 #include "text_io.h"
@@ -55,8 +56,13 @@ class OrderSource {
     // The pieces of `in` (opened in binary mode) that `patterns` select. `in`
     // must outlive the source.
     OrderSource(std::istream& in, const Patterns& patterns);
-    // Every ordering; with `filter`, only those it selects.
-    explicit OrderSource(const std::optional<Patterns>& filter);
+    // Every ordering; with `filter`, only those it selects. With
+    // `rotationsTogether` the same orderings come set by set instead: the
+    // selected rotations of one ordering one after the other (in lexicographic
+    // order), the sets in the order their first selected ordering has in
+    // lexicographic order. An exact evaluation, which solves the rotations of
+    // an ordering together, then has to remember only the sets at hand.
+    explicit OrderSource(const std::optional<Patterns>& filter, bool rotationsTogether = false);
 
     // The next order, or false at the end.
     bool next(SelectedOrder& out);
@@ -67,6 +73,14 @@ class OrderSource {
     std::string m_piece;
     BattingOrder m_ordering{};  // the next ordering when making every one
     bool m_orderingsLeft = true;
+    // Set by set: one ordering of each set still to come (m_sets[m_set] on),
+    // and the sorted rotations of the current set from m_rotation on.
+    std::vector<BattingOrder> m_sets;
+    std::size_t m_set = 0;
+    std::array<BattingOrder, kLineupSize> m_rotations{};
+    int m_rotation = kLineupSize;
+
+    bool selects(const BattingOrder& order, std::string& text) const;
 };
 
 // Calls `visit` for every selected piece of the order file, in file order, with

@@ -60,6 +60,7 @@ bool ExactOrderEvaluator::evaluate(std::span<const BattingOrder> orders,
         exact::EvaluationOptions options;
         options.jobs = m_jobs;
         options.cancel = cancel;
+        options.rememberedSets = rememberedSets;
         if (onProgress) {
             options.onProgress = [this](std::size_t done) { onProgress(m_ordersBefore + done); };
         }

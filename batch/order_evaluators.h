@@ -75,6 +75,10 @@ class ExactOrderEvaluator final : public OrderEvaluator {
     // When set, another thread may set it to stop evaluating early (evaluate()
     // then returns false, and the evaluator can't go on).
     const std::atomic<bool>* cancel = nullptr;
+    // Sets of rotations whose figures are remembered for orders still to
+    // come (see exact::OrderStream); a few suffice when the orders come with
+    // their rotations together.
+    std::size_t rememberedSets = 40320;
 
     std::size_t batchSize() const override { return 8192; }
     bool evaluate(std::span<const BattingOrder> orders, std::span<TrialResult> results) override;

@@ -52,7 +52,8 @@ SelectedOrders::~SelectedOrders() = default;
 bool SelectedOrders::open(const OrderSelection& selection, int* error) {
     if (selection.everyOrdering) {
         m_input->source.emplace(
-            selection.filterOrderings ? std::optional<Patterns>(selection.patterns) : std::nullopt);
+            selection.filterOrderings ? std::optional<Patterns>(selection.patterns) : std::nullopt,
+            selection.rotationsTogether);
         return true;
     }
     const std::filesystem::path path = utf8Path(selection.orderFile);

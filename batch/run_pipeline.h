@@ -58,6 +58,9 @@ struct OrderSelection {
     // patterns then filter them only when `filterOrderings` is set.
     bool everyOrdering = false;
     bool filterOrderings = false;
+    // With everyOrdering: the rotations of an ordering come together (see
+    // OrderSource), the order an exact evaluation needs the least memory for.
+    bool rotationsTogether = false;
 };
 
 // The selected orders, opened: the order file is open for reading from

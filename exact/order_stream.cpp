@@ -202,8 +202,8 @@ bool OrderStream::evaluate(std::span<const BattingOrder> orders, std::span<Exact
 
     std::size_t firstNewSlot = s.slotsUsed;
     for (std::size_t k = 0; k < orders.size(); ++k) {
-        const RotationSet set = s.options.shareRotations ? rotationSet(orders[k])
-                                                         : RotationSet{0, orders[k], 0};
+        const RotationSet set =
+            s.options.shareRotations ? rotationSet(orders[k]) : RotationSet{0, orders[k], 0};
         std::uint32_t slot = 0;
         const auto found = s.options.shareRotations ? s.slotOf.find(set.key) : s.slotOf.end();
         if (found != s.slotOf.end()) {

@@ -37,6 +37,9 @@ void RankingRun::run(std::unique_ptr<SelectedOrders> orders, OrderSelection sele
     const ReportOptions everyFigure{true, true, true, true};
     ExactOrderEvaluator evaluator(records, 1, 0, everyFigure);
     evaluator.cancel = &m_cancel;
+    // Orderings that come with their rotations together leave nothing worth
+    // remembering beyond the sets at hand; the rows hold the figures.
+    if (selection.everyOrdering && selection.rotationsTogether) evaluator.rememberedSets = 1024;
     evaluator.onProgress = [this](std::size_t done) {
         m_done.store(done, std::memory_order_relaxed);
     };

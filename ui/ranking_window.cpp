@@ -184,10 +184,12 @@ void RankingWindow::start() {
     switch (selection()) {
         case RankingSelection::AllOrderings:
             orderSelection.everyOrdering = true;
+            orderSelection.rotationsTogether = true;
             break;
         case RankingSelection::PatternOrderings:
             orderSelection.everyOrdering = true;
             orderSelection.filterOrderings = true;
+            orderSelection.rotationsTogether = true;
             break;
         case RankingSelection::OrderFile:
             orderSelection.orderFile = m_inputs.orderFile;

@@ -3,8 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <map>
 #include <sstream>
 #include <vector>
+
+#include "batter_data.h"
+#include "order_evaluators.h"
+#include "run_pipeline.h"
+#include "window_model.h"
 
 namespace diz {
 namespace {
@@ -115,6 +122,68 @@ TEST(EveryOrdering, PatternsFilterThem) {
     EXPECT_EQ(texts(OrderSource(patterns)), (std::vector<std::string>{"abcdefghi", "ihgfedcba"}));
     patterns = only("abcdefgha");
     EXPECT_TRUE(texts(OrderSource(patterns)).empty());
+}
+
+// Set by set, the orderings are the same, each set's selected rotations come
+// together, and the sets are numbered as lexicographic order first meets
+// them, so the exact figures are the same to the bit.
+TEST(EveryOrdering, RotationsTogetherGiveTheSameOrdersAndFigures) {
+    // Sets met first through their b-first rotation and sets met only
+    // through their c-first one: not the order of their a-first rotations.
+    const Patterns patterns = only("b*a*d****", "c*****a*d");
+    std::vector<std::string> together = texts(OrderSource(patterns, true));
+    for (std::size_t i = 1; i < together.size(); ++i) {
+        const std::string& a = together[i - 1];
+        const std::string& b = together[i];
+        if ((a + a).find(b) == std::string::npos) {
+            // A new set: none of its rotations came before.
+            for (std::size_t k = 0; k < i; ++k) {
+                ASSERT_EQ((together[k] + together[k]).find(b), std::string::npos) << b;
+            }
+        }
+    }
+    std::vector<std::string> lexicographic = texts(OrderSource(patterns));
+    std::sort(together.begin(), together.end());
+    EXPECT_EQ(together, lexicographic);
+    EXPECT_EQ(texts(OrderSource(std::nullopt, true)).size(), 362880u);
+
+    // Nine different batters, so that no two sets give the same figures.
+    std::istringstream file;
+    std::string lines;
+    for (int i = 0; i < kLineupSize; ++i) {
+        lines += std::to_string(400 + 10 * i) + " " + std::to_string(90 + 3 * i) + " 20 2 " +
+                 std::to_string(5 + i) + " 50 0.250000 0.500000 0.400000\r\n";
+    }
+    file.str(lines);
+    BatterTable table{};
+    readBatterTable(file, table);
+    const std::array<BatterRecord, kLineupSize> records = buildRecords(table);
+    std::map<std::string, TrialResult> byText;
+    for (const bool rotationsTogether : {false, true}) {
+        OrderSelection selection;
+        selection.patterns = patterns;
+        selection.everyOrdering = true;
+        selection.filterOrderings = true;
+        selection.rotationsTogether = rotationsTogether;
+        SelectedOrders orders;
+        ASSERT_TRUE(orders.open(selection));
+        const ReportOptions everyFigure{true, true, true, true};
+        ExactOrderEvaluator evaluator(records, 1, 2, everyFigure);
+        evaluator.rememberedSets = rotationsTogether ? 16 : 40320;
+        std::size_t count = 0;
+        ASSERT_TRUE(evaluateAll(
+            orders, evaluator, [&](const SelectedOrder& order, const TrialResult& result) {
+                ++count;
+                if (!rotationsTogether) {
+                    byText[order.text] = result;
+                } else {
+                    EXPECT_EQ(std::memcmp(&byText.at(order.text), &result, sizeof result), 0)
+                        << order.text;
+                }
+                return true;
+            }));
+        EXPECT_EQ(count, lexicographic.size());
+    }
 }
 
 }  // namespace
