@@ -143,7 +143,7 @@ void RankingCharts::showRows(const RankingRows& rows, std::uint32_t best,
     m_bestMark->setName(orderLabel(QStringLiteral("最良"), rows, best));
     m_bestMark->replace({QPointF(bestRuns, 0), QPointF(bestRuns, m_markHeight)});
     QList<qreal> bestInnings;
-    for (double runs : rows.figures[best].inningRuns) bestInnings << runs;
+    for (int inning = 0; inning < kInnings; ++inning) bestInnings << rows.inningRuns(best, inning);
     m_bestInnings->setLabel(orderLabel(QStringLiteral("最良"), rows, best));
     m_bestInnings->append(bestInnings);
     showSelected(rows, best, best);
@@ -159,10 +159,9 @@ void RankingCharts::showSelected(const RankingRows& rows, std::uint32_t best,
     QList<qreal> chosen;
     double highest = 0.0;
     for (int inning = 0; inning < kInnings; ++inning) {
-        const auto i = static_cast<std::size_t>(inning);
-        chosen << rows.figures[selected].inningRuns[i];
-        highest = std::max(
-            {highest, rows.figures[selected].inningRuns[i], rows.figures[best].inningRuns[i]});
+        chosen << rows.inningRuns(selected, inning);
+        highest =
+            std::max({highest, rows.inningRuns(selected, inning), rows.inningRuns(best, inning)});
     }
     m_selectedInnings->remove(0, m_selectedInnings->count());
     m_selectedInnings->append(chosen);

@@ -1,8 +1,11 @@
 #include "ui/ranking_model.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <limits>
 #include <numeric>
+#include <string>
 
 #include "batch/text_io.h"
 
@@ -10,16 +13,43 @@ namespace diz {
 namespace {
 
 // The figure a numeric column shows (the gap sorts as the expected runs do).
-double figureOf(const TrialResult& r, int column) {
+double figureOf(const RankedFigures& r, int column) {
     if (column == ranking::kMeanRuns || column == ranking::kGap) return r.meanRuns;
-    if (column == ranking::kDeviation) return r.standardError;
-    if (column < ranking::kFirstInningScoring) {
-        return r.inningRuns[static_cast<std::size_t>(column - ranking::kFirstInningRuns)];
-    }
-    return r.inningScoring[static_cast<std::size_t>(column - ranking::kFirstInningScoring)];
+    if (column == ranking::kDeviation) return r.deviation;
+    return r.innings[static_cast<std::size_t>(column - ranking::kFirstInningRuns)];
 }
 
 }  // namespace
+
+std::uint32_t toMillionths(double value) {
+    constexpr double kLargest = 4294.967295;
+    if (!(value > 0.0)) return 0;
+    if (value >= kLargest) return std::numeric_limits<std::uint32_t>::max();
+    const double scaled = value * 1e6;
+    const double below = std::floor(scaled);
+    const double fraction = scaled - below;
+    // The product is within 2^-21 of value times a million, so only a
+    // fraction this close to one half could round the other way; to_chars
+    // settles those from the exact value.
+    if (std::abs(fraction - 0.5) > 1e-6) {
+        return static_cast<std::uint32_t>(below) + (fraction > 0.5 ? 1U : 0U);
+    }
+    std::string text;
+    appendFixed(text, value, 6);
+    std::uint32_t millionths = 0;
+    for (const char c : text) {
+        if (c != '.') millionths = millionths * 10 + static_cast<std::uint32_t>(c - '0');
+    }
+    return millionths;
+}
+
+void appendMillionths(std::string& out, std::uint32_t millionths) {
+    out += std::to_string(millionths / 1000000);
+    const std::string decimals = std::to_string(millionths % 1000000);
+    out += '.';
+    out.append(6 - decimals.size(), '0');
+    out += decimals;
+}
 
 void RankingRows::reserve(std::size_t count) {
     orders.reserve(count);
@@ -30,7 +60,17 @@ void RankingRows::append(std::string_view order, const TrialResult& result) {
     std::array<char, kLineupSize> letters{};
     std::memcpy(letters.data(), order.data(), std::min<std::size_t>(order.size(), kLineupSize));
     orders.push_back(letters);
-    figures.push_back(result);
+    RankedFigures& f = figures.emplace_back();
+    f.meanRuns = result.meanRuns;
+    f.deviation = result.standardError;
+    for (std::size_t i = 0; i < kInnings; ++i) {
+        f.innings[i] = toMillionths(result.inningRuns[i]);
+        f.innings[kInnings + i] = toMillionths(result.inningScoring[i]);
+    }
+}
+
+double RankingRows::inningRuns(std::size_t row, int inning) const {
+    return figures[row].innings[static_cast<std::size_t>(inning)] / 1e6;
 }
 
 std::vector<std::uint32_t> sortRows(const RankingRows& rows, int column, Qt::SortOrder order) {
@@ -56,7 +96,7 @@ std::vector<std::uint32_t> sortRows(const RankingRows& rows, int column, Qt::Sor
     }
 
     // The figures are copied out beside their rows first: sorting 362880
-    // indices that each reach into a 160-byte record misses the cache on
+    // indices that each reach into an 88-byte record misses the cache on
     // nearly every comparison.
     struct Key {
         double value;
@@ -78,7 +118,7 @@ RunsHistogram runsHistogram(const RankingRows& rows, int bins) {
     if (rows.size() == 0 || bins < 1) return histogram;
     const auto [low, high] = std::minmax_element(
         rows.figures.begin(), rows.figures.end(),
-        [](const TrialResult& a, const TrialResult& b) { return a.meanRuns < b.meanRuns; });
+        [](const RankedFigures& a, const RankedFigures& b) { return a.meanRuns < b.meanRuns; });
     histogram.from = low->meanRuns;
     histogram.width = (high->meanRuns - low->meanRuns) / bins;
     if (!(histogram.width > 0.0)) {
@@ -86,7 +126,7 @@ RunsHistogram runsHistogram(const RankingRows& rows, int bins) {
         histogram.from -= histogram.width * bins / 2;
     }
     histogram.counts.assign(static_cast<std::size_t>(bins), 0);
-    for (const TrialResult& r : rows.figures) {
+    for (const RankedFigures& r : rows.figures) {
         const int bin = static_cast<int>((r.meanRuns - histogram.from) / histogram.width);
         ++histogram.counts[static_cast<std::size_t>(std::clamp(bin, 0, bins - 1))];
     }
@@ -155,8 +195,14 @@ void RankingModel::appendCell(std::string& out, std::uint32_t row, int column) c
         case ranking::kGap:
             appendFixed(out, m_rows.figures[row].meanRuns - m_rows.figures[bestRow()].meanRuns, 6);
             return;
-        default:
+        case ranking::kMeanRuns:
+        case ranking::kDeviation:
             appendFixed(out, figureOf(m_rows.figures[row], column), 6);
+            return;
+        default:
+            appendMillionths(
+                out, m_rows.figures[row]
+                         .innings[static_cast<std::size_t>(column - ranking::kFirstInningRuns)]);
             return;
     }
 }

@@ -27,13 +27,23 @@ inline constexpr int kFirstInningScoring = kFirstInningRuns + kInnings;
 inline constexpr int kColumnCount = kFirstInningScoring + kInnings;
 }  // namespace ranking
 
+// One order's figures as the table keeps them: the expected runs and the
+// standard deviation as computed, the eighteen inning figures as the
+// millionths their six decimals show (all the table and the CSV show of them).
+struct RankedFigures {
+    double meanRuns = 0.0;
+    double deviation = 0.0;
+    // Expected runs of innings 1..9, then the chances of scoring in them.
+    std::array<std::uint32_t, 2 * kInnings> innings{};
+};
+
 // The evaluated orders in selection order, kept compact (362880 of them fit
-// in about 60 MB): each order's nine letters and its figures, side by side.
-// The standard error of the figures is the standard deviation of one game's
-// runs, as an evaluation over one game gives it.
+// in about 35 MB): each order's nine letters and its figures, side by side.
+// The standard deviation is the one of one game's runs, the standard error an
+// evaluation over one game gives.
 struct RankingRows {
     std::vector<std::array<char, kLineupSize>> orders;
-    std::vector<TrialResult> figures;
+    std::vector<RankedFigures> figures;
 
     std::size_t size() const { return orders.size(); }
     void reserve(std::size_t count);
@@ -42,7 +52,17 @@ struct RankingRows {
     std::string_view order(std::size_t row) const {
         return {orders[row].data(), orders[row].size()};
     }
+    // Inning 0..8's expected runs, to six decimals.
+    double inningRuns(std::size_t row, int inning) const;
 };
+
+// `value` rounded to six decimals exactly as appendFixed rounds it, counted
+// in millionths. Values from 0 up to 4294.967295 are kept; below that 0,
+// above it the largest. An inning's figures always fit: at most four runs
+// score in a plate appearance and the engine ends an inning after 1000.
+std::uint32_t toMillionths(double value);
+// Appends `millionths` as a number with six decimals.
+void appendMillionths(std::string& out, std::uint32_t millionths);
 
 // The rows' indices sorted by `column`. Every column sorts by its value, ties
 // by the order's text and then by selection order, in both directions: for

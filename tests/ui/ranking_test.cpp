@@ -15,8 +15,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <cmath>
 #include <map>
+#include <random>
 
+#include "batch/text_io.h"
 #include "support/recording_message_boxes.h"
 #include "support/scripted_chooser.h"
 #include "ui/dialog_resources.h"
@@ -117,6 +120,27 @@ class RankingTest : public QObject {
         QCOMPARE(viewOrders(model),
                  QStringList({"acbdefghi", "abcdefghi", "cabdefghi", "bacdefghi"}));
         QCOMPARE(model.index(0, ranking::kRank).data().toString(), QStringLiteral("4"));
+    }
+
+    // The table keeps inning figures as millionths; they must show the six
+    // decimals diz-cli prints, ties at half a millionth included.
+    void inningFiguresKeepTheirSixDecimals() {
+        std::mt19937_64 random(7);
+        std::uniform_real_distribution<double> runs(0.0, 4000.0);
+        std::uniform_int_distribution<std::uint32_t> millionth(0, 4000000000U);
+        for (int i = 0; i < 200000; ++i) {
+            const double half = (millionth(random) + 0.5) / 1e6;
+            for (const double value : {runs(random), runs(random) / 4000.0, half,
+                                       std::nextafter(half, 0.0), std::nextafter(half, 5000.0)}) {
+                std::string shown;
+                appendMillionths(shown, toMillionths(value));
+                if (shown != formatFixed(value, 6))
+                    QFAIL(qPrintable(QString::number(value, 'g', 17)));
+            }
+        }
+        std::string shown;
+        appendMillionths(shown, toMillionths(0.0000005));  // 4.99999e-7 in binary
+        QCOMPARE(shown, std::string("0.000000"));
     }
 
     void aSelectedRowFollowsItsOrderThroughASort() {
