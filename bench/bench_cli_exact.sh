@@ -50,6 +50,7 @@ for ((i = 1; i <= runs; i++)); do
   done
 done
 cmp -s "$work/all.new.1.txt" "$work/all.new.2.txt" || { echo "--jobs 1 and 2 differ"; exit 1; }
+cp "$work/top.new" "$work/all-top.new"
 
 awk -v n="$lines" 'BEGIN {
   srand(1)
@@ -82,4 +83,4 @@ for name in "${programs[@]}"; do
     "$(awk -v k="$peak" 'BEGIN { print k / 1024 }')"
 done
 echo "result lines: $(wc -l <"$work/all.new.2.txt"), identical for --jobs 1 and 2"
-sed -n '1,4p' "$work/top.new"
+sed -n '1,4p' "$work/all-top.new"
