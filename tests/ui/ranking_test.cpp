@@ -312,6 +312,12 @@ class RankingTest : public QObject {
         QTRY_VERIFY_WITH_TIMEOUT(!window->isEvaluating(), kWaitMs);
         QCOMPARE(window->model().rowCount(), 1);
         QVERIFY(m_dialog->isVisible());
+
+        // Tab leaves the table, so the keyboard reaches the buttons.
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        window->table()->setFocus();
+        QTest::keyClick(window->table(), Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget() != window->table());
     }
 
   private:
