@@ -2,20 +2,15 @@
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <optional>
-#include <system_error>
 
-#include "batter_data.h"
 #include "console_window.h"
-#include "lineup.h"
 #include "simulation_run.h"
-#include "text_io.h"
 #include "window_model.h"
 
 namespace diz::cli {
+
 void setup_run(CLI::App& app) {
     auto options = std::make_shared<RunOptions>();
     CLI::App* sub = app.add_subcommand("run", "Simulate the selected orders of an order file");

@@ -39,21 +39,19 @@ void RankingRun::run(std::unique_ptr<SelectedOrders> orders, OrderSelection sele
     evaluator.cancel = &m_cancel;
     // Orderings that come with their rotations together leave nothing worth
     // remembering beyond the sets at hand; the rows hold the figures.
-    if (selection.everyOrdering && selection.rotationsTogether) evaluator.rememberedSets = 1024;
+    if (selection.rotationsTogether) evaluator.rememberedSets = 1024;
     evaluator.onProgress = [this](std::size_t done) {
         m_done.store(done, std::memory_order_relaxed);
     };
     if (capped) evaluator.onCapped = [&capped](int) { capped(); };
 
-    const bool all = !m_cancel.load() && evaluateAll(*orders, evaluator,
-                                                     [this, &outcome](const SelectedOrder& order,
-                                                                      const TrialResult& result) {
-                                                         // A cancelled batch's figures are
-                                                         // incomplete.
-                                                         if (m_cancel.load()) return false;
-                                                         outcome.rows.append(order.text, result);
-                                                         return true;
-                                                     });
+    const auto keep = [this, &outcome](const SelectedOrder& order, const TrialResult& result) {
+        // A cancelled batch's figures are incomplete.
+        if (m_cancel.load()) return false;
+        outcome.rows.append(order.text, result);
+        return true;
+    };
+    const bool all = !m_cancel.load() && evaluateAll(*orders, evaluator, keep);
     orders.reset();
     if (all && !m_cancel.load()) {
         outcome.completed = true;
