@@ -3,7 +3,8 @@
 # (with the Debian package), the AddressSanitizer + UndefinedBehaviorSanitizer
 # build, the Windows cross build under wine, and a short fuzzing run of the
 # file readers. Every step runs even when an earlier one failed;
-# the closing line counts what actually ran, and the exit status is non-zero
+# the closing lines name what failed (repeated there, since a CI log may keep
+# only its tail) and count what actually ran; the exit status is non-zero
 # when anything failed.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -12,6 +13,7 @@ scripts/install-deps.sh || exit 1
 jobs=$(nproc)
 passed=0
 failed=0
+failures=()
 
 # ctest_step PRESET: runs the preset's tests and adds its counts to the totals.
 ctest_step() {
@@ -20,12 +22,14 @@ ctest_step() {
   ctest --preset "$1" -j"$jobs" 2>&1 | tee "$out"
   local summary
   summary=$(sed -n 's/.*tests passed, \([0-9]*\) tests\{0,1\} failed out of \([0-9]*\).*/\1 \2/p' "$out" | tail -n 1)
-  rm -f "$out"
   if [ -z "$summary" ]; then
-    echo "ctest --preset $1 printed no summary" >&2
+    failures+=("ctest --preset $1 printed no summary; its last lines:" "$(tail -n 25 "$out")")
+    rm -f "$out"
     failed=$((failed + 1))
     return
   fi
+  failures+=("$(sed -n "/The following tests FAILED:/,\$s/^/$1: /p" "$out")")
+  rm -f "$out"
   read -r f t <<<"$summary"
   passed=$((passed + t - f))
   failed=$((failed + f))
@@ -38,12 +42,16 @@ step() {
   if "$@"; then
     passed=$((passed + 1))
   else
-    echo "FAILED: $name" >&2
+    failures+=("FAILED: $name")
     failed=$((failed + 1))
   fi
 }
 
-build() { cmake --preset "$1" && cmake --build --preset "$1" -j"$jobs"; }
+build() {
+  cmake --preset "$1" && cmake --build --preset "$1" -j"$jobs" && return 0
+  failures+=("FAILED: the $1 build")
+  return 1
+}
 
 echo "== release build and tests"
 if build release; then ctest_step release; else failed=$((failed + 1)); fi
@@ -57,5 +65,8 @@ if build windows-cross; then ctest_step windows-cross; else failed=$((failed + 1
 echo "== fuzzing the file readers"
 step fuzzers tests/fuzz/run_fuzzers.sh
 
+for f in "${failures[@]}"; do
+  [ -n "$f" ] && printf '%s\n' "$f" >&2
+done
 echo "total: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
