@@ -20,7 +20,6 @@
 #include "ui/log_pane.h"
 #include "ui/message_boxes.h"
 #include "ui/program_icon.h"
-#include "ui/qt_file_chooser.h"
 #include "ui/ranking_window.h"
 
 #ifdef _WIN32
@@ -136,22 +135,6 @@ MainDialog::~MainDialog() = default;
 QWidget* MainDialog::control(int id) const {
     const auto found = m_controls.find(id);
     return found == m_controls.end() ? nullptr : found->second;
-}
-
-void MainDialog::setFileChooser(FileChooser* chooser) { m_fileChooser = chooser; }
-
-void MainDialog::setMessageBoxes(MessageBoxes* boxes) { m_messageBoxes = boxes; }
-
-FileChooser& MainDialog::fileChooser() {
-    if (m_fileChooser != nullptr) return *m_fileChooser;
-    if (!m_qtFileChooser) m_qtFileChooser = std::make_unique<QtFileChooser>(this);
-    return *m_qtFileChooser;
-}
-
-MessageBoxes& MainDialog::messageBoxes() {
-    if (m_messageBoxes != nullptr) return *m_messageBoxes;
-    if (!m_qtMessageBoxes) m_qtMessageBoxes = std::make_unique<QtMessageBoxes>();
-    return *m_qtMessageBoxes;
 }
 
 LogPane* MainDialog::logPane() const { return static_cast<LogPane*>(control(ids::kLog)); }
@@ -299,8 +282,8 @@ void MainDialog::showRanking() {
             static_cast<QLineEdit*>(control(ids::kPatterns[0]))->setText(order);
         });
     }
-    m_ranking->setFileChooser(m_fileChooser);
-    m_ranking->setMessageBoxes(m_messageBoxes);
+    m_ranking->setFileChooser(m_services.fileChooserSet());
+    m_ranking->setMessageBoxes(m_services.messageBoxesSet());
     m_ranking->setInputs(
         {buildRecords(m_model.batters), m_model.patterns, m_runSettings.orderFile});
     m_ranking->show();

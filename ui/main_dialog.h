@@ -4,12 +4,12 @@
 #pragma once
 
 #include <QDialog>
-#include <memory>
 
 #include "batch/simulation_run.h"
 #include "batch/window.h"
 #include "batch/window_model.h"
 #include "ui/dialog_template.h"
+#include "ui/window_services.h"
 
 class QMenu;
 
@@ -42,8 +42,8 @@ class MainDialog : public QDialog, public Window {
     // Replaces the file choosers and message boxes (tests); the dialog does
     // not take ownership, and the objects must outlive it or be unset with
     // nullptr, which restores the Qt dialogs.
-    void setFileChooser(FileChooser* chooser);
-    void setMessageBoxes(MessageBoxes* boxes);
+    void setFileChooser(FileChooser* chooser) { m_services.setFileChooser(chooser); }
+    void setMessageBoxes(MessageBoxes* boxes) { m_services.setMessageBoxes(boxes); }
     // Where Simulate finds the order file and the engine library.
     void setRunSettings(RunSettings settings) { m_runSettings = std::move(settings); }
 
@@ -100,18 +100,15 @@ class MainDialog : public QDialog, public Window {
     void connectActions();
     void setFieldLimits();
     LogPane* logPane() const;
-    FileChooser& fileChooser();
-    MessageBoxes& messageBoxes();
+    FileChooser& fileChooser() { return m_services.fileChooser(); }
+    MessageBoxes& messageBoxes() { return m_services.messageBoxes(); }
 
     WindowModel m_model;
     ControlMap m_controls;
     RunSettings m_runSettings;
     QMenu* m_systemMenu = nullptr;
     RankingWindow* m_ranking = nullptr;  // a child, made on first use
-    std::unique_ptr<FileChooser> m_qtFileChooser;
-    std::unique_ptr<MessageBoxes> m_qtMessageBoxes;
-    FileChooser* m_fileChooser = nullptr;
-    MessageBoxes* m_messageBoxes = nullptr;
+    WindowServices m_services{this};
 #ifdef _WIN32
     bool m_nativeMenuAdded = false;
 #endif

@@ -20,7 +20,6 @@
 #include "batch/messages.h"
 #include "batch/text_io.h"
 #include "ui/message_boxes.h"
-#include "ui/qt_file_chooser.h"
 #include "ui/ranking_charts.h"
 #include "ui/ranking_model.h"
 
@@ -379,18 +378,6 @@ void RankingWindow::closeEvent(QCloseEvent* event) {
     m_charts->clear();
     m_summary->clear();
     QWidget::closeEvent(event);
-}
-
-FileChooser& RankingWindow::fileChooser() {
-    if (m_fileChooser != nullptr) return *m_fileChooser;
-    if (!m_qtFileChooser) m_qtFileChooser = std::make_unique<QtFileChooser>(this);
-    return *m_qtFileChooser;
-}
-
-MessageBoxes& RankingWindow::messageBoxes() {
-    if (m_messageBoxes != nullptr) return *m_messageBoxes;
-    if (!m_qtMessageBoxes) m_qtMessageBoxes = std::make_unique<QtMessageBoxes>();
-    return *m_qtMessageBoxes;
 }
 
 }  // namespace diz

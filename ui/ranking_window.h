@@ -14,6 +14,7 @@
 #include "batch/window.h"
 #include "diz/core.h"
 #include "ui/ranking_run.h"
+#include "ui/window_services.h"
 
 class QCheckBox;
 class QLabel;
@@ -58,8 +59,8 @@ class RankingWindow final : public QWidget {
 
     // The chooser and message boxes to use instead of the Qt dialogs; not
     // owned, nullptr restores the Qt dialogs.
-    void setFileChooser(FileChooser* chooser) { m_fileChooser = chooser; }
-    void setMessageBoxes(MessageBoxes* boxes) { m_messageBoxes = boxes; }
+    void setFileChooser(FileChooser* chooser) { m_services.setFileChooser(chooser); }
+    void setMessageBoxes(MessageBoxes* boxes) { m_services.setMessageBoxes(boxes); }
 
     void setInputs(RankingInputs inputs) { m_inputs = std::move(inputs); }
     RankingSelection selection() const;
@@ -107,8 +108,8 @@ class RankingWindow final : public QWidget {
     void showSummary();
     void showInningColumns(bool shown);
     void stopRun();
-    FileChooser& fileChooser();
-    MessageBoxes& messageBoxes();
+    FileChooser& fileChooser() { return m_services.fileChooser(); }
+    MessageBoxes& messageBoxes() { return m_services.messageBoxes(); }
 
     RankingInputs m_inputs;
     RankingModel* m_model;
@@ -129,10 +130,7 @@ class RankingWindow final : public QWidget {
     bool m_restart = false;     // evaluate again once the running one ends
     bool m_startPending = false;
 
-    FileChooser* m_fileChooser = nullptr;
-    MessageBoxes* m_messageBoxes = nullptr;
-    std::unique_ptr<FileChooser> m_qtFileChooser;
-    std::unique_ptr<MessageBoxes> m_qtMessageBoxes;
+    WindowServices m_services{this};
 };
 
 }  // namespace diz
