@@ -39,7 +39,11 @@ bool fitsInt32(std::string_view token) {
 }
 
 bool isFiniteNumber(std::string_view token) {
-    if (!token.empty() && token[0] == '+') token.remove_prefix(1);
+    // from_chars takes a '-' but no '+'; the reader takes one sign of either.
+    if (!token.empty() && token[0] == '+') {
+        token.remove_prefix(1);
+        if (!token.empty() && token[0] == '-') return false;
+    }
     double value = 0.0;
     const auto [end, error] = std::from_chars(token.data(), token.data() + token.size(), value,
                                               std::chars_format::general);

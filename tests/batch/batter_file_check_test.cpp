@@ -32,6 +32,9 @@ TEST(BatterFileProblem, NamesTheLineAndTheFieldThatWouldNotReadWhole) {
               "5: 打者E の 2B 1to4 がありません");
     EXPECT_EQ(batterFileProblem(rows(4) + "400 100 20 2 10 50 0.25 inf 0.4\n"),
               "5: 打者E の 1B 2to4「inf」は有限の数ではありません");
+    // The reader takes one sign: at "+-" it stops, leaving the rest unread.
+    EXPECT_EQ(batterFileProblem(rows(4) + "400 100 20 2 10 50 +-0.25 0.5 0.4\n"),
+              "5: 打者E の 1B 1to3「+-0.25」は有限の数ではありません");
     EXPECT_EQ(batterFileProblem(kRow + " 7\n"), "1: 打者A の行に余分な値があります「7」");
     EXPECT_EQ(batterFileProblem(rows(9) + kRow + "\n"), "10: 打者I の後に余分な行があります");
 }
