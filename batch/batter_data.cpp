@@ -2,8 +2,8 @@
 
 #include <charconv>
 #include <cmath>
-#include <fstream>
 #include <limits>
+#include <sstream>
 #include <system_error>
 
 #include "atomic_save.h"
@@ -123,11 +123,9 @@ void readBatterTable(std::istream& in, BatterTable& table) {
 }
 
 bool readBatterTable(const std::filesystem::path& path, BatterTable& table) {
-    // A folder opens as a stream on some systems and reads as empty.
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error)) return false;
-    std::ifstream in(path, std::ios::binary);
-    if (!in.is_open()) return false;
+    const std::optional<std::string> bytes = readWholeFile(path);
+    if (!bytes) return false;
+    std::istringstream in(*bytes);
     readBatterTable(in, table);
     return true;
 }

@@ -3,9 +3,21 @@
 #include <array>
 #include <charconv>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <system_error>
 
 namespace diz {
+
+std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    if (!in.is_open()) return std::nullopt;
+    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad()) return std::nullopt;
+    return bytes;
+}
 
 LinePieceReader::LinePieceReader(std::istream& in, std::size_t maxChars)
     : m_in(in), m_maxChars(maxChars < 1 ? 1 : maxChars) {}

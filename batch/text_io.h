@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
 #include <istream>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,6 +30,11 @@ class LinePieceReader {
     std::istream& m_in;
     std::size_t m_maxChars;
 };
+
+// Every byte of the file at `path`; nullopt when it can't be opened or read
+// (a folder included, which opens as a stream on some systems and reads as
+// empty).
+std::optional<std::string> readWholeFile(const std::filesystem::path& path);
 
 // `value` in fixed notation with `decimals` digits after the point, as printf's
 // "%.Nf" prints it in the C locale, whatever the process's locale is.

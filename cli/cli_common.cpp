@@ -4,8 +4,7 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
+#include <sstream>
 
 #include "batter_data.h"
 #include "batter_file_check.h"
@@ -157,22 +156,22 @@ std::string parseReport(const std::string& list, ReportOptions* report) {
 }
 
 bool loadBatters(const std::string& path, BatterTable& table, bool lenient) {
-    if (!lenient) {
-        std::ifstream in(utf8Path(path), std::ios::binary);
-        std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-        if (in.bad() || !in.is_open()) bytes.clear();
-        if (in.is_open()) {
-            if (const auto problem = batterFileProblem(bytes)) {
-                std::fprintf(stderr, "%s:%s\n", path.c_str(), problem->c_str());
-                return false;
-            }
-        }
-    }
-    if (!readBatterTable(utf8Path(path), table)) {
+    // The check and the read see the same bytes, even if the file is replaced
+    // meanwhile.
+    const std::optional<std::string> bytes = readWholeFile(utf8Path(path));
+    if (!bytes) {
         std::fprintf(stderr, "%.*s%s\n", static_cast<int>(msg::kBattersLoadFailed.size()),
                      msg::kBattersLoadFailed.data(), path.c_str());
         return false;
     }
+    if (!lenient) {
+        if (const auto problem = batterFileProblem(*bytes)) {
+            std::fprintf(stderr, "%s:%s\n", path.c_str(), problem->c_str());
+            return false;
+        }
+    }
+    std::istringstream text(*bytes);
+    readBatterTable(text, table);
     if (const auto error = checkBatterRanges(table)) {
         std::fprintf(stderr, "%s: %s\n", path.c_str(), error->message().c_str());
         return false;
