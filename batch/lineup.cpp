@@ -110,19 +110,4 @@ bool OrderSource::next(SelectedOrder& out) {
     }
 }
 
-std::size_t forEachSelectedOrder(
-    std::istream& in, const Patterns& patterns,
-    const std::function<void(std::string_view line, const BattingOrder& order)>& visit) {
-    LinePieceReader reader(in, kOrderLineMaxChars);
-    std::string piece;
-    std::size_t selected = 0;
-    while (reader.next(piece)) {
-        if (const auto order = selectOrder(piece, patterns)) {
-            ++selected;
-            if (visit) visit(piece, *order);
-        }
-    }
-    return selected;
-}
-
 }  // namespace diz

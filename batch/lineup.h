@@ -4,7 +4,6 @@
 
 #include <array>
 #include <cstddef>
-#include <functional>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -82,11 +81,5 @@ class OrderSource {
 
     bool selects(const BattingOrder& order, std::string& text) const;
 };
-
-// Calls `visit` for every selected piece of the order file, in file order, with
-// the piece and its batting order. Returns the number of selected pieces.
-std::size_t forEachSelectedOrder(
-    std::istream& in, const Patterns& patterns,
-    const std::function<void(std::string_view line, const BattingOrder& order)>& visit);
 
 }  // namespace diz

@@ -20,14 +20,21 @@ Patterns only(const LineupPattern& first, const LineupPattern& second = "") {
     return Patterns{first, second, "", "", "", ""};
 }
 
+// The nine letters of every order `source` gives.
+std::vector<std::string> texts(OrderSource source) {
+    std::vector<std::string> out;
+    SelectedOrder order;
+    while (source.next(order)) {
+        EXPECT_EQ(mapOrder(order.text), order.order);
+        out.push_back(order.text);
+    }
+    return out;
+}
+
 // The first nine characters of every selected piece of `file`.
 std::vector<std::string> selected(const std::string& file, const Patterns& patterns) {
     std::istringstream in(file);
-    std::vector<std::string> out;
-    forEachSelectedOrder(in, patterns, [&](std::string_view line, const BattingOrder&) {
-        out.emplace_back(line.substr(0, 9));
-    });
-    return out;
+    return texts(OrderSource(in, patterns));
 }
 
 TEST(PatternAccepts, StarMatchesAnyCharacterOthersMatchExactly) {
@@ -88,22 +95,11 @@ TEST(OrderFile, CrLfAndLfGiveTheSameSelection) {
 
 TEST(OrderFile, ReportsTheBattingOrder) {
     std::istringstream in("cabdefghi\n");
-    BattingOrder seen{};
-    EXPECT_EQ(forEachSelectedOrder(in, only("*********"),
-                                   [&](std::string_view, const BattingOrder& o) { seen = o; }),
-              1u);
-    EXPECT_EQ(seen, (BattingOrder{2, 0, 1, 3, 4, 5, 6, 7, 8}));
-}
-
-// The nine letters of every order `source` gives.
-std::vector<std::string> texts(OrderSource source) {
-    std::vector<std::string> out;
-    SelectedOrder order;
-    while (source.next(order)) {
-        EXPECT_EQ(mapOrder(order.text), order.order);
-        out.push_back(order.text);
-    }
-    return out;
+    OrderSource source(in, only("*********"));
+    SelectedOrder seen;
+    ASSERT_TRUE(source.next(seen));
+    EXPECT_EQ(seen.order, (BattingOrder{2, 0, 1, 3, 4, 5, 6, 7, 8}));
+    EXPECT_FALSE(source.next(seen));
 }
 
 TEST(EveryOrdering, AllNineFactorialInLexicographicOrder) {

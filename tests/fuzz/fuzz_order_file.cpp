@@ -20,14 +20,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
     }
     std::istringstream in(bytes.substr(offset));
-    diz::forEachSelectedOrder(in, patterns,
-                              [&](std::string_view line, const diz::BattingOrder& order) {
-                                  if (line.size() > diz::kOrderLineMaxChars || line.size() < 9)
-                                      std::abort();
-                                  if (diz::mapOrder(line) != order) std::abort();
-                                  for (int i = 0; i < 9; ++i) {
-                                      if (order[i] > 8 || line[i] != 'a' + order[i]) std::abort();
-                                  }
-                              });
+    diz::OrderSource source(in, patterns);
+    diz::SelectedOrder selected;
+    while (source.next(selected)) {
+        const std::string& line = selected.text;
+        const diz::BattingOrder& order = selected.order;
+        if (line.size() != 9 || diz::mapOrder(line) != order) std::abort();
+        for (int i = 0; i < 9; ++i) {
+            if (order[i] > 8 || line[i] != 'a' + order[i]) std::abort();
+        }
+    }
     return 0;
 }
