@@ -4,6 +4,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "batter_data.h"
 #else
 #include <fcntl.h>
 #include <sys/file.h>
@@ -32,13 +34,6 @@ int errnoOf(DWORD error) {
     }
 }
 
-std::wstring widePath(const std::string& name) {
-    const int n =
-        MultiByteToWideChar(CP_UTF8, 0, name.data(), static_cast<int>(name.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, name.data(), static_cast<int>(name.size()), wide.data(), n);
-    return wide;
-}
 #endif
 
 }  // namespace
@@ -53,7 +48,7 @@ ResultFile::Opened ResultFile::open(const std::string& name) {
         return Opened::Failed;
     }
     HANDLE h =
-        CreateFileW(widePath(name).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+        CreateFileW(utf8Path(name).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                     nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         m_errno = errnoOf(GetLastError());
