@@ -262,9 +262,16 @@ void RankingModel::sort(int column, Qt::SortOrder order) {
     rowsBefore.reserve(static_cast<std::size_t>(before.size()));
     for (const QModelIndex& index : before) rowsBefore.push_back(rowAt(index.row()));
 
-    m_view = column == ranking::kMeanRuns && order == Qt::DescendingOrder
-                 ? m_bestFirst
-                 : sortRows(m_rows, column, order);
+    // The best-first order serves the ranks both ways without a sort.
+    const bool bestFirst = (column == ranking::kMeanRuns && order == Qt::DescendingOrder) ||
+                           (column == ranking::kRank && order == Qt::AscendingOrder);
+    if (bestFirst) {
+        m_view = m_bestFirst;
+    } else if (column == ranking::kRank) {
+        m_view.assign(m_bestFirst.rbegin(), m_bestFirst.rend());
+    } else {
+        m_view = sortRows(m_rows, column, order);
+    }
 
     if (!before.isEmpty()) {
         std::vector<std::uint32_t> viewRowOf(m_view.size());
