@@ -45,13 +45,11 @@ void RankingRun::run(std::unique_ptr<SelectedOrders> orders, OrderSelection sele
     };
     if (capped) evaluator.onCapped = [&capped](int) { capped(); };
 
-    const auto keep = [this, &outcome](const SelectedOrder& order, const TrialResult& result) {
-        // A cancelled batch's figures are incomplete.
-        if (m_cancel.load()) return false;
+    const auto keep = [&outcome](const SelectedOrder& order, const TrialResult& result) {
         outcome.rows.append(order.text, result);
         return true;
     };
-    const bool all = !m_cancel.load() && evaluateAll(*orders, evaluator, keep);
+    const bool all = evaluateAll(*orders, evaluator, keep, &m_cancel);
     orders.reset();
     if (all && !m_cancel.load()) {
         outcome.completed = true;
