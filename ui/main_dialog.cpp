@@ -29,10 +29,6 @@
 namespace diz {
 namespace {
 
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // The check boxes and the report options they stand for.
 struct ReportBox {
     int id;
@@ -83,7 +79,8 @@ class MainDialog::FieldReader {
     QLineEdit& edit(int id) { return *static_cast<QLineEdit*>(m_dialog.control(id)); }
 
     bool fail(int id, std::string_view message) {
-        m_dialog.messageBoxes().show(&m_dialog, fromUtf8(message), MessageBoxes::Kind::Validation);
+        m_dialog.messageBoxes().show(&m_dialog, QString::fromUtf8(message),
+                                     MessageBoxes::Kind::Validation);
         QLineEdit& field = edit(id);
         field.setFocus(Qt::OtherFocusReason);
         field.selectAll();
@@ -209,7 +206,9 @@ void MainDialog::showModel() {
 
 void MainDialog::clearLog() { logPane()->clearText(); }
 
-void MainDialog::appendLog(std::string_view text) { logPane()->appendText(fromUtf8(text)); }
+void MainDialog::appendLog(std::string_view text) {
+    logPane()->appendText(QString::fromUtf8(text));
+}
 
 void MainDialog::repaintNow() { repaint(); }
 
@@ -217,7 +216,7 @@ void MainDialog::reportMessage(std::string_view text) {
     // The status line may hold no more than it can show; every message of
     // the actions is far shorter.
     m_model.statusText = std::string(utf8Prefix(text, kStatusMaxBytes));
-    messageBoxes().show(this, fromUtf8(text), MessageBoxes::Kind::Report);
+    messageBoxes().show(this, QString::fromUtf8(text), MessageBoxes::Kind::Report);
     showModel();
 }
 

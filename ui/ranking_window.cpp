@@ -29,10 +29,6 @@ namespace {
 // A season's games, for the summary's gap over a season.
 constexpr int kSeasonGames = 143;
 
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QString fixed(double value, int decimals) {
     return QString::fromStdString(formatFixed(value, decimals));
 }
@@ -199,9 +195,9 @@ void RankingWindow::start() {
     auto orders = std::make_unique<SelectedOrders>();
     if (!orders->open(orderSelection)) {
         const std::string message = messageWithName(msg::kOrderOpenFailed, m_inputs.orderFile);
-        m_status->setText(fromUtf8(message));
+        m_status->setText(QString::fromUtf8(message));
         m_progress->reset();
-        messageBoxes().show(this, fromUtf8(message), MessageBoxes::Kind::Report);
+        messageBoxes().show(this, QString::fromUtf8(message), MessageBoxes::Kind::Report);
         emit evaluationFinished(false);
         return;
     }
@@ -330,7 +326,7 @@ bool RankingWindow::saveCsv() {
     const std::optional<std::string> name = fileChooser().choose(request);
     if (!name) return false;
     const auto fail = [this, &name](std::string_view message) {
-        const QString text = fromUtf8(messageWithName(message, *name));
+        const QString text = QString::fromUtf8(messageWithName(message, *name));
         m_status->setText(text);
         messageBoxes().show(this, text, MessageBoxes::Kind::Report);
         return false;
@@ -338,7 +334,7 @@ bool RankingWindow::saveCsv() {
 
     // QSaveFile writes beside the target and renames over it on commit, so
     // an existing file is replaced whole or not at all.
-    QSaveFile file(fromUtf8(*name));
+    QSaveFile file(QString::fromUtf8(*name));
     if (!file.open(QIODevice::WriteOnly)) return fail(msg::kOutputOpenFailed);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     std::string text = "\xEF\xBB\xBF";
@@ -356,7 +352,7 @@ bool RankingWindow::saveCsv() {
     written = written && file.commit();
     QApplication::restoreOverrideCursor();
     if (!written) return fail(msg::kOutputWriteFailed);
-    m_status->setText(QStringLiteral("CSVを保存しました：%1").arg(fromUtf8(*name)));
+    m_status->setText(QStringLiteral("CSVを保存しました：%1").arg(QString::fromUtf8(*name)));
     return true;
 }
 
