@@ -128,7 +128,7 @@ RunOutcome runOrders(const RunPlan& plan, OrderEvaluator& evaluator, Window& win
     const OrderSelection& selection = plan.selection;
     const auto fail = [&](std::string_view message, std::string_view name, int error = 0) {
         window.reportMessage(messageWithName(message, name));
-        if (error != 0 && plan.explain) plan.explain(std::strerror(error));
+        if (error != 0 && plan.hooks.explain) plan.hooks.explain(std::strerror(error));
         return RunOutcome::Failed;
     };
 
@@ -136,7 +136,7 @@ RunOutcome runOrders(const RunPlan& plan, OrderEvaluator& evaluator, Window& win
     if (!selection.everyOrdering && sameFile(plan.resultName, selection.orderFile)) {
         return fail(msg::kOutputIsOrderFile, plan.resultName);
     }
-    if (!plan.batterFile.empty() && sameFile(plan.resultName, plan.batterFile)) {
+    if (!plan.hooks.batterFile.empty() && sameFile(plan.resultName, plan.hooks.batterFile)) {
         return fail(msg::kOutputIsBatterFile, plan.resultName);
     }
     // Every input is open before the result file is touched, so a run that
@@ -171,14 +171,15 @@ RunOutcome runOrders(const RunPlan& plan, OrderEvaluator& evaluator, Window& win
             if (plan.onResult) plan.onResult(order, figures);
             return true;
         },
-        plan.stop);
-    const std::optional<std::string> unwritten = plan.onFinish ? plan.onFinish() : std::nullopt;
+        plan.hooks.stop);
+    const std::optional<std::string> unwritten =
+        plan.hooks.onFinish ? plan.hooks.onFinish() : std::nullopt;
 
     if (!result.close()) {
         return fail(msg::kOutputWriteFailed, plan.resultName, result.errorNumber());
     }
     if (unwritten) return fail(msg::kOutputWriteFailed, *unwritten);
-    if (!finished && plan.stop != nullptr && plan.stop->load()) {
+    if (!finished && plan.hooks.stop != nullptr && plan.hooks.stop->load()) {
         std::string text(msg::kInterrupted);
         text += std::to_string(written);
         window.reportMessage(

@@ -101,11 +101,9 @@ using ResultSink = std::function<bool(const SelectedOrder& order, const TrialRes
 bool evaluateAll(SelectedOrders& orders, OrderEvaluator& evaluator, const ResultSink& sink,
                  const std::atomic<bool>* stop = nullptr);
 
-// One run from its opened files to its last message.
-struct RunPlan {
-    OrderSelection selection;
-    const ReportOptions* report = nullptr;  // which figures the lines carry
-    std::string resultName;                 // UTF-8; empty when none was chosen
+// What a caller of its own (diz-cli) hands a run besides its orders; the
+// window leaves all of it empty.
+struct RunHooks {
     // The batter file the figures come from, refused as the result file; may
     // be empty (the window's table has no file of its own).
     std::string batterFile;
@@ -116,15 +114,23 @@ struct RunPlan {
     // Given the system's reason after a failure that has one (a file that
     // can't be opened or written); may be empty.
     std::function<void(std::string_view reason)> explain;
+    // Called after the last order, before the result file is closed; returns
+    // the name of a destination of its own that could not be written (the run
+    // then fails with msg::kOutputWriteFailed), or nothing. May be empty.
+    std::function<std::optional<std::string>()> onFinish;
+};
+
+// One run from its opened files to its last message.
+struct RunPlan {
+    OrderSelection selection;
+    const ReportOptions* report = nullptr;  // which figures the lines carry
+    std::string resultName;                 // UTF-8; empty when none was chosen
+    RunHooks hooks;
     // Called once every file is open, before the first order (the window shows
     // its status here); may be empty.
     std::function<void()> onStart;
     // Called with each order's figures after its line was written; may be empty.
     std::function<void(const SelectedOrder& order, const TrialResult& result)> onResult;
-    // Called after the last order, before the result file is closed; returns
-    // the name of a destination of its own that could not be written (the run
-    // then fails with msg::kOutputWriteFailed), or nothing. May be empty.
-    std::function<std::optional<std::string>()> onFinish;
 };
 
 // How a run ended: with the normal-end message, or with any other reported

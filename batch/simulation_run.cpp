@@ -49,7 +49,7 @@ RunOutcome runSimulation(WindowModel& model, Window& window, FileChooser& choose
                              static_cast<std::uint32_t>(model.gamesPerOrder), &reason);
     if (!evaluator) {
         window.reportMessage(msg::kEngineMissing);
-        if (settings.explain) settings.explain(reason);
+        if (settings.hooks.explain) settings.hooks.explain(reason);
         return RunOutcome::Failed;
     }
 
@@ -64,10 +64,7 @@ RunOutcome runSimulation(WindowModel& model, Window& window, FileChooser& choose
     plan.selection.patterns = model.patterns;
     plan.report = &model.report;
     plan.resultName = chooser.choose(resultFileRequest()).value_or(std::string());
-    plan.batterFile = settings.batterFile;
-    plan.stop = settings.stop;
-    plan.explain = settings.explain;
-    plan.onFinish = settings.onFinish;
+    plan.hooks = settings.hooks;
     plan.onStart = [&model, &window] {
         model.statusText = msg::kSimulating;
         window.showModel();

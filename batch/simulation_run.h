@@ -3,12 +3,9 @@
 // `trial`, one result line per order to the result file and the log.
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <string>
-#include <string_view>
 
 #include "run_pipeline.h"
 
@@ -24,16 +21,9 @@ struct RunSettings {
     // Called after each simulated order with the number done so far (the CLI's
     // progress line); may be empty.
     std::function<void(std::uint64_t ordersDone)> onOrderDone;
-    // The batter file the table came from, refused as the result file; may be
-    // empty.
-    std::string batterFile;
-    // See RunPlan: ends the run between two orders; may be null.
-    const std::atomic<bool>* stop = nullptr;
-    // See RunPlan: the system's reason after a failure; may be empty.
-    std::function<void(std::string_view reason)> explain;
-    // See RunPlan: after the last order, a destination of the caller's own that
-    // failed; may be empty.
-    std::function<std::optional<std::string>()> onFinish;
+    // Handed to the run as they are; `explain` also gets the loader's reason
+    // when the engine library can't be loaded.
+    RunHooks hooks;
 };
 
 // Runs one whole simulation over `model` (already read from the controls).

@@ -71,14 +71,14 @@ int exitStatus(RunOutcome outcome) {
     return kRunFailed;
 }
 
-ConsoleRunHooks consoleRunHooks(const SharedOptions& options) {
-    ConsoleRunHooks hooks;
+RunHooks consoleRunHooks(const SharedOptions& options) {
+    RunHooks hooks;
     hooks.batterFile = options.batters;
     hooks.stop = &stopOnSignals();
     hooks.explain = [](std::string_view reason) {
         std::fprintf(stderr, "(%.*s)\n", static_cast<int>(reason.size()), reason.data());
     };
-    hooks.checkStandardOutput = []() -> std::optional<std::string> {
+    hooks.onFinish = []() -> std::optional<std::string> {
         if (std::fflush(stdout) != 0 || std::ferror(stdout)) return std::string("標準出力");
         return std::nullopt;
     };

@@ -82,14 +82,8 @@ int interruptedStatus();
 
 // What a run of `run` or `exact` hands the pipeline besides its orders: the
 // batter file to protect, the stop flag, the system's reasons printed after
-// a failure, and the check that standard output took every line.
-struct ConsoleRunHooks {
-    std::string batterFile;
-    const std::atomic<bool>* stop = nullptr;
-    std::function<void(std::string_view reason)> explain;
-    std::function<std::optional<std::string>()> checkStandardOutput;
-};
-ConsoleRunHooks consoleRunHooks(const SharedOptions& options);
+// a failure, and at the end the check that standard output took every line.
+RunHooks consoleRunHooks(const SharedOptions& options);
 
 // The exit status of a finished run.
 int exitStatus(RunOutcome outcome);

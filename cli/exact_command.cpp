@@ -120,22 +120,21 @@ int run_exact(const ExactOptions& options) {
     plan.selection.filterOrderings = !options.patterns.empty();
     plan.report = &model.report;
     plan.resultName = options.output;
-    ConsoleRunHooks hooks = consoleRunHooks(options);
-    plan.batterFile = hooks.batterFile;
-    plan.stop = hooks.stop;
-    plan.explain = hooks.explain;
+    plan.hooks = consoleRunHooks(options);
     TopOrders top(static_cast<std::size_t>(options.top));
     if (options.top > 0) {
         plan.onResult = [&top](const SelectedOrder& order, const TrialResult& result) {
             top.add(order.text, result.meanRuns);
         };
     }
-    plan.onFinish = [&] {
-        if (top.seen() > 0 && !(plan.stop != nullptr && plan.stop->load())) {
+    // The ranking goes to standard output before its check.
+    plan.hooks.onFinish = [&top, stop = plan.hooks.stop,
+                           checkStandardOutput = std::move(plan.hooks.onFinish)] {
+        if (top.seen() > 0 && !(stop != nullptr && stop->load())) {
             const std::string text = top.text();
             std::fwrite(text.data(), 1, text.size(), stdout);
         }
-        return hooks.checkStandardOutput();
+        return checkStandardOutput();
     };
 
     // More workers than the machine runs at once only wait for one another.
@@ -149,7 +148,7 @@ int run_exact(const ExactOptions& options) {
         jobs = cores;
     }
     ExactOrderEvaluator evaluator(buildRecords(model.batters), options.games, jobs, model.report);
-    evaluator.cancel = plan.stop;
+    evaluator.cancel = plan.hooks.stop;
     evaluator.onCapped = [](int cap) {
         std::fprintf(stderr,
                      "note: these batters can hardly make an out; their innings are followed up "

@@ -38,11 +38,7 @@ int run_run(const RunOptions& options) {
     RunSettings settings;
     settings.orderFile = options.orders;
     settings.onOrderDone = [&progress](std::uint64_t done) { progress.update(done); };
-    ConsoleRunHooks hooks = consoleRunHooks(options);
-    settings.batterFile = hooks.batterFile;
-    settings.stop = hooks.stop;
-    settings.explain = hooks.explain;
-    settings.onFinish = hooks.checkStandardOutput;
+    settings.hooks = consoleRunHooks(options);
 
     return exitStatus(runSimulation(model, window, chooser, settings));
 }

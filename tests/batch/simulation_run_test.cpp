@@ -101,7 +101,7 @@ TEST(SimulationRun, MissingEngineIsReportedAfterTheSummaryLines) {
     run.dir.write("order.dat", "abcdefghi\n");
     run.settings.libraryName = "no-such-engine";
     std::string reason;
-    run.settings.explain = [&reason](std::string_view text) { reason = text; };
+    run.settings.hooks.explain = [&reason](std::string_view text) { reason = text; };
     EXPECT_EQ(run(), RunOutcome::Failed);
     EXPECT_EQ(run.window.reports, (std::vector<std::string>{"REDI_DORが開けません"}));
     EXPECT_NE(reason.find("libno-such-engine.so"), std::string::npos) << reason;
@@ -153,7 +153,7 @@ TEST(SimulationRun, StopEndsTheRunBetweenOrdersKeepingTheLinesDone) {
     RunFixture run;
     run.dir.write("order.dat", "abcdefghi\nabcdefghi\nabcdefghi\n");
     std::atomic<bool> stop{false};
-    run.settings.stop = &stop;
+    run.settings.hooks.stop = &stop;
     run.settings.onOrderDone = [&stop](std::uint64_t done) {
         if (done == 2) stop = true;
     };
