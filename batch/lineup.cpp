@@ -59,11 +59,20 @@ OrderSource::OrderSource(const std::optional<Patterns>& filter, bool rotationsTo
     std::iota(m_ordering.begin(), m_ordering.end(), std::uint8_t{0});
     if (!rotationsTogether) return;
     m_orderingsLeft = false;
-    // Each set of rotations once, by its rotation that starts with batter a,
-    // keyed by its first selected rotation.
+    // Each set of rotations once, by its rotation that starts with batter a.
+    // Without a filter that rotation is the set's first, and the sets come in
+    // its order as they are made.
+    BattingOrder order = m_ordering;
+    if (!m_patterns) {
+        m_sets.reserve(kOrderings / kLineupSize);
+        do {
+            m_sets.push_back(order);
+        } while (std::next_permutation(order.begin() + 1, order.end()));
+        return;
+    }
+    // Otherwise keyed by its first selected rotation.
     std::vector<std::pair<BattingOrder, BattingOrder>> sets;
     std::string text;
-    BattingOrder order = m_ordering;
     do {
         for (const BattingOrder& rotation : sortedRotations(order)) {
             if (selects(rotation, text)) {

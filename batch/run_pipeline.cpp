@@ -79,6 +79,7 @@ bool SelectedOrders::next(SelectedOrder& out) {
 
 std::optional<std::size_t> countSelectedOrders(const OrderSelection& selection,
                                                const std::atomic<bool>* cancel) {
+    if (selection.everyOrdering && !selection.filterOrderings) return std::size_t{kOrderings};
     std::error_code error;
     if (!selection.everyOrdering &&
         !std::filesystem::is_regular_file(utf8Path(selection.orderFile), error)) {

@@ -141,7 +141,10 @@ TEST(EveryOrdering, RotationsTogetherGiveTheSameOrdersAndFigures) {
     std::vector<std::string> lexicographic = texts(OrderSource(patterns));
     std::sort(together.begin(), together.end());
     EXPECT_EQ(together, lexicographic);
-    EXPECT_EQ(texts(OrderSource(std::nullopt, true)).size(), 362880u);
+    // Without a filter the sets are made in order, not sorted: the same orders.
+    const std::vector<std::string> unfiltered = texts(OrderSource(std::nullopt, true));
+    EXPECT_EQ(unfiltered.size(), 362880u);
+    EXPECT_EQ(unfiltered, texts(OrderSource(only("*********"), true)));
 
     // Nine different batters, so that no two sets give the same figures.
     std::istringstream file;
