@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "diz/version.h"
-#include "ui/main_app.h"
+#include "ui/qt/main_app.h"
 
 int main(int argc, char** argv) {
     // Answered before the window system is touched, so it works without a display.

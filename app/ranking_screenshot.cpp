@@ -13,13 +13,13 @@
 #include <cstdio>
 #include <string>
 
+#include "batch/dialogs.h"
 #include "support/recording_message_boxes.h"
 #include "support/scripted_chooser.h"
-#include "ui/dialog_resources.h"
-#include "ui/main_app.h"
-#include "ui/main_dialog.h"
-#include "ui/ranking_model.h"
-#include "ui/ranking_window.h"
+#include "ui/qt/main_app.h"
+#include "ui/qt/main_dialog.h"
+#include "ui/qt/ranking_model.h"
+#include "ui/qt/ranking_window.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {
@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
         loop.quit();
     });
     loop.exec();
-    if (!completed || window->model().rowCount() != 362880) {
+    if (!completed || window->model().rowCount() != diz::kOrderings) {
         std::fprintf(stderr, "%s: the ranking ended with %d orders\n", argv[0],
                      window->model().rowCount());
         return 1;

@@ -14,13 +14,13 @@
 #include <optional>
 #include <string>
 
+#include "batch/dialogs.h"
 #include "batch/window.h"
 #include "support/recording_message_boxes.h"
 #include "support/scripted_chooser.h"
-#include "ui/dialog_resources.h"
-#include "ui/main_app.h"
-#include "ui/main_dialog.h"
-#include "ui/message_boxes.h"
+#include "ui/qt/main_app.h"
+#include "ui/qt/main_dialog.h"
+#include "ui/qt/message_boxes.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {
@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
     static_cast<QLineEdit*>(dialog.control(diz::ids::kPatterns[1]))->setText("a********");
     chooser.answer = "output.txt";
     static_cast<QPushButton*>(dialog.control(diz::ids::kSimulate))->click();
-    dialog.control(diz::ids::kGrid[0].atBats)->setFocus();
+    dialog.control(diz::ids::kGrid[0][0])->setFocus();
     QApplication::processEvents();
 
     const QString outcome = boxes.shown.empty() ? QString() : boxes.shown.back().text;

@@ -1,4 +1,4 @@
-#include "atomic_save.h"
+#include "batch/atomic_save.h"
 
 #include <atomic>
 #include <cstdio>
@@ -37,8 +37,9 @@ fs::path temporaryBeside(const fs::path& target) {
     return name;
 }
 
-// Writes `bytes` to `path`: a new file, or with `replace` whatever is there.
-bool writeAll(const fs::path& path, std::string_view bytes, bool replace) {
+// Writes what `produce` makes to `path`: a new file, or with `replace`
+// whatever is there.
+SaveResult writeAll(const fs::path& path, const BytesProducer& produce, bool replace) {
 #ifdef _WIN32
     // The C runtime here knows no "x" mode: create exclusively by hand.
     std::FILE* file = nullptr;
@@ -52,39 +53,46 @@ bool writeAll(const fs::path& path, std::string_view bytes, bool replace) {
 #else
     std::FILE* file = std::fopen(path.c_str(), replace ? "wb" : "wbx");
 #endif
-    if (file == nullptr) return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    if (file == nullptr) return SaveResult::NotCreated;
+    const bool written = produce([file](std::string_view bytes) {
+        return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    });
     const bool closed = std::fclose(file) == 0;
-    return written && closed;
+    return written && closed ? SaveResult::Saved : SaveResult::NotWritten;
 }
 
 }  // namespace
 
-bool saveAtomically(const fs::path& path, std::string_view bytes) {
+SaveResult saveAtomically(const fs::path& path, std::string_view bytes) {
+    return saveAtomically(path, [bytes](const ByteSink& write) { return write(bytes); });
+}
+
+SaveResult saveAtomically(const fs::path& path, const BytesProducer& produce) {
     std::error_code error;
     // Through a link to the file it names, so that the link stays a link.
     fs::path target = path;
     if (fs::is_symlink(path, error)) {
         target = fs::weakly_canonical(path, error);
-        if (error) return false;
+        if (error) return SaveResult::NotCreated;
     }
     const fs::file_status old = fs::status(target, error);
-    if (fs::is_directory(old)) return false;
+    if (fs::is_directory(old)) return SaveResult::NotCreated;
     // A device or a pipe can't be replaced, only written to.
-    if (fs::exists(old) && !fs::is_regular_file(old)) return writeAll(target, bytes, true);
+    if (fs::exists(old) && !fs::is_regular_file(old)) return writeAll(target, produce, true);
 
     const fs::path temporary = temporaryBeside(target);
-    if (!writeAll(temporary, bytes, false)) {
+    const SaveResult written = writeAll(temporary, produce, false);
+    if (written != SaveResult::Saved) {
         fs::remove(temporary, error);
-        return false;
+        return written;
     }
     if (fs::exists(old)) fs::permissions(temporary, old.permissions(), error);
     fs::rename(temporary, target, error);
     if (error) {
         fs::remove(temporary, error);
-        return false;
+        return SaveResult::NotWritten;
     }
-    return true;
+    return SaveResult::Saved;
 }
 
 }  // namespace diz

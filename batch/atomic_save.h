@@ -4,14 +4,32 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string_view>
 
 namespace diz {
 
-// Replaces the contents of `path` with `bytes`. A symbolic link is written
-// through to its target, and a file that existed keeps its permissions.
-// False, with `path` as it was, when the temporary file can't be made,
-// written, closed or renamed.
-bool saveAtomically(const std::filesystem::path& path, std::string_view bytes);
+// Takes the next bytes of a file being saved; false once they can't be
+// written.
+using ByteSink = std::function<bool(std::string_view bytes)>;
+// Makes a file's bytes piece by piece, handing each to the sink; false when
+// it could not make them all (or the sink refused some).
+using BytesProducer = std::function<bool(const ByteSink& write)>;
+
+enum class SaveResult {
+    Saved,
+    NotCreated,  // the file (or its temporary beside it) could not be created
+    NotWritten,  // it could not be written in full, closed or renamed
+};
+
+// Replaces the contents of `path` with what `produce` makes, so that a file
+// too large to hold in memory whole can be saved. A symbolic link is written
+// through to its target, and a file that existed keeps its permissions; a
+// device or a pipe is written into, never replaced. Unless Saved, a regular
+// `path` is as it was and no temporary file is left.
+SaveResult saveAtomically(const std::filesystem::path& path, const BytesProducer& produce);
+
+// The same for bytes already at hand.
+SaveResult saveAtomically(const std::filesystem::path& path, std::string_view bytes);
 
 }  // namespace diz

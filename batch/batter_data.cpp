@@ -1,4 +1,4 @@
-#include "batter_data.h"
+#include "batch/batter_data.h"
 
 #include <charconv>
 #include <cmath>
@@ -6,10 +6,11 @@
 #include <sstream>
 #include <system_error>
 
-#include "atomic_save.h"
+#include "batch/atomic_save.h"
+#include "batch/batter_fields.h"
+#include "batch/messages.h"
+#include "batch/text_io.h"
 #include "diz/lineup.h"
-#include "messages.h"
-#include "text_io.h"
 
 namespace diz {
 namespace {
@@ -98,16 +99,11 @@ void appendCount(std::string& out, int32_t value) {
 int scanBatterLine(std::string_view line, BatterEntry& entry) {
     // A line stops at a NUL byte, as a C string would.
     line = line.substr(0, line.find('\0'));
-    int32_t* const counts[] = {&entry.atBats,  &entry.singles,  &entry.doubles,
-                               &entry.triples, &entry.homeRuns, &entry.walks};
-    double* const rates[] = {&entry.rate1B1to3, &entry.rate1B2to4, &entry.rate2B1to4};
     int stored = 0;
-    for (int32_t* field : counts) {
-        if (!scanInt(line, *field)) return stored;
-        ++stored;
-    }
-    for (double* field : rates) {
-        if (!scanDouble(line, *field)) return stored;
+    for (const BatterField& field : kBatterFields) {
+        const bool matched = field.isCount() ? scanInt(line, entry.*field.count)
+                                             : scanDouble(line, entry.*field.rate);
+        if (!matched) return stored;
         ++stored;
     }
     return stored;
@@ -133,16 +129,14 @@ bool readBatterTable(const std::filesystem::path& path, BatterTable& table) {
 std::string formatBatterTable(const BatterTable& table) {
     std::string text;
     for (const BatterEntry& entry : table) {
-        for (int32_t count : {entry.atBats, entry.singles, entry.doubles, entry.triples,
-                              entry.homeRuns, entry.walks}) {
-            appendCount(text, count);
-            text += ' ';
+        for (const BatterField& field : kBatterFields) {
+            if (&field != &kBatterFields.front()) text += ' ';
+            if (field.isCount()) {
+                appendCount(text, entry.*field.count);
+            } else {
+                appendFixed(text, entry.*field.rate, 6);
+            }
         }
-        appendFixed(text, entry.rate1B1to3, 6);
-        text += ' ';
-        appendFixed(text, entry.rate1B2to4, 6);
-        text += ' ';
-        appendFixed(text, entry.rate2B1to4, 6);
         text += "\r\n";
     }
     return text;
@@ -156,7 +150,7 @@ bool writeBatterTable(const std::filesystem::path& path, const BatterTable& tabl
     for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
         if (end - start + 1 > kBatterLineMaxChars) return false;
     }
-    return saveAtomically(path, text);
+    return saveAtomically(path, text) == SaveResult::Saved;
 }
 
 std::string BatterRangeError::message() const {
@@ -164,20 +158,16 @@ std::string BatterRangeError::message() const {
 }
 
 std::optional<BatterRangeError> checkBatterRanges(const BatterTable& table) {
-    for (int row = 1; row <= kLineupSize; ++row) {
-        const BatterEntry& entry = table[row - 1];
-        for (const CountField& field : kCountFields) {
-            const int32_t value = entry.*field.member;
+    for (int row = 0; row < kLineupSize; ++row) {
+        for (const int index : kCountReadingOrder) {
+            const BatterField& field = kBatterFields[index];
+            const int32_t value = table[row].*field.count;
             if (!field.contains(value)) {
                 return BatterRangeError{row, field.heading, value, field.min, field.max};
             }
         }
     }
     return std::nullopt;
-}
-
-std::filesystem::path utf8Path(std::string_view name) {
-    return std::filesystem::path(std::u8string(name.begin(), name.end()));
 }
 
 }  // namespace diz

@@ -11,8 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "batter_fields.h"
-#include "batter_table.h"
+#include "batch/batter_table.h"
 
 namespace diz {
 
@@ -27,7 +26,7 @@ inline constexpr std::size_t kBatterLineMaxChars = 254;
 // Returns the number of fields stored (0..9).
 int scanBatterLine(std::string_view line, BatterEntry& entry);
 
-// Reads rows 1 to 9 from `in` (opened in binary mode: CR LF and LF both end a
+// Reads rows 0 to 8 from `in` (opened in binary mode: CR LF and LF both end a
 // line). Rows without a line keep their values; lines after the ninth are
 // ignored.
 void readBatterTable(std::istream& in, BatterTable& table);
@@ -47,7 +46,7 @@ bool writeBatterTable(const std::filesystem::path& path, const BatterTable& tabl
 
 // A count outside the range the window accepts.
 struct BatterRangeError {
-    int row = 0;             // 1..9
+    int row = 0;             // 0..8
     std::string_view field;  // the grid heading: "打数", "1B", "2B", "3B", "BB" or "HR"
     int32_t value = 0;
     int32_t min = 0;
@@ -57,11 +56,9 @@ struct BatterRangeError {
     std::string message() const;
 };
 
-// The first out-of-range count in the window's reading order (rows 1 to 9,
-// each row in kCountFields' order), or nothing when every count is in range.
+// The first out-of-range count in the window's reading order (row by row,
+// each row's counts in kCountReadingOrder), or nothing when every count is in
+// range.
 std::optional<BatterRangeError> checkBatterRanges(const BatterTable& table);
-
-// A path from UTF-8 text (every name in the batch layer is UTF-8).
-std::filesystem::path utf8Path(std::string_view name);
 
 }  // namespace diz

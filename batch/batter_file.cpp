@@ -1,13 +1,12 @@
-#include "batter_file.h"
+#include "batch/batter_file.h"
 
 #include <string>
 
-#include "batter_data.h"
-#include "diz/lineup.h"
-#include "messages.h"
-#include "text_io.h"
-#include "window.h"
-#include "window_model.h"
+#include "batch/batter_data.h"
+#include "batch/messages.h"
+#include "batch/text_io.h"
+#include "batch/window.h"
+#include "batch/window_model.h"
 
 namespace diz {
 namespace {
@@ -35,9 +34,7 @@ void loadBatterFile(WindowModel& model, Window& window, FileChooser& chooser) {
         return;
     }
     model.statusText = msg::kBattersLoaded;
-    for (int row = 1; row <= kLineupSize; ++row) {
-        window.appendLog(summaryLine(model.batters[row - 1], row));
-    }
+    window.appendLog(summaryLines(model.batters));
 }
 
 void saveBatterFile(WindowModel& model, Window& window, FileChooser& chooser) {

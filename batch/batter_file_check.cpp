@@ -1,4 +1,4 @@
-#include "batter_file_check.h"
+#include "batch/batter_file_check.h"
 
 #include <charconv>
 #include <cmath>
@@ -7,17 +7,13 @@
 #include <system_error>
 #include <vector>
 
-#include "batter_data.h"
+#include "batch/batter_data.h"
+#include "batch/batter_fields.h"
+#include "batch/messages.h"
 #include "diz/lineup.h"
-#include "messages.h"
 
 namespace diz {
 namespace {
-
-// The nine fields in file order, as the grid heads them.
-constexpr std::string_view kFileOrderHeadings[] = {"打数", "1B",      "2B",      "3B",     "HR",
-                                                   "BB",   "1B 1to3", "1B 2to4", "2B 1to4"};
-constexpr int kCountsPerLine = 6;
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -54,7 +50,8 @@ std::string problemAt(int line, std::string_view text) {
     return std::to_string(line) + ": " + std::string(text);
 }
 
-// The reason `line` (without its line end) is no whole batter line of `row`.
+// The reason `line` (without its line end) is no whole batter line of `row`
+// (0..8).
 std::optional<std::string> lineProblem(std::string_view line, int row) {
     std::vector<std::string_view> tokens;
     for (std::size_t i = 0; i < line.size();) {
@@ -67,22 +64,20 @@ std::optional<std::string> lineProblem(std::string_view line, int row) {
         tokens.push_back(line.substr(i, end - i));
         i = end;
     }
-    for (int field = 0; field < kLineupSize; ++field) {
-        const std::string_view heading = kFileOrderHeadings[field];
-        if (static_cast<std::size_t>(field) >= tokens.size()) {
-            return msg::batterFieldMissing(row, heading);
-        }
-        const std::string_view token = tokens[static_cast<std::size_t>(field)];
-        if (field < kCountsPerLine) {
+    for (std::size_t i = 0; i < kBatterFields.size(); ++i) {
+        const BatterField& field = kBatterFields[i];
+        if (i >= tokens.size()) return msg::batterFieldMissing(row, field.heading);
+        const std::string_view token = tokens[i];
+        if (field.isCount()) {
             if (!isInteger(token) || !fitsInt32(token)) {
-                return msg::batterFieldNotInteger(row, heading, token);
+                return msg::batterFieldNotInteger(row, field.heading, token);
             }
         } else if (!isFiniteNumber(token)) {
-            return msg::batterFieldNotNumber(row, heading, token);
+            return msg::batterFieldNotNumber(row, field.heading, token);
         }
     }
-    if (tokens.size() > static_cast<std::size_t>(kLineupSize)) {
-        return msg::batterLineHasMore(row, tokens[kLineupSize]);
+    if (tokens.size() > kBatterFields.size()) {
+        return msg::batterLineHasMore(row, tokens[kBatterFields.size()]);
     }
     return std::nullopt;
 }
@@ -117,8 +112,8 @@ std::optional<std::string> batterFileProblem(std::string_view bytes) {
             if (!blank) return problemAt(lineNumber, msg::kBatterLineAfterNinth);
             continue;
         }
-        ++batterLines;
         if (auto problem = lineProblem(line, batterLines)) return problemAt(lineNumber, *problem);
+        ++batterLines;
     }
     if (batterLines < kLineupSize) return msg::batterLinesMissing(batterLines);
     return std::nullopt;

@@ -13,8 +13,8 @@
 namespace diz {
 
 // Why `bytes`, the whole content of a batter file, would not read as nine
-// complete batter lines: "3: 打者C の HR「5.2e2」は整数ではありません" (the line
-// number, then the reason), or nothing when every line is whole. A line holds
+// complete batter lines: "3: 打者C の HR「5.2e2」は 32 ビットの整数ではありません"
+// (the line number, then the reason), or nothing when every line is whole. A line holds
 // six decimal integers in the 32-bit range and three finite numbers, separated
 // by blanks; lines end in CR LF or LF; lines after the ninth are blank.
 std::optional<std::string> batterFileProblem(std::string_view bytes);

@@ -1,8 +1,8 @@
-#include "batter_table.h"
+#include "batch/batter_table.h"
 
 #include <cstdint>
 
-#include "text_io.h"
+#include "batch/text_io.h"
 
 namespace diz {
 namespace {
@@ -28,7 +28,7 @@ void appendStat(std::string& out, int64_t numerator, int64_t denominator) {
 BatterRecord toBatterRecord(const BatterEntry& entry, int row) {
     const int64_t plateAppearances = int64_t{entry.atBats} + entry.walks;
     BatterRecord record{};
-    record.label = static_cast<char>('a' + row - 1);
+    record.label = static_cast<char>('a' + row);
     record.pSingle = ratio(entry.singles, plateAppearances);
     record.pDouble = ratio(entry.doubles, plateAppearances);
     record.pTriple = ratio(entry.triples, plateAppearances);
@@ -47,7 +47,7 @@ std::string summaryLine(const BatterEntry& entry, int row) {
     const int64_t plateAppearances = int64_t{entry.atBats} + entry.walks;
 
     std::string line = "# 打者";
-    line += static_cast<char>('A' + row - 1);
+    line += batterLetter(row);
     line += "\tAVE: ";
     appendStat(line, hits, entry.atBats);
     line += "   OBP: ";
@@ -65,11 +65,15 @@ std::string summaryLine(const BatterEntry& entry, int row) {
     return line;
 }
 
-std::array<BatterRecord, kLineupSize> buildRecords(const BatterTable& table) {
-    std::array<BatterRecord, kLineupSize> records{};
-    for (int row = 1; row <= kLineupSize; ++row) {
-        records[row - 1] = toBatterRecord(table[row - 1], row);
-    }
+std::string summaryLines(const BatterTable& table) {
+    std::string lines;
+    for (int row = 0; row < kLineupSize; ++row) lines += summaryLine(table[row], row);
+    return lines;
+}
+
+BatterRecords buildRecords(const BatterTable& table) {
+    BatterRecords records{};
+    for (int row = 0; row < kLineupSize; ++row) records[row] = toBatterRecord(table[row], row);
     return records;
 }
 

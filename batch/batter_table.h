@@ -26,17 +26,27 @@ struct BatterEntry {
     double rate2B1to4 = 0.0;
 };
 
-// Row r (1..9) is index r - 1: batter 'a'..'i', shown as 'A'..'I'.
+// Rows 0..8: batters 'a'..'i', shown as 'A'..'I'.
 using BatterTable = std::array<BatterEntry, kLineupSize>;
+// The engine's records of the nine rows, in row order.
+using BatterRecords = std::array<BatterRecord, kLineupSize>;
 
-// The engine's record of row `row` (1..9): probabilities per plate appearance
-// (at-bats + walks), rates copied, label 'a' + row - 1.
+// The upper-case letter that names row `row` (0..8) on screen: 'A'..'I'.
+constexpr char batterLetter(int row) { return static_cast<char>('A' + row); }
+
+// The engine's record of row `row` (0..8): probabilities per plate
+// appearance (at-bats + walks), rates copied, label 'a' + row.
 BatterRecord toBatterRecord(const BatterEntry& entry, int row);
 
-// "# 打者A\tAVE: 0.330   OBP: 0.404   SLG: 0.465   OPS: 0.869\n" (UTF-8).
+// "# 打者A\tAVE: 0.330   OBP: 0.404   SLG: 0.465   OPS: 0.869\n" (UTF-8)
+// for row `row` (0..8).
 std::string summaryLine(const BatterEntry& entry, int row);
 
-// The nine records, rows 1 to 9 in order.
-std::array<BatterRecord, kLineupSize> buildRecords(const BatterTable& table);
+// The nine summary lines in row order, as the log shows them before a run
+// and after a Load.
+std::string summaryLines(const BatterTable& table);
+
+// The nine records, rows in order.
+BatterRecords buildRecords(const BatterTable& table);
 
 }  // namespace diz

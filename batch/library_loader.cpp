@@ -1,4 +1,4 @@
-#include "library_loader.h"
+#include "batch/library_loader.h"
 
 #if defined(_WIN32)
 #include <windows.h>

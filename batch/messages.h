@@ -1,7 +1,7 @@
-// Every text the batch actions report, in one place. The window shows them in
-// its status line and a message box; diz-cli prints them on standard error.
-// A text ending in '：' is followed by at most 70 bytes of a file name (see
-// messageWithName).
+// Every text the actions report and the windows show, in one place, in UTF-8.
+// The windows show a run's outcome in their status line and a message box;
+// diz-cli prints it on standard error. A text ending in '：' is followed by at
+// most 70 bytes of a file name (see messageWithName).
 #pragma once
 
 #include <cstddef>
@@ -55,15 +55,21 @@ inline std::string byteLimit(int maxBytes) {
     return text;
 }
 
+// "打者C の HR" for row 2 (rows 0..8) and a field's heading.
+inline std::string batterField(int row, std::string_view heading) {
+    std::string text = "打者";
+    text += static_cast<char>('A' + row);
+    text += " の ";
+    text += heading;
+    return text;
+}
+
 // A count of a batter file that the window would not take, for diz-cli:
-// "打者A の 打数 0 は範囲外です (1..100000)". `row` is 1..9, `heading` the
+// "打者A の 打数 0 は範囲外です (1..100000)". `row` is 0..8, `heading` the
 // grid's column heading.
 inline std::string batterOutOfRange(int row, std::string_view heading, int32_t value, int32_t min,
                                     int32_t max) {
-    std::string text = "打者";
-    text += static_cast<char>('A' + row - 1);
-    text += " の ";
-    text += heading;
+    std::string text = batterField(row, heading);
     text += " ";
     text += std::to_string(value);
     text += " は範囲外です (";
@@ -86,21 +92,12 @@ inline std::string batterLineTooLong(std::size_t maxChars) {
     return "行が長すぎます (" + std::to_string(maxChars) + " 文字まで)";
 }
 
-// "打者C の HR" for row 3 (1..9) and a field's heading.
-inline std::string batterField(int row, std::string_view heading) {
-    std::string text = "打者";
-    text += static_cast<char>('A' + row - 1);
-    text += " の ";
-    text += heading;
-    return text;
-}
-
 // "打者C の HR がありません"
 inline std::string batterFieldMissing(int row, std::string_view heading) {
     return batterField(row, heading) + " がありません";
 }
 
-// "打者C の HR「5.2e2」は整数ではありません"
+// "打者C の HR「5.2e2」は 32 ビットの整数ではありません"
 inline std::string batterFieldNotInteger(int row, std::string_view heading, std::string_view text) {
     return batterField(row, heading) + "「" + std::string(text) +
            "」は 32 ビットの整数ではありません";
@@ -114,7 +111,7 @@ inline std::string batterFieldNotNumber(int row, std::string_view heading, std::
 // "打者C の行に余分な値があります「x」"
 inline std::string batterLineHasMore(int row, std::string_view text) {
     std::string line = "打者";
-    line += static_cast<char>('A' + row - 1);
+    line += static_cast<char>('A' + row);
     return line + " の行に余分な値があります「" + std::string(text) + "」";
 }
 
@@ -122,5 +119,40 @@ inline std::string batterLineHasMore(int row, std::string_view text) {
 inline std::string batterLinesMissing(int lines) {
     return "打者データが 9 行ありません (" + std::to_string(lines) + " 行)";
 }
+
+// The ranking window.
+inline constexpr std::string_view kRankingTitle = "打順ランキング";
+// Its three selections, in this order.
+inline constexpr std::string_view kRankingEveryOrdering = "全打順";
+inline constexpr std::string_view kRankingAcceptedOrderings = "打線指定に合う打順";
+inline constexpr std::string_view kRankingOrderFile = "order.dat の打順";
+inline constexpr std::string_view kRankingCancel = "中止";
+inline constexpr std::string_view kRankingInningColumns = "イニング別を表示";
+inline constexpr std::string_view kRankingSaveCsv = "CSV保存(&S)...";
+inline constexpr std::string_view kRankingToPattern = "打線指定へ(&P)";
+inline constexpr std::string_view kRankingClose = "閉じる";
+// Its status line.
+inline constexpr std::string_view kRankingEvaluating = "評価中...";
+inline constexpr std::string_view kRankingSlowOrders =
+    "評価中...（凡退しにくい打者がいるため時間がかかります）";
+inline constexpr std::string_view kRankingCancelling = "中止しています...";
+inline constexpr std::string_view kRankingCancelled = "中止しました";
+// Followed by the file's whole name.
+inline constexpr std::string_view kRankingCsvSaved = "CSVを保存しました：";
+
+// "362880 打順を評価しました"
+inline std::string rankingEvaluated(std::size_t orders) {
+    return std::to_string(orders) + " 打順を評価しました";
+}
+
+// Its two charts: titles, axes and the marks' names.
+inline constexpr std::string_view kChartSpread = "得点期待値の分布";
+inline constexpr std::string_view kChartInnings = "イニング別の得点期待値";
+inline constexpr std::string_view kChartRunsAxis = "得点期待値";
+inline constexpr std::string_view kChartOrdersAxis = "打順数";
+inline constexpr std::string_view kChartInningAxis = "イニング";
+inline constexpr std::string_view kChartInningRunsAxis = "得点";
+inline constexpr std::string_view kChartBest = "最良";
+inline constexpr std::string_view kChartSelected = "選択";
 
 }  // namespace diz::msg

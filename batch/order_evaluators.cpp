@@ -1,18 +1,28 @@
-#include "order_evaluators.h"
+#include "batch/order_evaluators.h"
 
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
+#include "batch/library_loader.h"
 #include "exact_evaluator.h"
-#include "library_loader.h"
-#include "window_model.h"
 
 namespace diz {
+namespace {
 
-std::unique_ptr<TrialEvaluator> TrialEvaluator::load(
-    std::string_view libraryName, const std::array<BatterRecord, kLineupSize>& records,
-    std::uint32_t games, std::string* reason) {
+// Sets of rotations of nine different batters: every set an ordering can
+// belong to.
+constexpr std::size_t kRotationSets = kOrderings / kLineupSize;
+// Remembered when each set's rotations come together: the sets at hand are
+// all that a later order can still share.
+constexpr std::size_t kSetsAtHand = 1024;
+
+}  // namespace
+
+std::unique_ptr<TrialEvaluator> TrialEvaluator::load(std::string_view libraryName,
+                                                     const BatterRecords& records,
+                                                     GamesPerOrder games, RunObserver* observer,
+                                                     std::string* reason) {
     std::unique_ptr<SharedLibrary> library = SharedLibrary::open(libraryName, reason);
     if (!library) return nullptr;
     const auto trial = reinterpret_cast<TrialFunction>(library->find("trial"));
@@ -21,13 +31,17 @@ std::unique_ptr<TrialEvaluator> TrialEvaluator::load(
         return nullptr;
     }
     return std::unique_ptr<TrialEvaluator>(
-        new TrialEvaluator(std::move(library), trial, records, games));
+        new TrialEvaluator(std::move(library), trial, records, games, observer));
 }
 
 TrialEvaluator::TrialEvaluator(std::unique_ptr<SharedLibrary> library, TrialFunction trial,
-                               const std::array<BatterRecord, kLineupSize>& records,
-                               std::uint32_t games)
-    : m_library(std::move(library)), m_trial(trial), m_records(records), m_games(games) {}
+                               const BatterRecords& records, GamesPerOrder games,
+                               RunObserver* observer)
+    : m_library(std::move(library)),
+      m_trial(trial),
+      m_records(records),
+      m_games(static_cast<std::uint32_t>(games)),
+      m_observer(observer) {}
 
 TrialEvaluator::~TrialEvaluator() = default;
 
@@ -39,41 +53,40 @@ bool TrialEvaluator::evaluate(std::span<const BattingOrder> orders,
         TrialResult& r = results[k];
         m_trial(lineup, m_games, &r.meanRuns, &r.standardError, r.inningRuns.data(),
                 r.inningScoring.data());
+        if (m_observer != nullptr) m_observer->progress(++m_done);
     }
     return true;
 }
 
-ExactOrderEvaluator::ExactOrderEvaluator(const std::array<BatterRecord, kLineupSize>& records,
-                                         std::int64_t games, int jobs, const ReportOptions& report)
-    : m_records(records),
-      m_rootGames(std::sqrt(static_cast<double>(games))),
-      m_jobs(jobs),
-      m_keepDeviation(report.standardError),
-      m_keepInningRuns(report.inningRuns),
-      m_keepInningScoring(report.inningScoring) {}
+ExactOrderEvaluator::ExactOrderEvaluator(const BatterRecords& records, GamesPerOrder games,
+                                         int jobs, const ReportOptions& report,
+                                         const OrderSelection& selection, RunObserver* observer,
+                                         const std::atomic<bool>* stop)
+    : m_records(records), m_rootGames(std::sqrt(static_cast<double>(games))), m_observer(observer) {
+    exact::EvaluationOptions options;
+    options.jobs = jobs;
+    options.cancel = stop;
+    options.rememberedSets = selection.rotationsTogether() ? kSetsAtHand : kRotationSets;
+    if (observer != nullptr) {
+        options.onProgress = [this](std::size_t done) {
+            m_observer->progress(m_ordersBefore + done);
+        };
+    }
+    m_stream = std::make_unique<exact::OrderStream>(
+        m_records, std::move(options),
+        exact::KeptFigures{report.standardError, report.inningRuns, report.inningScoring});
+}
 
 ExactOrderEvaluator::~ExactOrderEvaluator() = default;
 
 bool ExactOrderEvaluator::evaluate(std::span<const BattingOrder> orders,
                                    std::span<TrialResult> results) {
-    if (!m_stream) {
-        exact::EvaluationOptions options;
-        options.jobs = m_jobs;
-        options.cancel = cancel;
-        options.rememberedSets = rememberedSets;
-        if (onProgress) {
-            options.onProgress = [this](std::size_t done) { onProgress(m_ordersBefore + done); };
-        }
-        m_stream = std::make_unique<exact::OrderStream>(
-            m_records, std::move(options),
-            exact::KeptFigures{m_keepDeviation, m_keepInningRuns, m_keepInningScoring});
-    }
-    if (onCapped && !m_cappedNoted) {
+    if (m_observer != nullptr && !m_slowNoted) {
         const exact::ExactEvaluator checker(m_records);
         if (std::any_of(orders.begin(), orders.end(),
                         [&checker](const BattingOrder& o) { return checker.needsCap(o); })) {
-            m_cappedNoted = true;
-            onCapped(exact::kPlateAppearanceCap);
+            m_slowNoted = true;
+            m_observer->slowOrders(exact::kPlateAppearanceCap);
         }
     }
     m_figures.resize(orders.size());

@@ -1,25 +1,25 @@
 // The two ways of evaluating an order that a run plugs in: playing games
 // through the engine library's `trial`, and the exact expectations of the
-// game's Markov chain.
+// game's Markov chain. Both are configured when made and report their
+// progress to the run's observer.
 #pragma once
 
-#include <array>
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "batch/batter_table.h"
+#include "batch/run_pipeline.h"
 #include "diz/core.h"
-#include "run_pipeline.h"
 
 namespace diz {
 
 class SharedLibrary;
-struct ReportOptions;
 
 namespace exact {
 class OrderStream;
@@ -33,10 +33,11 @@ class TrialEvaluator final : public OrderEvaluator {
   public:
     // Loads the library (a bare name or a path); nothing when it can't be
     // loaded or has no `trial`, and then `reason` (when given) says why.
-    // `records` are batters 'a'..'i'.
-    static std::unique_ptr<TrialEvaluator> load(
-        std::string_view libraryName, const std::array<BatterRecord, kLineupSize>& records,
-        std::uint32_t games, std::string* reason = nullptr);
+    // `observer` (when given) hears the orders done.
+    static std::unique_ptr<TrialEvaluator> load(std::string_view libraryName,
+                                                const BatterRecords& records, GamesPerOrder games,
+                                                RunObserver* observer = nullptr,
+                                                std::string* reason = nullptr);
     ~TrialEvaluator() override;
 
     std::size_t batchSize() const override { return 1; }
@@ -44,54 +45,47 @@ class TrialEvaluator final : public OrderEvaluator {
 
   private:
     TrialEvaluator(std::unique_ptr<SharedLibrary> library, TrialFunction trial,
-                   const std::array<BatterRecord, kLineupSize>& records, std::uint32_t games);
+                   const BatterRecords& records, GamesPerOrder games, RunObserver* observer);
 
     std::unique_ptr<SharedLibrary> m_library;
     TrialFunction m_trial;
-    std::array<BatterRecord, kLineupSize> m_records;
+    BatterRecords m_records;
     std::uint32_t m_games;
+    RunObserver* m_observer;
+    std::uint64_t m_done = 0;
 };
 
 // Exact figures: the expected runs and per-inning figures of the chain, and
 // as standard error the game's standard deviation over sqrt(games), what that
-// many played games would show. Orders come in batches of a few thousand
-// through one exact::OrderStream, so memory stays bounded however many there
-// are, while orders that are rotations of one another still share their
-// solve; the figures are the same for every number of jobs.
+// many played games would show (with one game: the standard deviation of a
+// game's runs). Orders come in batches of a few thousand through one
+// exact::OrderStream, so memory stays bounded however many there are, while
+// orders that are rotations of one another still share their solve; the
+// figures are the same for every number of jobs.
 class ExactOrderEvaluator final : public OrderEvaluator {
   public:
-    // Only the figures `report` asks for are filled in, and the expected runs.
-    ExactOrderEvaluator(const std::array<BatterRecord, kLineupSize>& records, std::int64_t games,
-                        int jobs, const ReportOptions& report);
+    // Evaluates the orders of `selection` on `jobs` worker threads (0: one
+    // per core), filling in the expected runs and the figures `report` asks
+    // for. How many solved sets of rotations it remembers for orders still to
+    // come follows from the selection: all of them, unless the selection
+    // brings each set's rotations together. `observer` (when given) hears the
+    // progress, from the worker threads, and the slow orders; once `stop`
+    // (when given) is set, evaluate() returns false soon, and the evaluator
+    // can't go on.
+    ExactOrderEvaluator(const BatterRecords& records, GamesPerOrder games, int jobs,
+                        const ReportOptions& report, const OrderSelection& selection,
+                        RunObserver* observer = nullptr, const std::atomic<bool>* stop = nullptr);
     ~ExactOrderEvaluator() override;
-
-    // Called once, before the first order that can hardly make an out is
-    // evaluated: its innings are followed up to the engine's cap on an
-    // inning's plate appearances, given here (a much slower solve).
-    std::function<void(int cap)> onCapped;
-    // Called from the worker threads as orders are done, with the number done
-    // so far in the whole run; may be empty.
-    std::function<void(std::size_t ordersDone)> onProgress;
-    // When set, another thread may set it to stop evaluating early (evaluate()
-    // then returns false, and the evaluator can't go on).
-    const std::atomic<bool>* cancel = nullptr;
-    // Sets of rotations whose figures are remembered for orders still to
-    // come (see exact::OrderStream); a few suffice when the orders come with
-    // their rotations together.
-    std::size_t rememberedSets = 40320;
 
     std::size_t batchSize() const override { return 8192; }
     bool evaluate(std::span<const BattingOrder> orders, std::span<TrialResult> results) override;
 
   private:
-    std::array<BatterRecord, kLineupSize> m_records;
+    BatterRecords m_records;
     double m_rootGames;
-    int m_jobs;
-    bool m_keepDeviation;
-    bool m_keepInningRuns;
-    bool m_keepInningScoring;
-    bool m_cappedNoted = false;
-    std::size_t m_ordersBefore = 0;  // orders of the earlier batches
+    RunObserver* m_observer;
+    bool m_slowNoted = false;
+    std::uint64_t m_ordersBefore = 0;  // orders of the earlier batches
     std::unique_ptr<exact::OrderStream> m_stream;
     std::vector<exact::ExactFigures> m_figures;
 };

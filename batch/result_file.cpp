@@ -1,11 +1,11 @@
-#include "result_file.h"
+#include "batch/result_file.h"
 
 #include <cerrno>
 
 #ifdef _WIN32
 #include <windows.h>
 
-#include "batter_data.h"
+#include "batch/text_io.h"
 #else
 #include <fcntl.h>
 #include <sys/file.h>

@@ -1,7 +1,8 @@
 // The one way orders are run: the window's Simulate, `diz-cli run` and
 // `diz-cli exact` all select their orders, open their files, write their
-// result lines and report their failures here. Only the step that evaluates
-// an order differs: games played through the loaded `trial`, or the exact
+// result lines and report their outcome here, and the ranking evaluates its
+// orders with the same evaluators. Only the step that evaluates an order
+// differs: games played through the loaded `trial`, or the exact
 // expectations of the game's Markov chain.
 #pragma once
 
@@ -9,19 +10,29 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "batch/orders.h"
 #include "diz/lineup.h"
-#include "lineup.h"
 
 namespace diz {
 
-struct ReportOptions;
-class Window;
+// Which figures a result line carries. The line's parts always come in this
+// order, whatever order the user ticked them in.
+struct ReportOptions {
+    bool expectedRuns = true;    // mean runs per game
+    bool standardError = true;   // standard error of that mean
+    bool inningRuns = false;     // nine per-inning mean runs
+    bool inningScoring = false;  // nine per-inning scoring shares
+};
+
+// Games per order: 1..2147483647, as the window's field takes them.
+using GamesPerOrder = std::int32_t;
+inline constexpr GamesPerOrder kGamesPerOrderMin = 1;
+inline constexpr GamesPerOrder kGamesPerOrderMax = 2147483647;
 
 // The figures of one order, as `trial` returns them.
 struct TrialResult {
@@ -34,8 +45,50 @@ struct TrialResult {
 // The result line without its line end: the order's nine letters, then each
 // figure the report asks for with six decimals. Its length is unbounded: a
 // line grows with whatever the numbers print.
-void composeResultLine(std::string& line, std::string_view order, const ReportOptions& report,
+void composeResultLine(std::string& line, const BattingOrder& order, const ReportOptions& report,
                        const TrialResult& result);
+
+// How a run ended: with the normal-end message, stopped on request, or with
+// any other reported message (diz-cli turns this into its exit status).
+enum class RunOutcome { NormalEnd, Failed, Interrupted };
+
+// What a run tells whoever started it: the window's action, diz-cli or the
+// ranking. The calls come in this order: log() lines, started(), then per
+// order log() of its line and result(), progress() and slowOrders()
+// meanwhile, linesDone(), and finished() last and exactly once.
+class RunObserver {
+  public:
+    virtual ~RunObserver() = default;
+    // Text for the log, each line ending in '\n': a simulation's nine summary
+    // lines, then every order's result line.
+    virtual void log(std::string_view text) { (void)text; }
+    // Every file is open; the first order is about to be evaluated.
+    virtual void started() {}
+    // An order's figures, after its line was written and logged.
+    virtual void result(const BattingOrder& order, const TrialResult& figures) {
+        (void)order;
+        (void)figures;
+    }
+    // Orders evaluated so far in the whole run. May come from an evaluator's
+    // worker threads, and ahead of the lines of those orders.
+    virtual void progress(std::uint64_t ordersDone) { (void)ordersDone; }
+    // Once, before the first order that can hardly make an out is evaluated
+    // exactly: its innings are followed up to the engine's cap of `cap` plate
+    // appearances, a much slower solve. May come from a worker thread.
+    virtual void slowOrders(int cap) { (void)cap; }
+    // After the last line, before the result file is closed; `interrupted`
+    // when the plan's stop flag ended the run. Returns the name of a
+    // destination of the observer's own that could not be written (the run
+    // then fails with msg::kOutputWriteFailed), or nothing.
+    virtual std::optional<std::string> linesDone(bool interrupted) {
+        (void)interrupted;
+        return std::nullopt;
+    }
+    // How the run ended and the message that says so; `reason` holds the
+    // system's words after a failure that has them, and is empty otherwise.
+    virtual void finished(RunOutcome outcome, std::string_view message,
+                          std::string_view reason) = 0;
+};
 
 // The step that evaluates orders. A run hands it up to batchSize() orders at
 // a time, in selection order, and writes their lines before the next batch.
@@ -49,102 +102,38 @@ class OrderEvaluator {
     virtual bool evaluate(std::span<const BattingOrder> orders, std::span<TrialResult> results) = 0;
 };
 
-// Where a run takes its orders from.
-struct OrderSelection {
-    // The order file's name (UTF-8), read when `everyOrdering` is false.
-    std::string orderFile = "order.dat";
-    Patterns patterns{};
-    // Every ordering of the nine batters instead of the order file; the
-    // patterns then filter them only when `filterOrderings` is set.
-    bool everyOrdering = false;
-    bool filterOrderings = false;
-    // With everyOrdering: the rotations of an ordering come together (see
-    // OrderSource), the order an exact evaluation needs the least memory for.
-    bool rotationsTogether = false;
-};
-
-// The selected orders, opened: the order file is open for reading from
-// open() on, or the orderings are ready to be made.
-class SelectedOrders {
-  public:
-    SelectedOrders();
-    ~SelectedOrders();
-    SelectedOrders(const SelectedOrders&) = delete;
-    SelectedOrders& operator=(const SelectedOrders&) = delete;
-
-    // False when the order file can't be opened for reading (a folder can't);
-    // `error` then holds the system's error number.
-    bool open(const OrderSelection& selection, int* error = nullptr);
-    bool next(SelectedOrder& out);
-
-  private:
-    struct Input;
-    std::unique_ptr<Input> m_input;
-};
-
-// The number of orders `selection` selects, counted ahead of a run from a
-// second reading: nothing when the orders come from anything but every
-// ordering or a regular file (reading a pipe ahead would leave nothing to
-// run) or the file can't be read. Stops early, with what it has counted,
-// once `cancel` (when given) is set.
-std::optional<std::size_t> countSelectedOrders(const OrderSelection& selection,
-                                               const std::atomic<bool>* cancel = nullptr);
-
 // Called with each evaluated order in selection order; false stops the run
 // after that order.
-using ResultSink = std::function<bool(const SelectedOrder& order, const TrialResult& result)>;
+using OrderSink = std::function<bool(const BattingOrder& order, const TrialResult& result)>;
 
 // Hands every order of `orders` to `evaluator`, a batch at a time, and each
 // result to `sink`. Once `stop` (when given) is set, no further batch starts;
 // the results of a finished batch all reach the sink. False when the sink, the
 // evaluator or `stop` ended it early.
-bool evaluateAll(SelectedOrders& orders, OrderEvaluator& evaluator, const ResultSink& sink,
+bool evaluateAll(OrderReader& orders, OrderEvaluator& evaluator, const OrderSink& sink,
                  const std::atomic<bool>* stop = nullptr);
-
-// What a caller of its own (diz-cli) hands a run besides its orders; the
-// window leaves all of it empty.
-struct RunHooks {
-    // The batter file the figures come from, refused as the result file; may
-    // be empty (the window's table has no file of its own).
-    std::string batterFile;
-    // Set (from another thread or a signal handler) to end the run after the
-    // order being evaluated: the lines done are kept and the run reports
-    // msg::kInterrupted. May be null.
-    const std::atomic<bool>* stop = nullptr;
-    // Given the system's reason after a failure that has one (a file that
-    // can't be opened or written); may be empty.
-    std::function<void(std::string_view reason)> explain;
-    // Called after the last order, before the result file is closed; returns
-    // the name of a destination of its own that could not be written (the run
-    // then fails with msg::kOutputWriteFailed), or nothing. May be empty.
-    std::function<std::optional<std::string>()> onFinish;
-};
 
 // One run from its opened files to its last message.
 struct RunPlan {
     OrderSelection selection;
-    const ReportOptions* report = nullptr;  // which figures the lines carry
-    std::string resultName;                 // UTF-8; empty when none was chosen
-    RunHooks hooks;
-    // Called once every file is open, before the first order (the window shows
-    // its status here); may be empty.
-    std::function<void()> onStart;
-    // Called with each order's figures after its line was written; may be empty.
-    std::function<void(const SelectedOrder& order, const TrialResult& result)> onResult;
+    ReportOptions report;    // which figures the lines carry
+    std::string resultName;  // UTF-8; empty when none was chosen
+    // The batter file the figures come from, refused as the result file;
+    // empty when the batters come from no file (the window's table).
+    std::string batterFile;
+    // Set (from another thread or a signal handler) to end the run after the
+    // orders being evaluated: the lines done are kept and the run reports
+    // msg::kInterrupted. May be null.
+    const std::atomic<bool>* stop = nullptr;
 };
-
-// How a run ended: with the normal-end message, or with any other reported
-// message (the CLI turns this into its exit status).
-enum class RunOutcome { NormalEnd, Failed, Interrupted };
 
 // Runs the plan: refuses a result file that is the order file or the batter
 // file, opens the order file and only then the result file (locked for the
 // run, then emptied; refused when another run holds it), evaluates every
 // selected order, writes its line to the result file with CR LF and to the
-// window's log with LF, checks every write and the close, and reports the
-// end, the interruption or the failure through `window` with the messages of
-// messages.h.
-RunOutcome runOrders(const RunPlan& plan, OrderEvaluator& evaluator, Window& window);
+// observer's log with LF, checks every write and the close, and reports the
+// end, the interruption or the failure with the messages of messages.h.
+RunOutcome runOrders(const RunPlan& plan, OrderEvaluator& evaluator, RunObserver& observer);
 
 // True when both names lead to one existing file (links and other spellings
 // included).

@@ -1,4 +1,4 @@
-#include "text_io.h"
+#include "batch/text_io.h"
 
 #include <array>
 #include <charconv>
@@ -8,6 +8,10 @@
 #include <system_error>
 
 namespace diz {
+
+std::filesystem::path utf8Path(std::string_view name) {
+    return std::filesystem::path(std::u8string(name.begin(), name.end()));
+}
 
 std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
     std::error_code error;

@@ -31,6 +31,9 @@ class LinePieceReader {
     std::size_t m_maxChars;
 };
 
+// A path from UTF-8 text (every name in the application core is UTF-8).
+std::filesystem::path utf8Path(std::string_view name);
+
 // Every byte of the file at `path`; nullopt when it can't be opened or read
 // (a folder included, which opens as a stream on some systems and reads as
 // empty).

@@ -1,5 +1,6 @@
-// How the batch actions reach the window: five window operations and the file
-// choosers. The Qt window, the CLI and the tests each supply their own.
+// How the window's actions (Load, Save, Simulate) reach a window: five window
+// operations and the file choosers. Each front-end supplies its own, and so
+// do the tests.
 #pragma once
 
 #include <optional>
@@ -8,8 +9,9 @@
 
 namespace diz {
 
-// The five operations of the window. All texts are UTF-8. An implementation
-// holds the same WindowModel that the action works on.
+// The five operations of a window. All texts are UTF-8. showModel() and
+// reportMessage() show the window's own model, which is the one the action
+// was given.
 class Window {
   public:
     virtual ~Window() = default;

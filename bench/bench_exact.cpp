@@ -7,7 +7,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "batter_data.h"
+#include "batch/batter_data.h"
+#include "batch/text_io.h"
 #include "exact_evaluator.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/log_pane.h"
-#include "ui/main_dialog.h"
+#include "ui/qt/log_pane.h"
+#include "ui/qt/main_dialog.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ std::vector<std::string> resultLines(int count) {
     return lines;
 }
 
-constexpr int kAllOrders = 362880;
+constexpr int kAllOrders = diz::kOrderings;
 
 // A run's stream of result lines through the shown window's appendLog. The
 // pane takes its waiting text in once per repaint interval; at the engine's

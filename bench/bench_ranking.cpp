@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "batch/batter_data.h"
-#include "ui/ranking_model.h"
-#include "ui/ranking_window.h"
+#include "ui/qt/ranking_model.h"
+#include "ui/qt/ranking_window.h"
 
 namespace {
 
@@ -85,7 +85,7 @@ int main(int argc, char** argv) {
         QObject::disconnect(connection);
         // The step that finishes is part of the stall too.
         longest = std::max(longest, sinceTick.nsecsElapsed());
-        if (!completed || window.model().rowCount() != 362880) {
+        if (!completed || window.model().rowCount() != diz::kOrderings) {
             std::fprintf(stderr, "%s: run %d ended with %d rows\n", argv[0], run + 1,
                          window.model().rowCount());
             return 1;

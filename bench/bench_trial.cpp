@@ -8,9 +8,9 @@
 
 #include "diz/core.h"
 #include "diz/lineup.h"
-#include "game.h"
-#include "random_source.h"
-#include "run_statistics.h"
+#include "engine/game.h"
+#include "engine/random_source.h"
+#include "engine/run_statistics.h"
 #include "support/reference_game.h"
 
 namespace {

@@ -15,14 +15,14 @@
 #include <optional>
 #include <string>
 
+#include "batch/dialogs.h"
 #include "batch/window.h"
 #include "support/recording_message_boxes.h"
 #include "support/scripted_chooser.h"
-#include "ui/dialog_resources.h"
-#include "ui/log_pane.h"
-#include "ui/main_app.h"
-#include "ui/main_dialog.h"
-#include "ui/message_boxes.h"
+#include "ui/qt/log_pane.h"
+#include "ui/qt/main_app.h"
+#include "ui/qt/main_dialog.h"
+#include "ui/qt/message_boxes.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
-#include "cli_app.h"
+#include "cli/cli_app.h"
 
 #include <CLI/CLI.hpp>
 
-#include "cli_common.h"
+#include "cli/cli_common.h"
+#include "cli/exact_command.h"
+#include "cli/orders_command.h"
+#include "cli/run_command.h"
 #include "diz/version.h"
-#include "exact_command.h"
-#include "orders_command.h"
-#include "run_command.h"
 
 namespace diz::cli {
 
@@ -14,9 +14,9 @@ int runApp(int argc, char** argv) {
     CLI::App app{"DIZ headless runner: simulates batting orders without the window"};
     app.set_version_flag("--version", std::string("diz-cli ") + DIZ_VERSION);
     app.require_subcommand(1);
-    setup_run(app);
-    setup_orders(app);
-    setup_exact(app);
+    addRunCommand(app);
+    addOrdersCommand(app);
+    addExactCommand(app);
     try {
         app.parse(argc, argv);
     } catch (const CLI::RuntimeError& e) {

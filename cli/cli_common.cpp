@@ -1,4 +1,4 @@
-#include "cli_common.h"
+#include "cli/cli_common.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
@@ -6,11 +6,10 @@
 #include <cstdio>
 #include <sstream>
 
-#include "batter_data.h"
-#include "batter_file_check.h"
-#include "messages.h"
-#include "text_io.h"
-#include "window_model.h"
+#include "batch/batter_data.h"
+#include "batch/batter_file_check.h"
+#include "batch/messages.h"
+#include "batch/text_io.h"
 
 namespace diz::cli {
 namespace {
@@ -57,32 +56,26 @@ const std::atomic<bool>& stopOnSignals() {
     return stopRequested;
 }
 
-int interruptedStatus() { return 128 + stopSignalNumber.load(); }
-
 int exitStatus(RunOutcome outcome) {
     switch (outcome) {
         case RunOutcome::NormalEnd:
             return kSuccess;
         case RunOutcome::Interrupted:
-            return interruptedStatus();
+            return 128 + stopSignalNumber.load();
         case RunOutcome::Failed:
             break;
     }
     return kRunFailed;
 }
 
-RunHooks consoleRunHooks(const SharedOptions& options) {
-    RunHooks hooks;
-    hooks.batterFile = options.batters;
-    hooks.stop = &stopOnSignals();
-    hooks.explain = [](std::string_view reason) {
-        std::fprintf(stderr, "(%.*s)\n", static_cast<int>(reason.size()), reason.data());
-    };
-    hooks.onFinish = []() -> std::optional<std::string> {
-        if (std::fflush(stdout) != 0 || std::ferror(stdout)) return std::string("標準出力");
-        return std::nullopt;
-    };
-    return hooks;
+RunPlan consolePlan(const RunOptions& options, OrderSelection selection) {
+    RunPlan plan;
+    plan.selection = std::move(selection);
+    parseReport(options.report, &plan.report);
+    plan.resultName = options.output;
+    plan.batterFile = options.batters;
+    plan.stop = &stopOnSignals();
+    return plan;
 }
 
 void addPatternOption(CLI::App& sub, std::vector<std::string>& patterns) {
@@ -99,7 +92,7 @@ void checkPatternCount(const std::vector<std::string>& patterns) {
     }
 }
 
-void addSharedOptions(CLI::App& sub, SharedOptions& options, const char* quietHelp) {
+void addRunOptions(CLI::App& sub, RunOptions& options, const char* quietHelp) {
     sub.add_option("--batters", options.batters, "Batter data file (nine lines)")
         ->required()
         ->check(CLI::ExistingFile);
@@ -118,15 +111,15 @@ void addSharedOptions(CLI::App& sub, SharedOptions& options, const char* quietHe
     sub.add_flag("--quiet", options.quiet, quietHelp);
 }
 
-void addGamesOption(CLI::App& sub, int64_t& games, const char* help) {
+void addGamesOption(CLI::App& sub, std::int64_t& games, const char* help) {
     sub.add_option("--games", games, help)
         ->capture_default_str()
         ->transform(CLI::Validator(decimalCount, "DECIMAL"))
-        ->check(CLI::Range(int64_t{kGamesPerOrderMin}, int64_t{kGamesPerOrderMax}));
+        ->check(CLI::Range(std::int64_t{kGamesPerOrderMin}, std::int64_t{kGamesPerOrderMax}));
 }
 
 Patterns patternsFrom(const std::vector<std::string>& given) {
-    if (given.empty()) return WindowModel{}.patterns;
+    if (given.empty()) return kDefaultPatterns;
     Patterns patterns{};
     std::copy_n(given.begin(), std::min(given.size(), patterns.size()), patterns.begin());
     return patterns;

@@ -1,25 +1,19 @@
 // What the subcommands of diz-cli share: the exit statuses, the options of
-// `run` and `exact`, the pattern checks and the loading of the batter file.
+// `run` and `exact`, the pattern checks, the loading of the batter file and
+// the signals that interrupt a run.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
-#include <functional>
-#include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
-#include "batter_table.h"
-#include "lineup.h"
-#include "run_pipeline.h"
+#include "batch/batter_table.h"
+#include "batch/orders.h"
+#include "batch/run_pipeline.h"
 
 namespace CLI {
 class App;
-}
-
-namespace diz {
-struct ReportOptions;
 }
 
 namespace diz::cli {
@@ -30,30 +24,34 @@ enum ExitStatus : int {
     kUsageError = 2,  // a bad option, an unreadable or out-of-range batter file
 };
 
-// The options of `run` and `exact`.
-struct SharedOptions {
+// The options of `run`, which `exact` has too.
+struct RunOptions {
     std::string batters;                // batter data file, required
     std::string orders = "order.dat";   // the order file
     std::vector<std::string> patterns;  // patterns 1..6; none given means "abcdefghi"
     std::string report = "mean,se";     // comma list of mean, se, inning-runs, inning-prob
     std::string output = "output.txt";  // the result file
-    bool quiet = false;                 // no result lines on standard output
+    bool quiet = false;                 // no log on standard output
     bool lenient = false;               // read the batter file as the window's Load does
+    // Games per order (for `exact`, those the standard error is for). Parsed
+    // wider than GamesPerOrder, so that a number too large for it is reported
+    // as out of range.
+    std::int64_t games = 140;
 };
 
-// Declares the shared options on `sub`: --batters (required, an existing
-// file), --lenient, --orders, --pattern (see addPatternOption), --report
-// (checked with parseReport), --output and --quiet (described by
-// `quietHelp`).
-void addSharedOptions(CLI::App& sub, SharedOptions& options, const char* quietHelp);
+// Declares the options of RunOptions but --games on `sub`: --batters
+// (required, an existing file), --lenient, --orders, --pattern (see
+// addPatternOption), --report (checked with parseReport), --output and
+// --quiet (described by `quietHelp`).
+void addRunOptions(CLI::App& sub, RunOptions& options, const char* quietHelp);
 
 // Declares --pattern on `sub`: up to six times, each nine characters a..i or
 // '*'. The count is checked by checkPatternCount once parsing is done.
 void addPatternOption(CLI::App& sub, std::vector<std::string>& patterns);
 
 // Declares --games on `sub`: a decimal count of games per order,
-// 1..2147483647 ("010" is ten; "0x10" is refused).
-void addGamesOption(CLI::App& sub, int64_t& games, const char* help);
+// kGamesPerOrderMin..kGamesPerOrderMax ("010" is ten; "0x10" is refused).
+void addGamesOption(CLI::App& sub, std::int64_t& games, const char* help);
 
 // Throws the usage error for more than six --pattern options.
 void checkPatternCount(const std::vector<std::string>& patterns);
@@ -73,19 +71,18 @@ std::string parseReport(const std::string& list, ReportOptions* report);
 // batter_file_check.h) is refused, naming the line and the field.
 bool loadBatters(const std::string& path, BatterTable& table, bool lenient);
 
+// The plan every run of `run` and `exact` starts from: the result file, the
+// report, the batter file to protect and the stop flag of the signals;
+// `selection` is the subcommand's.
+RunPlan consolePlan(const RunOptions& options, OrderSelection selection);
+
 // From here on SIGINT and SIGTERM end a run between two orders instead of
 // the process: the first one sets the returned flag (a second one ends the
 // process as usual).
 const std::atomic<bool>& stopOnSignals();
-// The exit status of a run ended by one of those signals: 128 + its number.
-int interruptedStatus();
 
-// What a run of `run` or `exact` hands the pipeline besides its orders: the
-// batter file to protect, the stop flag, the system's reasons printed after
-// a failure, and at the end the check that standard output took every line.
-RunHooks consoleRunHooks(const SharedOptions& options);
-
-// The exit status of a finished run.
+// The exit status of a finished run: 128 + the signal's number after an
+// interruption.
 int exitStatus(RunOutcome outcome);
 
 // Runs a subcommand's work from its CLI11 callback: a status other than

@@ -1,4 +1,4 @@
-#include "exact_command.h"
+#include "cli/exact_command.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
@@ -11,11 +11,10 @@
 #include <thread>
 #include <vector>
 
-#include "console_window.h"
-#include "order_evaluators.h"
-#include "run_pipeline.h"
-#include "text_io.h"
-#include "window_model.h"
+#include "batch/order_evaluators.h"
+#include "batch/run_pipeline.h"
+#include "batch/text_io.h"
+#include "cli/console_observer.h"
 
 namespace diz::cli {
 namespace {
@@ -29,10 +28,8 @@ class TopOrders {
         m_kept.reserve(std::min<std::size_t>(top, 1 << 16));
     }
 
-    void add(std::string_view order, double meanRuns) {
-        Ranked candidate{{}, meanRuns, m_seen++};
-        std::copy_n(order.begin(), std::min(order.size(), candidate.order.size()),
-                    candidate.order.begin());
+    void add(const BattingOrder& order, double meanRuns) {
+        const Ranked candidate{order, meanRuns, m_seen++};
         if (m_kept.size() < m_top) {
             m_kept.push_back(candidate);
             std::push_heap(m_kept.begin(), m_kept.end(), better);
@@ -58,7 +55,7 @@ class TopOrders {
             out.append(number.size() < 4 ? 4 - number.size() : 0, ' ');
             out += number;
             out += ' ';
-            out.append(r.order.data(), r.order.size());
+            out += orderText(r.order);
             out += ' ';
             appendFixed(out, r.meanRuns, 6);
             out += ' ';
@@ -70,7 +67,7 @@ class TopOrders {
 
   private:
     struct Ranked {
-        std::array<char, kLineupSize> order;
+        BattingOrder order;
         double meanRuns;
         std::uint64_t selected;  // place in the selection
     };
@@ -84,13 +81,35 @@ class TopOrders {
     std::vector<Ranked> m_kept;  // a heap under better(): the worst kept first
 };
 
+// The console's run with the ranking: every order's expected runs go to the
+// top orders, which follow the lines on standard output unless the run was
+// interrupted.
+class ExactObserver final : public ConsoleObserver {
+  public:
+    ExactObserver(bool quiet, const OrderSelection& selection, std::size_t top)
+        : ConsoleObserver(quiet, selection, 0), m_top(top), m_ranked(top > 0) {}
+
+    void result(const BattingOrder& order, const TrialResult& figures) override {
+        if (m_ranked) m_top.add(order, figures.meanRuns);
+    }
+    std::optional<std::string> linesDone(bool interrupted) override {
+        // The ranking goes to standard output before its check.
+        if (m_top.seen() > 0 && !interrupted) print(m_top.text());
+        return ConsoleObserver::linesDone(interrupted);
+    }
+
+  private:
+    TopOrders m_top;
+    bool m_ranked;
+};
+
 }  // namespace
 
-void setup_exact(CLI::App& app) {
+void addExactCommand(CLI::App& app) {
     auto options = std::make_shared<ExactOptions>();
     CLI::App* sub = app.add_subcommand(
         "exact", "Exact expected runs of the selected orders from the game's Markov chain");
-    addSharedOptions(*sub, *options, "Leave the result lines off standard output");
+    addRunOptions(*sub, *options, "Leave the result lines off standard output");
     sub->add_flag("--all", options->all,
                   "Every ordering of the nine batters instead of the order file "
                   "(patterns, if any, filter them)");
@@ -98,44 +117,29 @@ void setup_exact(CLI::App& app) {
                    "Games per order for the standard error (sd / sqrt(games))");
     sub->add_option("--top", options->top, "Orders to rank by expected runs (0: no ranking)")
         ->capture_default_str()
-        ->check(CLI::Range(0, 362880));
+        ->check(CLI::Range(0, kOrderings));
     sub->add_option("--jobs", options->jobs, "Worker threads (0: one per core)")
         ->capture_default_str()
         ->check(CLI::Range(0, 1024));
     sub->callback([options]() {
         checkPatternCount(options->patterns);
-        finish(run_exact(*options));
+        finish(exactCommand(*options));
     });
 }
 
-int run_exact(const ExactOptions& options) {
-    WindowModel model;
-    if (!loadBatters(options.batters, model.batters, options.lenient)) return kUsageError;
-    parseReport(options.report, &model.report);
+int exactCommand(const ExactOptions& options) {
+    BatterTable batters{};
+    if (!loadBatters(options.batters, batters, options.lenient)) return kUsageError;
 
-    RunPlan plan;
-    plan.selection.orderFile = options.orders;
-    plan.selection.patterns = patternsFrom(options.patterns);
-    plan.selection.everyOrdering = options.all;
-    plan.selection.filterOrderings = !options.patterns.empty();
-    plan.report = &model.report;
-    plan.resultName = options.output;
-    plan.hooks = consoleRunHooks(options);
-    TopOrders top(static_cast<std::size_t>(options.top));
-    if (options.top > 0) {
-        plan.onResult = [&top](const SelectedOrder& order, const TrialResult& result) {
-            top.add(order.text, result.meanRuns);
-        };
+    // --all takes the orderings, which patterns given on the command line
+    // filter; otherwise the order file's lines the patterns select.
+    const Patterns patterns = patternsFrom(options.patterns);
+    OrderSource source = OrderSource::OrderFile;
+    if (options.all) {
+        source =
+            options.patterns.empty() ? OrderSource::EveryOrdering : OrderSource::AcceptedOrderings;
     }
-    // The ranking goes to standard output before its check.
-    plan.hooks.onFinish = [&top, stop = plan.hooks.stop,
-                           checkStandardOutput = std::move(plan.hooks.onFinish)] {
-        if (top.seen() > 0 && !(stop != nullptr && stop->load())) {
-            const std::string text = top.text();
-            std::fwrite(text.data(), 1, text.size(), stdout);
-        }
-        return checkStandardOutput();
-    };
+    const RunPlan plan = consolePlan(options, OrderSelection(source, patterns, options.orders));
 
     // More workers than the machine runs at once only wait for one another.
     int jobs = options.jobs;
@@ -147,23 +151,10 @@ int run_exact(const ExactOptions& options) {
                      jobs, cores, cores);
         jobs = cores;
     }
-    ExactOrderEvaluator evaluator(buildRecords(model.batters), options.games, jobs, model.report);
-    evaluator.cancel = plan.hooks.stop;
-    evaluator.onCapped = [](int cap) {
-        std::fprintf(stderr,
-                     "note: these batters can hardly make an out; their innings are followed up "
-                     "to the engine's cap of %d plate appearances, which takes about 20 ms per "
-                     "order and its rotations\n",
-                     cap);
-    };
-    const bool showProgress = isTerminal(stderr);
-    ProgressLine progress(showProgress ? countSelectedOrders(plan.selection) : std::nullopt, 0,
-                          showProgress);
-    if (showProgress) {
-        evaluator.onProgress = [&progress](std::size_t done) { progress.update(done); };
-    }
-    ConsoleWindow window(model, options.quiet, &progress);
-    return exitStatus(runOrders(plan, evaluator, window));
+    ExactObserver observer(options.quiet, plan.selection, static_cast<std::size_t>(options.top));
+    ExactOrderEvaluator evaluator(buildRecords(batters), static_cast<GamesPerOrder>(options.games),
+                                  jobs, plan.report, plan.selection, &observer, plan.stop);
+    return exitStatus(runOrders(plan, evaluator, observer));
 }
 
 }  // namespace diz::cli

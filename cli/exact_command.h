@@ -3,9 +3,7 @@
 // game's Markov chain instead of played, and the best orders ranked.
 #pragma once
 
-#include <cstdint>
-
-#include "cli_common.h"
+#include "cli/cli_common.h"
 
 namespace CLI {
 class App;
@@ -13,11 +11,10 @@ class App;
 
 namespace diz::cli {
 
-struct ExactOptions : SharedOptions {
-    bool all = false;     // every ordering of a..i instead of the order file
-    int64_t games = 140;  // the standard error is the one of this many games
-    int top = 10;         // orders in the ranking (0: none)
-    int jobs = 0;         // worker threads; 0: one per core
+struct ExactOptions : RunOptions {
+    bool all = false;  // every ordering of a..i instead of the order file
+    int top = 10;      // orders in the ranking (0: none)
+    int jobs = 0;      // worker threads; 0: one per core
 };
 
 // Result lines as `run` writes them (the order, then the figures the report
@@ -25,8 +22,9 @@ struct ExactOptions : SharedOptions {
 // output, then the top orders by expected runs with their gap to the best.
 // The output is the same for every --jobs. Exit status: kSuccess after the
 // normal end, kRunFailed when a file can't be opened or written,
-// kUsageError for a bad option or batter file.
-void setup_exact(CLI::App& app);
-int run_exact(const ExactOptions& options);
+// kUsageError for a bad option or batter file, 128 + the signal's number
+// after an interruption.
+void addExactCommand(CLI::App& app);
+int exactCommand(const ExactOptions& options);
 
 }  // namespace diz::cli

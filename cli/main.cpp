@@ -1,5 +1,6 @@
 // diz-cli: the headless runner. Exit status 0 on success, 1 after a reported
-// failure of the run, 2 for a usage error.
-#include "cli_app.h"
+// failure of the run, 2 for a usage error or a refused batter file, 128 + the
+// signal's number after an interruption (see cli/cli_common.h).
+#include "cli/cli_app.h"
 
 int main(int argc, char** argv) { return diz::cli::runApp(argc, argv); }

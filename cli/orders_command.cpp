@@ -1,4 +1,4 @@
-#include "orders_command.h"
+#include "cli/orders_command.h"
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "cli_common.h"
-#include "lineup.h"
+#include "batch/orders.h"
+#include "cli/cli_common.h"
 
 #if defined(_WIN32)
 #include <fcntl.h>
@@ -16,30 +16,31 @@
 
 namespace diz::cli {
 
-void setup_orders(CLI::App& app) {
+void addOrdersCommand(CLI::App& app) {
     auto options = std::make_shared<OrdersOptions>();
     CLI::App* sub = app.add_subcommand(
         "orders", "Write every ordering of batters a..i that a pattern accepts (an order file)");
     addPatternOption(*sub, options->patterns);
     sub->callback([options]() {
         checkPatternCount(options->patterns);
-        finish(run_orders(*options));
+        finish(ordersCommand(*options));
     });
 }
 
-int run_orders(const OrdersOptions& options) {
+int ordersCommand(const OrdersOptions& options) {
 #if defined(_WIN32)
     _setmode(_fileno(stdout), _O_BINARY);  // the CR LF is ours
 #endif
-    std::optional<Patterns> filter;
-    if (!options.patterns.empty()) filter = patternsFrom(options.patterns);
-    OrderSource orderings(filter);
+    const OrderSource source =
+        options.patterns.empty() ? OrderSource::EveryOrdering : OrderSource::AcceptedOrderings;
+    OrderReader orderings;
+    orderings.open(OrderSelection(source, patternsFrom(options.patterns)));
 
-    SelectedOrder order;
+    BattingOrder order;
     std::string out;
     out.reserve(1 << 16);
     while (orderings.next(order)) {
-        out += order.text;
+        for (const std::uint8_t batter : order) out += static_cast<char>('a' + batter);
         out += "\r\n";
         if (out.size() > (1 << 16) - 16) {
             std::fwrite(out.data(), 1, out.size(), stdout);

@@ -18,7 +18,7 @@ struct OrdersOptions {
 // Writes the orderings of a..i in lexicographic order, one a line with CR LF,
 // to standard output. Exit status kSuccess; kRunFailed when standard output
 // can't be written; kUsageError for a bad option.
-void setup_orders(CLI::App& app);
-int run_orders(const OrdersOptions& options);
+void addOrdersCommand(CLI::App& app);
+int ordersCommand(const OrdersOptions& options);
 
 }  // namespace diz::cli

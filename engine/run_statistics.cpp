@@ -1,4 +1,4 @@
-#include "run_statistics.h"
+#include "engine/run_statistics.h"
 
 #include <cmath>
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "game.h"
+#include "engine/game.h"
 
 namespace diz::engine {
 

@@ -3,9 +3,9 @@
 #include <cstdlib>
 
 #include "diz/core.h"
-#include "game.h"
-#include "random_source.h"
-#include "run_statistics.h"
+#include "engine/game.h"
+#include "engine/random_source.h"
+#include "engine/run_statistics.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <functional>
 #include <vector>
 
-#include "ui/message_boxes.h"
+#include "ui/qt/message_boxes.h"
 
 class QWidget;
 

@@ -7,7 +7,7 @@
 #include "diz/core.h"
 #include "diz/engine/draw_rules.h"
 #include "diz/lineup.h"
-#include "random_source.h"
+#include "engine/random_source.h"
 
 namespace diz::support {
 

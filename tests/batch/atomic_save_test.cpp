@@ -1,12 +1,12 @@
-#include "atomic_save.h"
+#include "batch/atomic_save.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <filesystem>
 
-#include "batter_data.h"
-#include "test_support.h"
+#include "batch/batter_data.h"
+#include "tests/batch/test_support.h"
 
 #ifndef _WIN32
 #include <sys/resource.h>
@@ -27,7 +27,7 @@ TEST(SaveAtomically, WritesThroughALinkAndKeepsThePermissions) {
     dir.write("real.txt", "old");
     fs::permissions(dir.path("real.txt"), fs::perms::owner_read | fs::perms::owner_write);
     fs::create_symlink("real.txt", dir.path("link.txt"));
-    ASSERT_TRUE(saveAtomically(dir.path("link.txt"), "new"));
+    ASSERT_EQ(saveAtomically(dir.path("link.txt"), "new"), SaveResult::Saved);
     EXPECT_TRUE(fs::is_symlink(dir.path("link.txt")));
     EXPECT_EQ(dir.read("real.txt"), "new");
     EXPECT_EQ(fs::status(dir.path("real.txt")).permissions(),
@@ -37,7 +37,7 @@ TEST(SaveAtomically, WritesThroughALinkAndKeepsThePermissions) {
 
 TEST(SaveAtomically, ADeviceIsWrittenNeverReplaced) {
     if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
-    EXPECT_FALSE(saveAtomically("/dev/full", "x"));
+    EXPECT_EQ(saveAtomically("/dev/full", "x"), SaveResult::NotWritten);
     EXPECT_TRUE(fs::is_character_file("/dev/full"));
 }
 
@@ -52,13 +52,34 @@ TEST(SaveAtomically, AFailedWriteLeavesTheOldFile) {
     rlimit small = old;
     small.rlim_cur = 8;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool saved = saveAtomically(dir.path("b.txt"), std::string(100, 'x'));
+    const SaveResult saved = saveAtomically(dir.path("b.txt"), std::string(100, 'x'));
     setrlimit(RLIMIT_FSIZE, &old);
-    EXPECT_FALSE(saved);
+    EXPECT_EQ(saved, SaveResult::NotWritten);
     EXPECT_EQ(dir.read("b.txt"), "the only copy");
     EXPECT_EQ(filesIn(dir.path(".")), 1u);
 }
 #endif
+
+// A file made piece by piece is saved whole or not at all, and a folder that
+// does not exist is told apart from a write that failed.
+TEST(SaveAtomically, PiecesAreSavedWholeOrNotAtAll) {
+    test::ScratchDir dir;
+    dir.write("b.txt", "the only copy");
+    const auto pieces = [](int failAt) {
+        return [failAt](const ByteSink& write) {
+            for (int i = 0; i < 3; ++i) {
+                if (i == failAt || !write("piece ")) return false;
+            }
+            return true;
+        };
+    };
+    EXPECT_EQ(saveAtomically(dir.path("b.txt"), pieces(2)), SaveResult::NotWritten);
+    EXPECT_EQ(dir.read("b.txt"), "the only copy");
+    EXPECT_EQ(filesIn(dir.path(".")), 1u);
+    EXPECT_EQ(saveAtomically(dir.path("b.txt"), pieces(-1)), SaveResult::Saved);
+    EXPECT_EQ(dir.read("b.txt"), "piece piece piece ");
+    EXPECT_EQ(saveAtomically(dir.path("no/such/folder/b.txt"), pieces(-1)), SaveResult::NotCreated);
+}
 
 TEST(WriteBatterTable, ALineTooLongToReadBackIsRefused) {
     test::ScratchDir dir;

@@ -1,4 +1,4 @@
-#include "batter_data.h"
+#include "batch/batter_data.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "diz/lineup.h"
-#include "test_support.h"
+#include "tests/batch/test_support.h"
 
 namespace diz {
 namespace {
@@ -130,7 +130,7 @@ TEST(CheckBatterRanges, NamesTheFirstBadFieldInTheWindowsReadingOrder) {
     table[2].walks = -1;  // BB is read before HR
     auto error = checkBatterRanges(table);
     ASSERT_TRUE(error.has_value());
-    EXPECT_EQ(error->row, 3);
+    EXPECT_EQ(error->row, 2);
     EXPECT_EQ(error->field, "BB");
     EXPECT_EQ(error->message(), "打者C の BB -1 は範囲外です (0..99999)");
 

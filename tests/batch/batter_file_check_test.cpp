@@ -1,4 +1,4 @@
-#include "batter_file_check.h"
+#include "batch/batter_file_check.h"
 
 #include <gtest/gtest.h>
 

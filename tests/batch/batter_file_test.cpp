@@ -1,11 +1,11 @@
-#include "batter_file.h"
+#include "batch/batter_file.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "test_support.h"
-#include "window_model.h"
+#include "batch/window_model.h"
+#include "tests/batch/test_support.h"
 
 namespace diz {
 namespace {

@@ -1,10 +1,10 @@
-#include "library_loader.h"
+#include "batch/library_loader.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "test_support.h"
+#include "tests/batch/test_support.h"
 
 namespace diz {
 namespace {

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "batch/window.h"
+#include "batch/window_model.h"
 #include "support/scripted_chooser.h"
-#include "window.h"
-#include "window_model.h"
 
 namespace diz::test {
 

@@ -1,4 +1,4 @@
-#include "text_io.h"
+#include "batch/text_io.h"
 
 #include <gtest/gtest.h>
 

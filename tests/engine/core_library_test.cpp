@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "diz/core.h"
-#include "test_lineups.h"
+#include "tests/engine/test_lineups.h"
 
 namespace diz {
 namespace {

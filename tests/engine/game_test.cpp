@@ -1,4 +1,4 @@
-#include "game.h"
+#include "engine/game.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <random>
 #include <vector>
 
-#include "random_source.h"
+#include "engine/random_source.h"
 #include "support/reference_game.h"
-#include "test_lineups.h"
+#include "tests/engine/test_lineups.h"
 
 namespace diz::engine {
 namespace {

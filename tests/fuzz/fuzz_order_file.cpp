@@ -1,12 +1,13 @@
 // Feeds arbitrary bytes to the order file reader with patterns taken from the
-// input, and checks that every selected line maps to nine batters a..i.
+// input, and checks that every order it selects is nine batters a..i that one
+// of the patterns accepts.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <sstream>
 #include <string>
 
-#include "lineup.h"
+#include "batch/orders.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
@@ -15,20 +16,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::size_t offset = 0;
     if (bytes.size() >= 54) {
         for (auto& pattern : patterns) {
-            pattern = bytes.substr(offset, 9);
-            offset += 9;
+            pattern = bytes.substr(offset, diz::kPatternMaxBytes);
+            offset += diz::kPatternMaxBytes;
         }
     }
     std::istringstream in(bytes.substr(offset));
-    diz::OrderSource source(in, patterns);
-    diz::SelectedOrder selected;
-    while (source.next(selected)) {
-        const std::string& line = selected.text;
-        const diz::BattingOrder& order = selected.order;
-        if (line.size() != 9 || diz::mapOrder(line) != order) std::abort();
-        for (int i = 0; i < 9; ++i) {
-            if (order[i] > 8 || line[i] != 'a' + order[i]) std::abort();
+    diz::OrderReader reader(in, patterns);
+    diz::BattingOrder order;
+    while (reader.next(order)) {
+        for (const std::uint8_t batter : order) {
+            if (batter >= diz::kLineupSize) std::abort();
         }
+        if (diz::selectOrder(diz::orderText(order), patterns) != order) std::abort();
     }
     return 0;
 }

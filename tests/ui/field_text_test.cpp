@@ -1,5 +1,5 @@
 // Turning field texts into values and back.
-#include "ui/field_text.h"
+#include "ui/qt/field_text.h"
 
 #include <QLineEdit>
 #include <QTest>

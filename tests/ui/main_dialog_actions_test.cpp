@@ -10,12 +10,12 @@
 #include <QTest>
 #include <QTimer>
 
+#include "batch/dialogs.h"
 #include "support/recording_message_boxes.h"
 #include "support/scripted_chooser.h"
-#include "ui/dialog_resources.h"
-#include "ui/log_pane.h"
-#include "ui/main_dialog.h"
-#include "ui/qt_file_chooser.h"
+#include "ui/qt/log_pane.h"
+#include "ui/qt/main_dialog.h"
+#include "ui/qt/qt_file_chooser.h"
 
 using namespace diz;
 
@@ -125,16 +125,11 @@ class MainDialogActionsTest : public QObject {
 
     void simulateRunsTheEngineEndToEnd() {
         writeFile(m_temp->filePath("order.dat"), "abcdefghi\r\nbcdefghia\r\n");
+        // The reference batter in every row, field by field in the grid's order.
+        const char* const reference[] = {"400", "100", "20", "2", "10", "50", "0.25", "0.5", "0.4"};
         for (const ids::GridRow& row : ids::kGrid) {
-            edit(*m_dialog, row.atBats)->setText("400");
-            edit(*m_dialog, row.singles)->setText("100");
-            edit(*m_dialog, row.doubles)->setText("20");
-            edit(*m_dialog, row.triples)->setText("2");
-            edit(*m_dialog, row.homeRuns)->setText("10");
-            edit(*m_dialog, row.walks)->setText("50");
-            edit(*m_dialog, row.rate1B1to3)->setText("0.25");
-            edit(*m_dialog, row.rate1B2to4)->setText("0.5");
-            edit(*m_dialog, row.rate2B1to4)->setText("0.4");
+            for (std::size_t f = 0; f < row.size(); ++f)
+                edit(*m_dialog, row[f])->setText(reference[f]);
         }
         edit(*m_dialog, 1026)->setText("*********");  // pattern 2 takes the second order
         const QString output = m_temp->filePath("output.txt");

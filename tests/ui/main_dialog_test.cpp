@@ -1,6 +1,6 @@
 // The main window without the batch actions: controls, defaults, reading and
 // showing the model, keys, the log pane and the About box.
-#include "ui/main_dialog.h"
+#include "ui/qt/main_dialog.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -16,12 +16,12 @@
 #include <QTimer>
 #include <QTranslator>
 
+#include "batch/dialogs.h"
 #include "support/recording_message_boxes.h"
-#include "ui/about_dialog.h"
-#include "ui/dialog_resources.h"
-#include "ui/field_text.h"
-#include "ui/log_pane.h"
-#include "ui/main_app.h"
+#include "ui/qt/about_dialog.h"
+#include "ui/qt/field_text.h"
+#include "ui/qt/log_pane.h"
+#include "ui/qt/main_app.h"
 
 using namespace diz;
 
@@ -62,10 +62,9 @@ class MainDialogTest : public QObject {
 
     void startsWithTheDefaultsAndFocusInBatterAAtBats() {
         for (const ids::GridRow& row : ids::kGrid) {
-            QCOMPARE(edit(*m_dialog, row.atBats)->text(), QStringLiteral("1"));
-            for (int id : {row.singles, row.doubles, row.triples, row.homeRuns, row.walks,
-                           row.rate1B1to3, row.rate1B2to4, row.rate2B1to4}) {
-                QCOMPARE(edit(*m_dialog, id)->text(), QStringLiteral("0"));
+            QCOMPARE(edit(*m_dialog, row[0])->text(), QStringLiteral("1"));  // at-bats
+            for (std::size_t f = 1; f < row.size(); ++f) {
+                QCOMPARE(edit(*m_dialog, row[f])->text(), QStringLiteral("0"));
             }
         }
         QCOMPARE(edit(*m_dialog, ids::kGamesPerOrder)->text(), QStringLiteral("140"));
@@ -109,24 +108,37 @@ class MainDialogTest : public QObject {
                  QStringLiteral("得点確率(by inning)"));
     }
 
-    void controlsSitAtTheirDialogUnitRectangles() {
-        const DialogUnits units = DialogUnits::fromFont(m_dialog->font());
-        QCOMPARE(m_dialog->size(), units.toPixels(319, 355));
-        QCOMPARE(m_dialog->control(1000)->geometry(), units.toPixels(33, 13, 25, 12));
-        QCOMPARE(m_dialog->control(1096)->geometry(), units.toPixels(283, 141, 31, 12));
-        QCOMPARE(m_dialog->control(1052)->geometry(), units.toPixels(149, 13, 18, 12));  // HR, A
-        QCOMPARE(m_dialog->control(1061)->geometry(), units.toPixels(176, 13, 18, 12));  // BB, A
-        QCOMPARE(m_dialog->control(1030)->geometry(), units.toPixels(91, 232, 35, 12));
-        QCOMPARE(m_dialog->control(1006)->geometry(), units.toPixels(252, 208, 50, 38));
-        QCOMPARE(m_dialog->control(1032)->geometry(), units.toPixels(0, 277, 318, 77));
-        QCOMPARE(m_dialog->control(1107)->geometry(), units.toPixels(38, 252, 183, 12));
+    // The grid reads as a grid: each row's cells stand side by side in the
+    // fields' order, each column's cells one above the other, none overlaps
+    // another, and the window holds them all.
+    void theGridsCellsFormRowsAndColumnsInsideTheWindow() {
+        QCOMPARE(m_dialog->size(), DialogUnits::fromFont(m_dialog->font()).toPixels(319, 355));
+        for (std::size_t r = 0; r < ids::kGrid.size(); ++r) {
+            for (std::size_t f = 0; f < ids::kGrid[r].size(); ++f) {
+                const QRect cell = m_dialog->control(ids::kGrid[r][f])->geometry();
+                QVERIFY(m_dialog->rect().contains(cell));
+                if (f > 0) {
+                    const QRect left = m_dialog->control(ids::kGrid[r][f - 1])->geometry();
+                    QVERIFY(left.right() < cell.left());
+                    QCOMPARE(left.top(), cell.top());
+                }
+                if (r > 0) {
+                    const QRect above = m_dialog->control(ids::kGrid[r - 1][f])->geometry();
+                    QVERIFY(above.bottom() < cell.top());
+                    QCOMPARE(above.left(), cell.left());
+                }
+            }
+        }
+        // The log runs along the bottom edge over the full width.
+        const QRect log = m_dialog->control(ids::kLog)->geometry();
+        QVERIFY(log.left() <= 1 && log.right() >= m_dialog->width() - 3);
+        QVERIFY(log.bottom() >= m_dialog->height() - 3);
     }
 
     void tabVisitsTheGridRowByRowThenTheRest() {
         QList<int> expected;
         for (const ids::GridRow& row : ids::kGrid) {
-            expected << row.atBats << row.singles << row.doubles << row.triples << row.homeRuns
-                     << row.walks << row.rate1B1to3 << row.rate1B2to4 << row.rate2B1to4;
+            for (const int id : row) expected << id;  // left to right
         }
         expected << 1004 << 1031 << 1026 << 1028 << 1033 << 1029 << 1030 << 1006 << 1008 << 1025
                  << 1032 << 1107 << 1108 << 1109 << 1110 << 1111 << 1000;

@@ -12,9 +12,9 @@
 #include <string>
 #include <thread>
 
+#include "batch/library_loader.h"
 #include "diz/core.h"
-#include "library_loader.h"
-#include "test_lineups.h"
+#include "tests/engine/test_lineups.h"
 
 namespace diz {
 namespace {

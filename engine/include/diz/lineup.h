@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 namespace diz {
 
@@ -17,5 +18,12 @@ inline constexpr int kOrderings = 362880;
 // Batting positions 1..9 as batter rows 0..8 (batter 'a' is 0). A batter may
 // appear more than once.
 using BattingOrder = std::array<std::uint8_t, kLineupSize>;
+
+// The order's nine letters: "abcdefghi" for {0, 1, ..., 8}.
+inline std::string orderText(const BattingOrder& order) {
+    std::string text(kLineupSize, 'a');
+    for (int i = 0; i < kLineupSize; ++i) text[i] = static_cast<char>('a' + order[i]);
+    return text;
+}
 
 }  // namespace diz

@@ -1,0 +1,290 @@
+#include "batch/ranking.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <numeric>
+
+#include "batch/messages.h"
+#include "batch/text_io.h"
+
+namespace diz {
+namespace {
+
+// The figure a numeric column shows (the gap sorts as the expected runs do).
+double figureOf(const RankedFigures& r, int column) {
+    if (column == ranking::kMeanRuns || column == ranking::kGap) return r.meanRuns;
+    if (column == ranking::kDeviation) return r.deviation;
+    return r.innings[static_cast<std::size_t>(column - ranking::kFirstInningRuns)];
+}
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// The CSV goes to the file in pieces of about this size.
+constexpr std::size_t kCsvPieceBytes = 1 << 20;
+
+}  // namespace
+
+std::string rankingColumnTitle(int column) {
+    switch (column) {
+        case ranking::kRank:
+            return "順位";
+        case ranking::kOrder:
+            return "打順";
+        case ranking::kMeanRuns:
+            return "得点期待値";
+        case ranking::kGap:
+            return "最良との差";
+        case ranking::kDeviation:
+            return "標準偏差";
+        default:
+            break;
+    }
+    if (column < ranking::kFirstInningScoring) {
+        return std::to_string(column - ranking::kFirstInningRuns + 1) + "回得点";
+    }
+    return std::to_string(column - ranking::kFirstInningScoring + 1) + "回得点確率";
+}
+
+std::uint32_t toMillionths(double value) {
+    constexpr double kLargest = 4294.967295;
+    if (!(value > 0.0)) return 0;
+    if (value >= kLargest) return std::numeric_limits<std::uint32_t>::max();
+    const double scaled = value * 1e6;
+    const double below = std::floor(scaled);
+    const double fraction = scaled - below;
+    // The product is within 2^-21 of value times a million, so only a
+    // fraction this close to one half could round the other way; to_chars
+    // settles those from the exact value.
+    if (std::abs(fraction - 0.5) > 1e-6) {
+        return static_cast<std::uint32_t>(below) + (fraction > 0.5 ? 1U : 0U);
+    }
+    std::string text;
+    appendFixed(text, value, 6);
+    std::uint32_t millionths = 0;
+    for (const char c : text) {
+        if (c != '.') millionths = millionths * 10 + static_cast<std::uint32_t>(c - '0');
+    }
+    return millionths;
+}
+
+void appendMillionths(std::string& out, std::uint32_t millionths) {
+    out += std::to_string(millionths / 1000000);
+    const std::string decimals = std::to_string(millionths % 1000000);
+    out += '.';
+    out.append(6 - decimals.size(), '0');
+    out += decimals;
+}
+
+void RankingRows::reserve(std::size_t count) {
+    orders.reserve(count);
+    figures.reserve(count);
+}
+
+void RankingRows::append(const BattingOrder& order, const TrialResult& result) {
+    std::array<char, kLineupSize>& letters = orders.emplace_back();
+    for (std::size_t i = 0; i < kLineupSize; ++i) letters[i] = static_cast<char>('a' + order[i]);
+    RankedFigures& f = figures.emplace_back();
+    f.meanRuns = result.meanRuns;
+    f.deviation = result.standardError;
+    for (std::size_t i = 0; i < kInnings; ++i) {
+        f.innings[i] = toMillionths(result.inningRuns[i]);
+        f.innings[kInnings + i] = toMillionths(result.inningScoring[i]);
+    }
+}
+
+double RankingRows::inningRuns(std::size_t row, int inning) const {
+    return figures[row].innings[static_cast<std::size_t>(inning)] / 1e6;
+}
+
+std::vector<std::uint32_t> sortRows(const RankingRows& rows, int column, SortDirection direction) {
+    const auto count = static_cast<std::uint32_t>(rows.size());
+    const bool descending = direction == SortDirection::Descending;
+    std::vector<std::uint32_t> sorted(count);
+    std::iota(sorted.begin(), sorted.end(), std::uint32_t{0});
+    const auto textBefore = [&rows](std::uint32_t a, std::uint32_t b) {
+        const int c = std::memcmp(rows.orders[a].data(), rows.orders[b].data(), kLineupSize);
+        return c != 0 ? c < 0 : a < b;
+    };
+
+    if (column == ranking::kRank) {
+        // Rank 1 is the best order: ascending ranks are descending runs.
+        sorted = sortRows(rows, ranking::kMeanRuns, SortDirection::Descending);
+        if (descending) std::reverse(sorted.begin(), sorted.end());
+        return sorted;
+    }
+    if (column == ranking::kOrder) {
+        std::sort(sorted.begin(), sorted.end(), [&](std::uint32_t a, std::uint32_t b) {
+            return descending ? textBefore(b, a) : textBefore(a, b);
+        });
+        return sorted;
+    }
+
+    // The figures are copied out beside their rows first: sorting 362880
+    // indices that each reach into an 88-byte record misses the cache on
+    // nearly every comparison.
+    struct Key {
+        double value;
+        std::uint32_t row;
+    };
+    std::vector<Key> keys(count);
+    for (std::uint32_t i = 0; i < count; ++i) keys[i] = {figureOf(rows.figures[i], column), i};
+    std::sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
+        if (a.value != b.value) return descending ? a.value > b.value : a.value < b.value;
+        return textBefore(a.row, b.row);
+    });
+    for (std::uint32_t i = 0; i < count; ++i) sorted[i] = keys[i].row;
+    return sorted;
+}
+
+RunsHistogram runsHistogram(const RankingRows& rows, int bins) {
+    RunsHistogram histogram;
+    if (rows.size() == 0 || bins < 1) return histogram;
+    const auto [low, high] = std::minmax_element(
+        rows.figures.begin(), rows.figures.end(),
+        [](const RankedFigures& a, const RankedFigures& b) { return a.meanRuns < b.meanRuns; });
+    histogram.from = low->meanRuns;
+    histogram.width = (high->meanRuns - low->meanRuns) / bins;
+    if (!(histogram.width > 0.0)) {
+        histogram.width = 0.001;
+        histogram.from -= histogram.width * bins / 2;
+    }
+    histogram.counts.assign(static_cast<std::size_t>(bins), 0);
+    for (const RankedFigures& r : rows.figures) {
+        const int bin = static_cast<int>((r.meanRuns - histogram.from) / histogram.width);
+        ++histogram.counts[static_cast<std::size_t>(std::clamp(bin, 0, bins - 1))];
+    }
+    return histogram;
+}
+
+void RankingTable::setRows(RankingRows rows, std::vector<std::uint32_t> bestFirst) {
+    m_rows = std::move(rows);
+    m_bestFirst = bestFirst.size() == m_rows.size()
+                      ? std::move(bestFirst)
+                      : sortRows(m_rows, ranking::kMeanRuns, SortDirection::Descending);
+    m_rank.assign(m_rows.size(), 0);
+    for (std::size_t i = 0; i < m_bestFirst.size(); ++i) {
+        m_rank[m_bestFirst[i]] = static_cast<std::uint32_t>(i + 1);
+    }
+    m_sortColumn = ranking::kMeanRuns;
+    m_direction = SortDirection::Descending;
+    m_view = m_bestFirst;
+}
+
+RankingRows RankingTable::takeRows() {
+    RankingRows rows = std::move(m_rows);
+    // Assigning empty vectors gives the memory back; clear() would keep it.
+    m_rows = RankingRows();
+    m_bestFirst = {};
+    m_rank = {};
+    m_view = {};
+    return rows;
+}
+
+std::vector<std::uint32_t> RankingTable::viewPlaces() const {
+    std::vector<std::uint32_t> places(m_view.size());
+    for (std::size_t i = 0; i < m_view.size(); ++i) places[m_view[i]] = static_cast<std::uint32_t>(i);
+    return places;
+}
+
+void RankingTable::sort(int column, SortDirection direction) {
+    if (column < 0 || column >= ranking::kColumnCount) return;
+    m_sortColumn = column;
+    m_direction = direction;
+    const bool descending = direction == SortDirection::Descending;
+    // The best-first order serves the ranks both ways without a sort.
+    if ((column == ranking::kMeanRuns && descending) || (column == ranking::kRank && !descending)) {
+        m_view = m_bestFirst;
+    } else if (column == ranking::kRank) {
+        m_view.assign(m_bestFirst.rbegin(), m_bestFirst.rend());
+    } else {
+        m_view = sortRows(m_rows, column, direction);
+    }
+}
+
+void RankingTable::appendCell(std::string& out, std::uint32_t row, int column) const {
+    const RankedFigures& figures = m_rows.figures[row];
+    switch (column) {
+        case ranking::kRank:
+            out += std::to_string(m_rank[row]);
+            return;
+        case ranking::kOrder:
+            out += m_rows.order(row);
+            return;
+        case ranking::kGap:
+            appendFixed(out, figures.meanRuns - m_rows.figures[bestRow()].meanRuns, 6);
+            return;
+        case ranking::kMeanRuns:
+        case ranking::kDeviation:
+            appendFixed(out, figureOf(figures, column), 6);
+            return;
+        default:
+            appendMillionths(
+                out, figures.innings[static_cast<std::size_t>(column - ranking::kFirstInningRuns)]);
+            return;
+    }
+}
+
+void RankingTable::appendCsvLine(std::string& out, std::size_t viewRow) const {
+    for (int column = 0; column < ranking::kColumnCount; ++column) {
+        if (column > 0) out += ',';
+        appendCell(out, rowAt(viewRow), column);
+    }
+    out += "\r\n";
+}
+
+std::string csvSaveMessage(SaveResult result, std::string_view name) {
+    switch (result) {
+        case SaveResult::Saved:
+            return std::string(msg::kRankingCsvSaved) + std::string(name);
+        case SaveResult::NotCreated:
+            return messageWithName(msg::kOutputOpenFailed, name);
+        case SaveResult::NotWritten:
+            break;
+    }
+    return messageWithName(msg::kOutputWriteFailed, name);
+}
+
+SaveResult RankingTable::saveCsv(const std::filesystem::path& path) const {
+    return saveAtomically(path, [this](const ByteSink& write) {
+        std::string text(kByteOrderMark);
+        for (int column = 0; column < ranking::kColumnCount; ++column) {
+            if (column > 0) text += ',';
+            text += rankingColumnTitle(column);
+        }
+        text += "\r\n";
+        for (std::size_t row = 0; row < size(); ++row) {
+            appendCsvLine(text, row);
+            if (text.size() >= kCsvPieceBytes) {
+                if (!write(text)) return false;
+                text.clear();
+            }
+        }
+        return write(text);
+    });
+}
+
+std::string RankingTable::summary() const {
+    if (empty()) return {};
+    const double best = m_rows.figures[bestRow()].meanRuns;
+    const double worst = m_rows.figures[worstRow()].meanRuns;
+    const double gap = best - worst;
+    std::string text = "最良 ";
+    text += m_rows.order(bestRow());
+    text += ' ';
+    appendFixed(text, best, 6);
+    text += " 点　最悪 ";
+    text += m_rows.order(worstRow());
+    text += ' ';
+    appendFixed(text, worst, 6);
+    text += " 点　差 ";
+    appendFixed(text, gap, 6);
+    text += " 点/試合（";
+    text += std::to_string(ranking::kSeasonGames);
+    text += " 試合で ";
+    appendFixed(text, gap * ranking::kSeasonGames, 2);
+    text += " 点）";
+    return text;
+}
+
+}  // namespace diz

@@ -1,0 +1,153 @@
+// A ranking of evaluated orders: every order with its exact figures, kept
+// compact, ranked by expected runs and sortable by any column, with the
+// summary above the ranking window's table, the spread of its expected runs
+// and the CSV file it saves. The windows only show what is computed here.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "batch/atomic_save.h"
+#include "batch/run_pipeline.h"
+#include "diz/lineup.h"
+
+namespace diz {
+
+// The columns: rank, order, expected runs, gap to the best, standard
+// deviation of a game's runs, then the nine innings' expected runs and the
+// nine innings' chances of scoring.
+namespace ranking {
+inline constexpr int kRank = 0;
+inline constexpr int kOrder = 1;
+inline constexpr int kMeanRuns = 2;
+inline constexpr int kGap = 3;
+inline constexpr int kDeviation = 4;
+inline constexpr int kFirstInningRuns = 5;
+inline constexpr int kFirstInningScoring = kFirstInningRuns + kInnings;
+inline constexpr int kColumnCount = kFirstInningScoring + kInnings;
+// A season's games, for the summary's gap over a season.
+inline constexpr int kSeasonGames = 143;
+// Bins of the spread of expected runs.
+inline constexpr int kHistogramBins = 40;
+}  // namespace ranking
+
+// The column's title, as the table heads it and the CSV's header holds it.
+std::string rankingColumnTitle(int column);
+
+// One order's figures as a ranking keeps them: the expected runs and the
+// standard deviation as computed, the eighteen inning figures as the
+// millionths their six decimals show (all a table and the CSV show of them).
+struct RankedFigures {
+    double meanRuns = 0.0;
+    double deviation = 0.0;
+    // Expected runs of innings 1..9, then the chances of scoring in them.
+    std::array<std::uint32_t, 2 * kInnings> innings{};
+};
+
+// The evaluated orders in evaluation order, kept compact (362880 of them fit
+// in about 35 MB): each order's nine letters and its figures, side by side.
+// The figures are those of an evaluation over one game, so that the standard
+// error is the standard deviation of one game's runs.
+struct RankingRows {
+    std::vector<std::array<char, kLineupSize>> orders;
+    std::vector<RankedFigures> figures;
+
+    std::size_t size() const { return orders.size(); }
+    void reserve(std::size_t count);
+    void append(const BattingOrder& order, const TrialResult& result);
+    std::string_view order(std::size_t row) const {
+        return {orders[row].data(), orders[row].size()};
+    }
+    // Inning 0..8's expected runs, to six decimals.
+    double inningRuns(std::size_t row, int inning) const;
+};
+
+// `value` rounded to six decimals exactly as appendFixed rounds it, counted
+// in millionths. Values from 0 up to 4294.967295 are kept; below that 0,
+// above it the largest. An inning's figures always fit: at most four runs
+// score in a plate appearance and the engine ends an inning after 1000.
+std::uint32_t toMillionths(double value);
+// Appends `millionths` as a number with six decimals.
+void appendMillionths(std::string& out, std::uint32_t millionths);
+
+enum class SortDirection { Ascending, Descending };
+
+// The rows' indices sorted by `column`. Every column sorts by its value, ties
+// by the order's text and then by evaluation order, in both directions: for
+// expected runs and the gap, descending puts the best first; rank ascending
+// equals expected runs descending.
+std::vector<std::uint32_t> sortRows(const RankingRows& rows, int column, SortDirection direction);
+
+// How the rows' expected runs spread: counts[i] orders lie from
+// from + i * width up to the next bin (the highest in the last). A single
+// value gets a narrow bin of its own.
+struct RunsHistogram {
+    double from = 0.0;
+    double width = 0.0;
+    std::vector<int> counts;
+};
+RunsHistogram runsHistogram(const RankingRows& rows, int bins = ranking::kHistogramBins);
+
+// What a window says after saving a ranking's CSV as `name`: that it was
+// saved, or why not.
+std::string csvSaveMessage(SaveResult result, std::string_view name);
+
+// The rows ranked, and shown in one sort at a time.
+class RankingTable {
+  public:
+    // Takes over `rows`, shown best first. `bestFirst` must be
+    // sortRows(rows, kMeanRuns, Descending) when given; it is computed here
+    // otherwise (a worker thread can do it ahead).
+    void setRows(RankingRows rows, std::vector<std::uint32_t> bestFirst = {});
+    // Empties the table and hands its rows over (the caller may free them on
+    // another thread: giving back the 35 MB of every ordering's rows takes
+    // tens of milliseconds).
+    RankingRows takeRows();
+
+    std::size_t size() const { return m_view.size(); }
+    bool empty() const { return m_view.empty(); }
+    const RankingRows& rows() const { return m_rows; }
+    // The row of rows() shown at place `viewRow` of the current sort.
+    std::uint32_t rowAt(std::size_t viewRow) const { return m_view[viewRow]; }
+    // The place of every row in the current sort: viewPlaces()[rowAt(i)] == i.
+    std::vector<std::uint32_t> viewPlaces() const;
+    // The rows of the best and the worst order (rank 1 and last); only when
+    // the table is not empty.
+    std::uint32_t bestRow() const { return m_bestFirst.front(); }
+    std::uint32_t worstRow() const { return m_bestFirst.back(); }
+    // Rank of row `row`: 1 for the best.
+    std::uint32_t rankOf(std::uint32_t row) const { return m_rank[row]; }
+
+    int sortColumn() const { return m_sortColumn; }
+    SortDirection sortDirection() const { return m_direction; }
+    void sort(int column, SortDirection direction);
+
+    // The text of a cell as the table shows it and the CSV holds it: the rank
+    // as an integer, the order's letters, every figure with six decimals.
+    void appendCell(std::string& out, std::uint32_t row, int column) const;
+    // One CSV line of every column of the row at `viewRow`, CR LF ended.
+    void appendCsvLine(std::string& out, std::size_t viewRow) const;
+    // The CSV file of the table in its current sort: UTF-8 with a byte-order
+    // mark, a header of the column titles, a line per row, CR LF. Saved
+    // atomically (see saveAtomically) a megabyte at a time.
+    SaveResult saveCsv(const std::filesystem::path& path) const;
+
+    // "最良 abcdefghi 5.078538 点　最悪 … 点　差 0.206452 点/試合（143 試合で
+    // 29.52 点）": the best and the worst order and their gap per game and per
+    // season. Empty for an empty table.
+    std::string summary() const;
+
+  private:
+    RankingRows m_rows;
+    std::vector<std::uint32_t> m_bestFirst;  // rows by rank
+    std::vector<std::uint32_t> m_rank;       // rank of each row, 1 = best
+    std::vector<std::uint32_t> m_view;       // rows in the current sort
+    int m_sortColumn = ranking::kMeanRuns;
+    SortDirection m_direction = SortDirection::Descending;
+};
+
+}  // namespace diz

@@ -1,0 +1,110 @@
+#include "cli/console_observer.h"
+
+#include <cstdio>
+
+#include "batch/orders.h"
+
+#if defined(_WIN32)
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace diz::cli {
+
+bool isTerminal(std::FILE* stream) {
+#if defined(_WIN32)
+    return _isatty(_fileno(stream)) != 0;
+#else
+    return isatty(fileno(stream)) != 0;
+#endif
+}
+
+ProgressLine::ProgressLine(std::optional<std::uint64_t> totalOrders, std::uint64_t gamesPerOrder,
+                           bool enabled, std::FILE* out)
+    : m_out(out),
+      m_total(totalOrders),
+      m_games(gamesPerOrder),
+      m_enabled(enabled),
+      m_start(std::chrono::steady_clock::now()),
+      m_lastDraw(m_start) {}
+
+void ProgressLine::update(std::uint64_t ordersDone) {
+    if (!m_enabled) return;
+    const std::lock_guard lock(m_mutex);
+    const auto now = std::chrono::steady_clock::now();
+    if (m_drawn &&
+        (now - m_lastDraw < std::chrono::milliseconds(200) || ordersDone < m_drawnCount)) {
+        return;
+    }
+    m_lastDraw = now;
+    m_drawnCount = ordersDone;
+    const double seconds = std::chrono::duration<double>(now - m_start).count();
+    const std::uint64_t perOrder = m_games > 0 ? m_games : 1;
+    const double rate = seconds > 0 ? static_cast<double>(ordersDone * perOrder) / seconds : 0.0;
+    const char* unit = m_games > 0 ? "games/s" : "orders/s";
+    if (!m_total) {
+        std::fprintf(m_out, "\r%llu orders  %.0f %s\033[K",
+                     static_cast<unsigned long long>(ordersDone), rate, unit);
+    } else {
+        const double left = ordersDone > 0 && *m_total > ordersDone
+                                ? seconds * static_cast<double>(*m_total - ordersDone) /
+                                      static_cast<double>(ordersDone)
+                                : 0.0;
+        std::fprintf(m_out, "\r%llu/%llu orders  %.0f %s  %.0f s left\033[K",
+                     static_cast<unsigned long long>(ordersDone),
+                     static_cast<unsigned long long>(*m_total), rate, unit, left);
+    }
+    std::fflush(m_out);
+    m_shown = true;
+    m_drawn = true;
+}
+
+void ProgressLine::hide() {
+    const std::lock_guard lock(m_mutex);
+    if (!m_shown) return;
+    std::fputs("\r\033[K", m_out);
+    std::fflush(m_out);
+    m_shown = false;
+}
+
+ConsoleObserver::ConsoleObserver(bool quiet, const OrderSelection& selection,
+                                 std::uint64_t gamesPerOrder)
+    : m_quiet(quiet),
+      m_progress(isTerminal(stderr) ? countSelectedOrders(selection) : std::nullopt, gamesPerOrder,
+                 isTerminal(stderr)) {}
+
+void ConsoleObserver::print(std::string_view text) {
+    m_progress.hide();
+    std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
+void ConsoleObserver::log(std::string_view text) {
+    if (!m_quiet) print(text);
+}
+
+void ConsoleObserver::slowOrders(int cap) {
+    m_progress.hide();
+    std::fprintf(stderr,
+                 "note: these batters can hardly make an out; their innings are followed up "
+                 "to the engine's cap of %d plate appearances, which takes about 20 ms per "
+                 "order and its rotations\n",
+                 cap);
+}
+
+std::optional<std::string> ConsoleObserver::linesDone(bool) {
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) return std::string("標準出力");
+    return std::nullopt;
+}
+
+void ConsoleObserver::finished(RunOutcome, std::string_view message, std::string_view reason) {
+    m_progress.hide();
+    std::fflush(stdout);
+    std::fwrite(message.data(), 1, message.size(), stderr);
+    std::fputc('\n', stderr);
+    if (!reason.empty()) {
+        std::fprintf(stderr, "(%.*s)\n", static_cast<int>(reason.size()), reason.data());
+    }
+}
+
+}  // namespace diz::cli

@@ -1,0 +1,227 @@
+// A ranking's rows, sorts, summary, spread and CSV, and its run on a thread
+// of its own, without any window.
+#include "batch/ranking.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <condition_variable>
+#include <mutex>
+#include <random>
+
+#include "batch/ranking_run.h"
+#include "batch/text_io.h"
+#include "tests/batch/test_support.h"
+
+namespace diz {
+namespace {
+
+TrialResult figures(double mean, double deviation) {
+    TrialResult r;
+    r.meanRuns = mean;
+    r.standardError = deviation;
+    return r;
+}
+
+BattingOrder order(std::string_view letters) { return *mapOrder(letters); }
+
+// Four orders: two tie on expected runs.
+RankingTable smallTable() {
+    RankingRows rows;
+    rows.append(order("cabdefghi"), figures(5.0, 3.0));
+    rows.append(order("bacdefghi"), figures(5.5, 2.0));
+    rows.append(order("abcdefghi"), figures(5.0, 1.0));
+    rows.append(order("acbdefghi"), figures(4.0, 2.0));
+    RankingTable table;
+    table.setRows(std::move(rows));
+    return table;
+}
+
+std::vector<std::string> viewOrders(const RankingTable& table) {
+    std::vector<std::string> orders;
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        orders.emplace_back(table.rows().order(table.rowAt(i)));
+    }
+    return orders;
+}
+
+std::string cell(const RankingTable& table, std::size_t viewRow, int column) {
+    std::string text;
+    table.appendCell(text, table.rowAt(viewRow), column);
+    return text;
+}
+
+TEST(RankingTable, SortsBestFirstTiesByOrderTextAndAnyColumnOnRequest) {
+    RankingTable table = smallTable();
+    using V = std::vector<std::string>;
+    EXPECT_EQ(viewOrders(table), (V{"bacdefghi", "abcdefghi", "cabdefghi", "acbdefghi"}));
+    EXPECT_EQ(cell(table, 0, ranking::kRank), "1");
+    EXPECT_EQ(cell(table, 1, ranking::kGap), "-0.500000");
+    EXPECT_EQ(table.rows().order(table.worstRow()), "acbdefghi");
+
+    // Ties keep the order text ascending in both directions.
+    table.sort(ranking::kDeviation, SortDirection::Ascending);
+    EXPECT_EQ(viewOrders(table), (V{"abcdefghi", "acbdefghi", "bacdefghi", "cabdefghi"}));
+    table.sort(ranking::kOrder, SortDirection::Descending);
+    EXPECT_EQ(viewOrders(table), (V{"cabdefghi", "bacdefghi", "acbdefghi", "abcdefghi"}));
+    table.sort(ranking::kRank, SortDirection::Descending);
+    EXPECT_EQ(viewOrders(table), (V{"acbdefghi", "cabdefghi", "abcdefghi", "bacdefghi"}));
+    table.sort(ranking::kMeanRuns, SortDirection::Ascending);
+    EXPECT_EQ(viewOrders(table), (V{"acbdefghi", "abcdefghi", "cabdefghi", "bacdefghi"}));
+    EXPECT_EQ(cell(table, 0, ranking::kRank), "4");
+    const std::vector<std::uint32_t> places = table.viewPlaces();
+    for (std::size_t i = 0; i < table.size(); ++i) EXPECT_EQ(places[table.rowAt(i)], i);
+}
+
+// The table keeps inning figures as millionths; they must show the six
+// decimals diz-cli prints, ties at half a millionth included.
+TEST(RankingRows, InningFiguresKeepTheirSixDecimals) {
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> runs(0.0, 4000.0);
+    std::uniform_int_distribution<std::uint32_t> millionth(0, 4000000000U);
+    for (int i = 0; i < 200000; ++i) {
+        const double half = (millionth(random) + 0.5) / 1e6;
+        for (const double value : {runs(random), runs(random) / 4000.0, half,
+                                   std::nextafter(half, 0.0), std::nextafter(half, 5000.0)}) {
+            std::string shown;
+            appendMillionths(shown, toMillionths(value));
+            ASSERT_EQ(shown, formatFixed(value, 6)) << value;
+        }
+    }
+    std::string shown;
+    appendMillionths(shown, toMillionths(0.0000005));  // 4.99999e-7 in binary
+    EXPECT_EQ(shown, "0.000000");
+}
+
+TEST(RankingTable, SummaryNamesTheBestAndTheWorstAndTheirGapOverASeason) {
+    EXPECT_EQ(smallTable().summary(),
+              "最良 bacdefghi 5.500000 点　最悪 acbdefghi 4.000000 点　差 1.500000 点/試合"
+              "（143 試合で 214.50 点）");
+    EXPECT_EQ(RankingTable().summary(), "");
+}
+
+TEST(RunsHistogram, EveryOrderFallsInABinFromTheLowestToTheHighest) {
+    RankingRows rows;
+    for (int i = 0; i <= 100; ++i) rows.append(order("abcdefghi"), figures(4.0 + i / 100.0, 1));
+    const RunsHistogram histogram = runsHistogram(rows, 10);
+    ASSERT_EQ(histogram.counts.size(), 10u);
+    EXPECT_EQ(histogram.from, 4.0);
+    EXPECT_NEAR(histogram.from + 10 * histogram.width, 5.0, 1e-12);
+    int total = 0;
+    for (const int count : histogram.counts) total += count;
+    EXPECT_EQ(total, 101);
+    // The lowest and the highest have bins of their own at either end.
+    EXPECT_GE(histogram.counts.front(), 1);
+    EXPECT_GE(histogram.counts.back(), 1);
+
+    RankingRows same;
+    same.append(order("abcdefghi"), figures(5.0, 1));
+    same.append(order("bacdefghi"), figures(5.0, 1));
+    const RunsHistogram narrow = runsHistogram(same, 10);
+    EXPECT_GT(narrow.width, 0.0);
+    EXPECT_TRUE(narrow.from < 5.0 && 5.0 < narrow.from + 10 * narrow.width);
+    EXPECT_TRUE(runsHistogram(RankingRows(), 10).counts.empty());
+}
+
+TEST(RankingTable, SavesItsCsvInTheCurrentSort) {
+    test::ScratchDir dir;
+    RankingTable table = smallTable();
+    table.sort(ranking::kOrder, SortDirection::Ascending);
+    ASSERT_EQ(table.saveCsv(dir.path("ranking.csv")), SaveResult::Saved);
+    const std::string csv = dir.read("ranking.csv");
+    std::string header;
+    for (int column = 0; column < ranking::kColumnCount; ++column) {
+        if (column > 0) header += ',';
+        header += rankingColumnTitle(column);
+    }
+    EXPECT_EQ(header.rfind("順位,打順,得点期待値,最良との差,標準偏差,1回得点,", 0), 0u);
+    EXPECT_NE(header.find(",9回得点,1回得点確率,"), std::string::npos);
+    const std::string zeros = ",0.000000,0.000000,0.000000,0.000000,0.000000,0.000000,0.000000,"
+                              "0.000000,0.000000";
+    EXPECT_EQ(csv, "\xEF\xBB\xBF" + header + "\r\n" +
+                       "2,abcdefghi,5.000000,-0.500000,1.000000" + zeros + zeros + "\r\n" +
+                       "4,acbdefghi,4.000000,-1.500000,2.000000" + zeros + zeros + "\r\n" +
+                       "1,bacdefghi,5.500000,0.000000,2.000000" + zeros + zeros + "\r\n" +
+                       "3,cabdefghi,5.000000,-0.500000,3.000000" + zeros + zeros + "\r\n");
+
+    EXPECT_EQ(table.saveCsv(dir.path("no/such/folder/ranking.csv")), SaveResult::NotCreated);
+    EXPECT_EQ(csvSaveMessage(SaveResult::NotCreated, "/x/r.csv"), "出力が開けません：/x/r.csv");
+    EXPECT_EQ(csvSaveMessage(SaveResult::NotWritten, "r.csv"), "出力に書き込めません：r.csv");
+    EXPECT_EQ(csvSaveMessage(SaveResult::Saved, "r.csv"), "CSVを保存しました：r.csv");
+}
+
+// Waits on the run's finished(), which comes from its thread.
+class WaitingObserver final : public RunObserver {
+  public:
+    void finished(RunOutcome outcome, std::string_view message, std::string_view) override {
+        const std::lock_guard lock(m_mutex);
+        m_outcome = outcome;
+        m_message = message;
+        m_ended.notify_all();
+    }
+    std::pair<RunOutcome, std::string> wait() {
+        std::unique_lock lock(m_mutex);
+        m_ended.wait(lock, [this] { return m_outcome.has_value(); });
+        return {*m_outcome, m_message};
+    }
+
+  private:
+    std::mutex m_mutex;
+    std::condition_variable m_ended;
+    std::optional<RunOutcome> m_outcome;
+    std::string m_message;
+};
+
+BatterRecords referenceRecords() {
+    BatterTable table{};
+    table.fill(BatterEntry{400, 100, 20, 2, 10, 50, 0.25, 0.5, 0.4});
+    return buildRecords(table);
+}
+
+TEST(RankingRun, RanksTheSelectionOnAThreadOfItsOwn) {
+    const Patterns patterns{"abcdefg**", "bacdefghi", "", "", "", ""};
+    WaitingObserver observer;
+    std::string failure;
+    const auto run = RankingRun::start(
+        OrderSelection(OrderSource::AcceptedOrderings, patterns, "order.dat", true),
+        referenceRecords(), observer, RankingRows(), failure);
+    ASSERT_TRUE(run);
+    const auto [outcome, message] = observer.wait();
+    EXPECT_EQ(outcome, RunOutcome::NormalEnd);
+    EXPECT_EQ(message, "3 打順を評価しました");
+    run->wait();
+    EXPECT_EQ(run->ordersTotal(), 3u);
+    EXPECT_EQ(run->ordersDone(), 3u);
+    RankingRun::Result result = run->takeResult();
+    ASSERT_EQ(result.rows.size(), 3u);
+    EXPECT_EQ(result.bestFirst.size(), 3u);
+    EXPECT_EQ(result.histogram.counts.size(), std::size_t{ranking::kHistogramBins});
+    // Nine copies of one batter: every order scores alike, and the figures
+    // are those of one game (the deviation of a game's runs).
+    EXPECT_NEAR(result.rows.figures[0].meanRuns, result.rows.figures[2].meanRuns, 1e-9);
+    EXPECT_GT(result.rows.figures[0].deviation, 2.0);
+}
+
+TEST(RankingRun, CancelledOrUnopenedRunsGiveNoRows) {
+    WaitingObserver observer;
+    std::string failure;
+    const auto run = RankingRun::start(OrderSelection(OrderSource::EveryOrdering, kDefaultPatterns,
+                                                      "order.dat", true),
+                                       referenceRecords(), observer, RankingRows(), failure);
+    ASSERT_TRUE(run);
+    run->cancel();
+    const auto [outcome, message] = observer.wait();
+    EXPECT_EQ(outcome, RunOutcome::Interrupted);
+    EXPECT_EQ(message, "中止しました");
+    run->wait();
+    EXPECT_EQ(run->takeResult().rows.size(), 0u);
+
+    WaitingObserver unheard;
+    EXPECT_FALSE(RankingRun::start(
+        OrderSelection(OrderSource::OrderFile, kDefaultPatterns, "no-such-order.dat"),
+        referenceRecords(), unheard, RankingRows(), failure));
+    EXPECT_EQ(failure, "ORDERが開けません：no-such-order.dat");
+}
+
+}  // namespace
+}  // namespace diz

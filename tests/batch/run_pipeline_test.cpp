@@ -1,0 +1,174 @@
+// The pieces of the run pipeline: the result line, handing orders to an
+// evaluator in batches, and the exact evaluator behind it.
+#include "batch/run_pipeline.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstring>
+#include <map>
+#include <sstream>
+#include <vector>
+
+#include "batch/batter_data.h"
+#include "batch/order_evaluators.h"
+
+namespace diz {
+namespace {
+
+Patterns only(const LineupPattern& first, const LineupPattern& second = "") {
+    return Patterns{first, second, "", "", "", ""};
+}
+
+TEST(ComposeResultLine, PartsComeInTheirFixedOrderWithSixDecimals) {
+    TrialResult result;
+    result.meanRuns = 4.5;
+    result.standardError = 0.0000005;  // below half a millionth in binary
+    for (int i = 0; i < kInnings; ++i) {
+        result.inningRuns[i] = i;
+        result.inningScoring[i] = 1.0 / (i + 1);
+    }
+    const BattingOrder order{8, 7, 6, 5, 4, 3, 2, 1, 0};
+    std::string line = "left over from the last line";
+    composeResultLine(line, order, ReportOptions{false, false, false, false}, result);
+    EXPECT_EQ(line, "ihgfedcba");
+    composeResultLine(line, order, ReportOptions{true, true, false, false}, result);
+    EXPECT_EQ(line, "ihgfedcba 4.500000 0.000000");
+    composeResultLine(line, order, ReportOptions{false, true, false, true}, result);
+    EXPECT_EQ(line,
+              "ihgfedcba 0.000000 1.000000 0.500000 0.333333 0.250000 0.200000 0.166667 "
+              "0.142857 0.125000 0.111111");
+    composeResultLine(line, order, ReportOptions{true, false, true, false}, result);
+    EXPECT_EQ(line,
+              "ihgfedcba 4.500000 0.000000 1.000000 2.000000 3.000000 4.000000 5.000000 "
+              "6.000000 7.000000 8.000000");
+}
+
+// Records the batches it is handed; the figure of an order is its first
+// batter's row.
+class CountingEvaluator final : public OrderEvaluator {
+  public:
+    explicit CountingEvaluator(std::size_t batch) : m_batch(batch) {}
+    std::size_t batchSize() const override { return m_batch; }
+    bool evaluate(std::span<const BattingOrder> orders, std::span<TrialResult> results) override {
+        batches.push_back(orders.size());
+        for (std::size_t k = 0; k < orders.size(); ++k) results[k].meanRuns = orders[k][0];
+        return !failOnBatch || batches.size() != *failOnBatch;
+    }
+    std::vector<std::size_t> batches;
+    std::optional<std::size_t> failOnBatch;
+
+  private:
+    std::size_t m_batch;
+};
+
+TEST(EvaluateAll, HandsOrdersOverInBatchesAndEveryResultToTheSink) {
+    std::istringstream file("abcdefghi\nbacdefghi\ncabdefghi\ndabcefghi\nebcdafghi\n");
+    OrderReader orders(file, only("*********"));
+    CountingEvaluator evaluator(2);
+    std::vector<double> seen;
+    EXPECT_TRUE(evaluateAll(orders, evaluator, [&](const BattingOrder&, const TrialResult& r) {
+        seen.push_back(r.meanRuns);
+        return true;
+    }));
+    EXPECT_EQ(evaluator.batches, (std::vector<std::size_t>{2, 2, 1}));
+    EXPECT_EQ(seen, (std::vector<double>{0, 1, 2, 3, 4}));
+}
+
+// A stop set during a batch lets that batch's results all reach the sink and
+// starts no other; a sink or an evaluator that says no ends the run too.
+TEST(EvaluateAll, StopsAfterTheBatchAtHand) {
+    const std::string lines = "abcdefghi\nbacdefghi\ncabdefghi\ndabcefghi\nebcdafghi\n";
+    std::atomic<bool> stop{false};
+    {
+        std::istringstream file(lines);
+        OrderReader orders(file, only("*********"));
+        CountingEvaluator evaluator(2);
+        std::size_t delivered = 0;
+        EXPECT_FALSE(evaluateAll(
+            orders, evaluator,
+            [&](const BattingOrder&, const TrialResult&) {
+                stop = true;
+                ++delivered;
+                return true;
+            },
+            &stop));
+        EXPECT_EQ(delivered, 2u);
+        EXPECT_EQ(evaluator.batches.size(), 1u);
+    }
+    {
+        std::istringstream file(lines);
+        OrderReader orders(file, only("*********"));
+        CountingEvaluator evaluator(1);
+        std::size_t delivered = 0;
+        EXPECT_FALSE(evaluateAll(orders, evaluator, [&](const BattingOrder&, const TrialResult&) {
+            return ++delivered < 3;
+        }));
+        EXPECT_EQ(delivered, 3u);
+    }
+    {
+        std::istringstream file(lines);
+        OrderReader orders(file, only("*********"));
+        CountingEvaluator evaluator(2);
+        evaluator.failOnBatch = 2;
+        std::size_t delivered = 0;
+        EXPECT_FALSE(evaluateAll(orders, evaluator, [&](const BattingOrder&, const TrialResult&) {
+            ++delivered;
+            return true;
+        }));
+        EXPECT_EQ(delivered, 2u);  // the failed batch's results are not handed on
+    }
+}
+
+TEST(CountSelectedOrders, StopsCountingOnceCancelled) {
+    const std::atomic<bool> cancelled{true};
+    EXPECT_EQ(countSelectedOrders(
+                  OrderSelection(OrderSource::AcceptedOrderings, only("*********")), &cancelled),
+              0u);
+    EXPECT_EQ(countSelectedOrders(OrderSelection(OrderSource::AcceptedOrderings, only("a********"))),
+              std::size_t{kOrderings / kLineupSize});
+}
+
+// The exact evaluator gives an order the same figures, to the bit, whether
+// the orderings come in lexicographic order or set by set, when it then
+// remembers only the sets at hand.
+TEST(ExactOrderEvaluator, TheSequenceOfTheOrderingsChangesNoFigure) {
+    // Nine different batters, so that no two sets give the same figures.
+    std::string lines;
+    for (int i = 0; i < kLineupSize; ++i) {
+        lines += std::to_string(400 + 10 * i) + " " + std::to_string(90 + 3 * i) + " 20 2 " +
+                 std::to_string(5 + i) + " 50 0.250000 0.500000 0.400000\r\n";
+    }
+    std::istringstream file(lines);
+    BatterTable table{};
+    readBatterTable(file, table);
+    const BatterRecords records = buildRecords(table);
+    const Patterns patterns = only("b*a*d****", "c*****a*d");
+    std::map<std::string, TrialResult> byText;
+    for (const bool anySequence : {false, true}) {
+        const OrderSelection selection(OrderSource::AcceptedOrderings, patterns, "", anySequence);
+        OrderReader orders;
+        ASSERT_TRUE(orders.open(selection));
+        const ReportOptions everyFigure{true, true, true, true};
+        ExactOrderEvaluator evaluator(records, 1, 2, everyFigure, selection);
+        std::size_t count = 0;
+        ASSERT_TRUE(evaluateAll(orders, evaluator,
+                                [&](const BattingOrder& order, const TrialResult& result) {
+                                    ++count;
+                                    const std::string text = orderText(order);
+                                    if (!anySequence) {
+                                        byText[text] = result;
+                                    } else {
+                                        EXPECT_EQ(std::memcmp(&byText.at(text), &result,
+                                                              sizeof result),
+                                                  0)
+                                            << text;
+                                    }
+                                    return true;
+                                }));
+        EXPECT_EQ(count, byText.size());
+    }
+}
+
+}  // namespace
+}  // namespace diz

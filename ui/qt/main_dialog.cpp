@@ -1,0 +1,310 @@
+#include "ui/qt/main_dialog.h"
+
+#include <QCheckBox>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QShortcut>
+
+#include "batch/batter_fields.h"
+#include "batch/batter_file.h"
+#include "batch/dialogs.h"
+#include "batch/messages.h"
+#include "batch/simulation.h"
+#include "batch/text_io.h"
+#include "diz/lineup.h"
+#include "ui/qt/about_dialog.h"
+#include "ui/qt/field_text.h"
+#include "ui/qt/log_pane.h"
+#include "ui/qt/message_boxes.h"
+#include "ui/qt/program_icon.h"
+#include "ui/qt/ranking_window.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace diz {
+
+// Reads one control at a time into a value; on an invalid value it tells the
+// user, then focuses the field and selects its text.
+class MainDialog::FieldReader {
+  public:
+    explicit FieldReader(MainDialog& dialog) : m_dialog(dialog) {}
+
+    bool integer(int id, long long low, long long high, int32_t& out) {
+        const std::optional<long long> value = parseInteger(edit(id).text());
+        if (!value) return fail(id, msg::kIntegerRequired);
+        if (*value < low || *value > high) return fail(id, msg::integerRange(low, high));
+        out = static_cast<int32_t>(*value);
+        return true;
+    }
+
+    bool number(int id, double& out) {
+        const std::optional<double> value = parseNumber(edit(id).text());
+        if (!value) return fail(id, msg::kNumberRequired);
+        out = *value;
+        return true;
+    }
+
+    bool text(int id, int maxBytes, std::string& out) {
+        const QString value = edit(id).text();
+        if (utf8Length(value) > maxBytes) return fail(id, msg::byteLimit(maxBytes));
+        out = value.toStdString();
+        return true;
+    }
+
+    void check(int id, bool& out) {
+        out = static_cast<QCheckBox*>(m_dialog.control(id))->isChecked();
+    }
+
+  private:
+    QLineEdit& edit(int id) { return *static_cast<QLineEdit*>(m_dialog.control(id)); }
+
+    bool fail(int id, std::string_view message) {
+        m_dialog.messageBoxes().show(&m_dialog, QString::fromUtf8(message),
+                                     MessageBoxes::Kind::Validation);
+        QLineEdit& field = edit(id);
+        field.setFocus(Qt::OtherFocusReason);
+        field.selectAll();
+        return false;
+    }
+
+    MainDialog& m_dialog;
+};
+
+MainDialog::MainDialog(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+    m_controls = buildDialog(*this, kMainDialogTemplate);
+    setWindowIcon(programIcon());
+    setFieldLimits();
+    showModel();
+    setUpSystemMenu();
+    connectActions();
+    control(ids::kGrid[0][0])->setFocus();
+}
+
+void MainDialog::connectActions() {
+    const auto button = [this](int id) { return static_cast<QPushButton*>(control(id)); };
+    connect(button(ids::kLoad), &QPushButton::clicked, this, &MainDialog::load);
+    connect(button(ids::kSave), &QPushButton::clicked, this, &MainDialog::save);
+    connect(button(ids::kSimulate), &QPushButton::clicked, this, &MainDialog::simulate);
+}
+
+void MainDialog::load() {
+    if (!readControls()) return;
+    loadBatterFile(m_model, *this, fileChooser());
+    showModel();
+}
+
+void MainDialog::save() {
+    if (!readControls()) return;
+    saveBatterFile(m_model, *this, fileChooser());
+    showModel();
+}
+
+void MainDialog::simulate() {
+    if (!readControls()) return;
+    // The run shows the model itself whenever it reports.
+    runSimulation(m_model, *this, fileChooser(), m_files);
+}
+
+MainDialog::~MainDialog() = default;
+
+QWidget* MainDialog::control(int id) const {
+    const auto found = m_controls.find(id);
+    return found == m_controls.end() ? nullptr : found->second;
+}
+
+LogPane* MainDialog::logPane() const { return static_cast<LogPane*>(control(ids::kLog)); }
+
+void MainDialog::setFieldLimits() {
+    for (int id : ids::kPatterns) {
+        auto* field = static_cast<QLineEdit*>(control(id));
+        field->setValidator(new Utf8LengthValidator(kPatternMaxBytes, field));
+    }
+    auto* status = static_cast<QLineEdit*>(control(ids::kStatus));
+    status->setValidator(new Utf8LengthValidator(kStatusMaxBytes, status));
+}
+
+bool MainDialog::readControls() {
+    // Read into a copy: a failure part-way leaves the model untouched.
+    WindowModel read = m_model;
+    FieldReader field(*this);
+    // Every row's counts (in kCountReadingOrder), the games, then every
+    // row's rates: the order in which the user hears about a bad value.
+    for (int row = 0; row < kLineupSize; ++row) {
+        for (const int f : kCountReadingOrder) {
+            const BatterField& count = kBatterFields[f];
+            if (!field.integer(ids::kGrid[row][f], count.min, count.max,
+                               read.batters[row].*count.count)) {
+                return false;
+            }
+        }
+    }
+    if (!field.integer(ids::kGamesPerOrder, kGamesPerOrderMin, kGamesPerOrderMax,
+                       read.gamesPerOrder)) {
+        return false;
+    }
+    for (int row = 0; row < kLineupSize; ++row) {
+        for (const int f : kRateFieldIndices) {
+            if (!field.number(ids::kGrid[row][f], read.batters[row].*kBatterFields[f].rate)) {
+                return false;
+            }
+        }
+    }
+    if (!field.text(ids::kStatus, kStatusMaxBytes, read.statusText)) return false;
+    for (int i = 0; i < kPatternCount; ++i) {
+        if (!field.text(ids::kPatterns[i], kPatternMaxBytes, read.patterns[i])) return false;
+    }
+    for (const ReportBox& box : kReportBoxes) field.check(box.id, read.report.*box.option);
+    m_model = std::move(read);
+    return true;
+}
+
+void MainDialog::showModel() {
+    const auto setText = [this](int id, const QString& text) {
+        static_cast<QLineEdit*>(control(id))->setText(text);
+    };
+    for (int row = 0; row < kLineupSize; ++row) {
+        const BatterEntry& batter = m_model.batters[row];
+        for (int f = 0; f < kBatterFieldCount; ++f) {
+            const BatterField& field = kBatterFields[f];
+            setText(ids::kGrid[row][f], field.isCount() ? QString::number(batter.*field.count)
+                                                        : formatNumber(batter.*field.rate));
+        }
+    }
+    setText(ids::kGamesPerOrder, QString::number(m_model.gamesPerOrder));
+    // A line break in the status text shows as a blank in the one-line field
+    // and reads back unchanged.
+    setText(ids::kStatus, QString::fromStdString(m_model.statusText));
+    for (int i = 0; i < kPatternCount; ++i) {
+        setText(ids::kPatterns[i], QString::fromStdString(m_model.patterns[i]));
+    }
+    for (const ReportBox& box : kReportBoxes) {
+        static_cast<QCheckBox*>(control(box.id))->setChecked(m_model.report.*box.option);
+    }
+}
+
+void MainDialog::clearLog() { logPane()->clearText(); }
+
+void MainDialog::appendLog(std::string_view text) {
+    logPane()->appendText(QString::fromUtf8(text));
+}
+
+void MainDialog::repaintNow() { repaint(); }
+
+void MainDialog::reportMessage(std::string_view text) {
+    // The status line may hold no more than it can show; every message of
+    // the actions is far shorter.
+    m_model.statusText = std::string(utf8Prefix(text, kStatusMaxBytes));
+    messageBoxes().show(this, QString::fromUtf8(text), MessageBoxes::Kind::Report);
+    showModel();
+}
+
+void MainDialog::accept() {
+    if (readControls()) QDialog::accept();
+}
+
+void MainDialog::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const bool plain = event->modifiers() == Qt::NoModifier ||
+                       (event->modifiers() == Qt::KeypadModifier && event->key() == Qt::Key_Enter);
+    if (enter && plain) {
+        // The log pane swallows Enter itself; a button here has the focus.
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
+            button->click();
+        } else {
+            accept();
+        }
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void MainDialog::setUpSystemMenu() {
+    // On this platform the title bar's menu belongs to the window manager, so
+    // the window offers its own: Close, then after a separator the About
+    // entry and the ranking window's.
+    m_systemMenu = new QMenu(this);
+    QAction* closeAction = m_systemMenu->addAction(QStringLiteral("閉じる(&C)"));
+    connect(closeAction, &QAction::triggered, this, &MainDialog::reject);
+    m_systemMenu->addSeparator();
+    QAction* aboutAction = m_systemMenu->addAction(QString::fromUtf8(kAboutMenuText));
+    connect(aboutAction, &QAction::triggered, this, &MainDialog::showAbout);
+    QAction* rankingAction = m_systemMenu->addAction(QString::fromUtf8(kRankingMenuText));
+    connect(rankingAction, &QAction::triggered, this, &MainDialog::showRanking);
+#ifndef _WIN32
+    auto* shortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
+    connect(shortcut, &QShortcut::activated, this,
+            [this] { m_systemMenu->exec(mapToGlobal(QPoint(0, 0))); });
+#endif
+}
+
+void MainDialog::contextMenuEvent(QContextMenuEvent* event) {
+#ifdef _WIN32
+    QDialog::contextMenuEvent(event);
+#else
+    m_systemMenu->exec(event->globalPos());
+#endif
+}
+
+void MainDialog::showAbout() {
+    AboutDialog about(this);
+    about.exec();
+}
+
+void MainDialog::showRanking() {
+    if (!readControls()) return;
+    if (!m_ranking) {
+        // A child window, so that this dialog's modal loop lets it take input.
+        m_ranking = new RankingWindow(this);
+        connect(m_ranking, &RankingWindow::orderChosen, this, [this](const QString& order) {
+            static_cast<QLineEdit*>(control(ids::kPatterns[0]))->setText(order);
+        });
+    }
+    m_ranking->setFileChooser(m_services.fileChooserSet());
+    m_ranking->setMessageBoxes(m_services.messageBoxesSet());
+    m_ranking->setInputs({buildRecords(m_model.batters), m_model.patterns, m_files.orderFile});
+    m_ranking->show();
+    m_ranking->raise();
+    m_ranking->activateWindow();
+    m_ranking->evaluate();
+}
+
+#ifdef _WIN32
+void MainDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (m_nativeMenuAdded) return;
+    m_nativeMenuAdded = true;
+    HMENU menu = GetSystemMenu(reinterpret_cast<HWND>(winId()), FALSE);
+    if (menu == nullptr) return;
+    const std::wstring text = QString::fromUtf8(kAboutMenuText).toStdWString();
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, kAboutCommand, text.c_str());
+    const std::wstring ranking = QString::fromUtf8(kRankingMenuText).toStdWString();
+    AppendMenuW(menu, MF_STRING, kRankingCommand, ranking.c_str());
+}
+
+bool MainDialog::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
+    const MSG* msg = static_cast<const MSG*>(message);
+    if (eventType == "windows_generic_MSG" && msg->message == WM_SYSCOMMAND &&
+        (msg->wParam & 0xFFF0) == static_cast<WPARAM>(kAboutCommand)) {
+        showAbout();
+        *result = 0;
+        return true;
+    }
+    if (eventType == "windows_generic_MSG" && msg->message == WM_SYSCOMMAND &&
+        (msg->wParam & 0xFFF0) == static_cast<WPARAM>(kRankingCommand)) {
+        showRanking();
+        *result = 0;
+        return true;
+    }
+    return QDialog::nativeEvent(eventType, message, result);
+}
+#endif
+
+}  // namespace diz

@@ -1,0 +1,172 @@
+#include "ui/qt/ranking_charts.h"
+
+#include <QAreaSeries>
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QLineSeries>
+#include <QVBoxLayout>
+#include <QValueAxis>
+#include <algorithm>
+
+#include "batch/messages.h"
+#include "batch/ranking.h"
+
+namespace diz {
+namespace {
+// The best order and the selected one have one colour each in both charts.
+const QColor kBestColour(0xc0, 0x30, 0x30);
+const QColor kSelectedColour(0x20, 0x80, 0x20);
+
+QString text(std::string_view utf8) { return QString::fromUtf8(utf8); }
+
+QString orderLabel(std::string_view what, const RankingRows& rows, std::uint32_t row) {
+    return QStringLiteral("%1 %2").arg(text(what),
+                                       QString::fromLatin1(rows.order(row).data(), kLineupSize));
+}
+
+QValueAxis* valueAxis(const QString& title, const QString& format) {
+    auto* axis = new QValueAxis;
+    axis->setTitleText(title);
+    axis->setLabelFormat(format);
+    return axis;
+}
+
+QChartView* chartView(QWidget* parent, const QString& title) {
+    auto* chart = new QChart;
+    chart->setTitle(title);
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->setMargins(QMargins(4, 4, 4, 4));
+    auto* view = new QChartView(chart, parent);
+    view->setRenderHint(QPainter::Antialiasing);
+    view->setMinimumSize(320, 220);
+    return view;
+}
+
+void attach(QChart& chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y) {
+    chart.addSeries(series);
+    series->attachAxis(x);
+    series->attachAxis(y);
+}
+
+}  // namespace
+
+RankingCharts::RankingCharts(QWidget* parent)
+    : QWidget(parent),
+      m_histogramView(chartView(this, text(msg::kChartSpread))),
+      m_inningsView(chartView(this, text(msg::kChartInnings))),
+      // An area series does not own its line; this widget does.
+      m_outline(new QLineSeries(this)),
+      m_bestMark(new QLineSeries),
+      m_selectedMark(new QLineSeries),
+      m_runsAxis(valueAxis(text(msg::kChartRunsAxis), QStringLiteral("%.3f"))),
+      m_countAxis(valueAxis(text(msg::kChartOrdersAxis), QStringLiteral("%d"))),
+      m_selectedInnings(new QBarSet(text(msg::kChartSelected))),
+      m_bestInnings(new QBarSet(text(msg::kChartBest))),
+      m_inningRunsAxis(valueAxis(text(msg::kChartInningRunsAxis), QStringLiteral("%.2f"))) {
+    // The histogram: the outline of the bars as steps, filled down to the
+    // axis, and a vertical line at the best and at the selected order.
+    QChart& spread = *histogram();
+    spread.addAxis(m_runsAxis, Qt::AlignBottom);
+    spread.addAxis(m_countAxis, Qt::AlignLeft);
+    auto* area = new QAreaSeries(m_outline);
+    area->setName(text(msg::kChartOrdersAxis));
+    attach(spread, area, m_runsAxis, m_countAxis);
+    m_bestMark->setPen(QPen(kBestColour, 2));
+    m_selectedMark->setPen(QPen(kSelectedColour, 2, Qt::DashLine));
+    attach(spread, m_bestMark, m_runsAxis, m_countAxis);
+    attach(spread, m_selectedMark, m_runsAxis, m_countAxis);
+
+    // The innings: the selected order's bars beside the best order's.
+    QChart& byInning = *innings();
+    auto* inningAxis = new QBarCategoryAxis;
+    inningAxis->setTitleText(text(msg::kChartInningAxis));
+    for (int inning = 1; inning <= kInnings; ++inning) inningAxis->append(QString::number(inning));
+    byInning.addAxis(inningAxis, Qt::AlignBottom);
+    byInning.addAxis(m_inningRunsAxis, Qt::AlignLeft);
+    m_bestInnings->setColor(kBestColour);
+    m_selectedInnings->setColor(kSelectedColour);
+    auto* bars = new QBarSeries;
+    bars->append(m_selectedInnings);
+    bars->append(m_bestInnings);
+    attach(byInning, bars, inningAxis, m_inningRunsAxis);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_histogramView, 1);
+    layout->addWidget(m_inningsView, 1);
+    clear();
+}
+
+QChart* RankingCharts::histogram() const { return m_histogramView->chart(); }
+QChart* RankingCharts::innings() const { return m_inningsView->chart(); }
+
+void RankingCharts::clear() {
+    m_outline->clear();
+    m_bestMark->clear();
+    m_selectedMark->clear();
+    m_bestMark->setName(text(msg::kChartBest));
+    m_selectedMark->setName(text(msg::kChartSelected));
+    m_runsAxis->setRange(0, 1);
+    m_countAxis->setRange(0, 1);
+    for (QBarSet* set : {m_selectedInnings, m_bestInnings}) {
+        set->remove(0, set->count());
+    }
+    m_selectedInnings->setLabel(text(msg::kChartSelected));
+    m_bestInnings->setLabel(text(msg::kChartBest));
+    m_inningRunsAxis->setRange(0, 1);
+}
+
+void RankingCharts::showRows(const RankingRows& rows, std::uint32_t best,
+                             const RunsHistogram& histogram) {
+    clear();
+    if (rows.size() == 0 || best >= rows.size() || histogram.counts.empty()) return;
+
+    QList<QPointF> steps;
+    steps.reserve(2 * static_cast<qsizetype>(histogram.counts.size()));
+    double left = histogram.from;
+    for (const int count : histogram.counts) {
+        steps << QPointF(left, count) << QPointF(left + histogram.width, count);
+        left += histogram.width;
+    }
+    m_outline->replace(steps);
+    m_markHeight = *std::max_element(histogram.counts.begin(), histogram.counts.end()) * 1.05;
+    m_runsAxis->setRange(histogram.from, left);
+    m_countAxis->setRange(0, m_markHeight);
+    m_countAxis->applyNiceNumbers();
+    m_markHeight = m_countAxis->max();
+
+    const double bestRuns = rows.figures[best].meanRuns;
+    m_bestMark->setName(orderLabel(msg::kChartBest, rows, best));
+    m_bestMark->replace({QPointF(bestRuns, 0), QPointF(bestRuns, m_markHeight)});
+    QList<qreal> bestInnings;
+    for (int inning = 0; inning < kInnings; ++inning) bestInnings << rows.inningRuns(best, inning);
+    m_bestInnings->setLabel(orderLabel(msg::kChartBest, rows, best));
+    m_bestInnings->append(bestInnings);
+    showSelected(rows, best, best);
+}
+
+void RankingCharts::showSelected(const RankingRows& rows, std::uint32_t best,
+                                 std::uint32_t selected) {
+    if (selected >= rows.size() || best >= rows.size() || m_outline->count() == 0) return;
+    const double runs = rows.figures[selected].meanRuns;
+    m_selectedMark->setName(orderLabel(msg::kChartSelected, rows, selected));
+    m_selectedMark->replace({QPointF(runs, 0), QPointF(runs, m_markHeight)});
+
+    QList<qreal> chosen;
+    double highest = 0.0;
+    for (int inning = 0; inning < kInnings; ++inning) {
+        chosen << rows.inningRuns(selected, inning);
+        highest =
+            std::max({highest, rows.inningRuns(selected, inning), rows.inningRuns(best, inning)});
+    }
+    m_selectedInnings->remove(0, m_selectedInnings->count());
+    m_selectedInnings->append(chosen);
+    m_selectedInnings->setLabel(orderLabel(msg::kChartSelected, rows, selected));
+    m_inningRunsAxis->setRange(0, highest > 0.0 ? highest * 1.1 : 1.0);
+    m_inningRunsAxis->applyNiceNumbers();
+}
+
+}  // namespace diz

@@ -1,0 +1,333 @@
+#include "ui/qt/ranking_window.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QSplitter>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "batch/messages.h"
+#include "batch/text_io.h"
+#include "ui/qt/message_boxes.h"
+#include "ui/qt/ranking_charts.h"
+#include "ui/qt/ranking_model.h"
+
+namespace diz {
+
+// What a run tells the window, from the run's thread: only posted to the
+// window's thread, and dropped there when the run is not the window's latest.
+class RankingWindow::Notices final : public RunObserver {
+  public:
+    Notices(RankingWindow& window, unsigned generation)
+        : m_window(window), m_generation(generation) {}
+
+    void slowOrders(int) override {
+        QMetaObject::invokeMethod(
+            &m_window,
+            [window = &m_window, generation = m_generation] {
+                if (generation == window->m_generation) {
+                    window->m_status->setText(QString::fromUtf8(msg::kRankingSlowOrders));
+                }
+            },
+            Qt::QueuedConnection);
+    }
+    void finished(RunOutcome, std::string_view, std::string_view) override {
+        QMetaObject::invokeMethod(
+            &m_window,
+            [window = &m_window, generation = m_generation] { window->finish(generation); },
+            Qt::QueuedConnection);
+    }
+
+  private:
+    RankingWindow& m_window;
+    unsigned m_generation;
+};
+
+RankingWindow::RankingWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window), m_model(new RankingModel(this)) {
+    setWindowTitle(QString::fromUtf8(msg::kRankingTitle));
+    resize(1100, 720);
+
+    // The selection, evaluated again whenever it changes.
+    auto* selectionRow = new QHBoxLayout;
+    auto* group = new QButtonGroup(this);
+    // In the order of OrderSource.
+    const std::string_view captions[3] = {msg::kRankingEveryOrdering,
+                                          msg::kRankingAcceptedOrderings, msg::kRankingOrderFile};
+    for (int i = 0; i < 3; ++i) {
+        m_selectionButtons[i] = new QRadioButton(QString::fromUtf8(captions[i]), this);
+        group->addButton(m_selectionButtons[i], i);
+        selectionRow->addWidget(m_selectionButtons[i]);
+    }
+    m_selectionButtons[0]->setChecked(true);
+    connect(group, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+        if (checked) evaluate();
+    });
+    selectionRow->addStretch(1);
+
+    m_progress = new QProgressBar(this);
+    m_progress->setFormat(QStringLiteral("%v / %m"));
+    m_cancelButton = new QPushButton(QString::fromUtf8(msg::kRankingCancel), this);
+    m_cancelButton->setEnabled(false);
+    connect(m_cancelButton, &QPushButton::clicked, this, &RankingWindow::cancel);
+    auto* progressRow = new QHBoxLayout;
+    progressRow->addWidget(m_progress, 1);
+    progressRow->addWidget(m_cancelButton);
+
+    m_status = new QLabel(this);
+    m_summary = new QLabel(this);
+    m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_inningColumns = new QCheckBox(QString::fromUtf8(msg::kRankingInningColumns), this);
+    connect(m_inningColumns, &QCheckBox::toggled, this, &RankingWindow::showInningColumns);
+
+    // The table: hundreds of thousands of rows, so every row has the same
+    // fixed height and no column is sized to its contents.
+    m_table = new QTableView(this);
+    m_table->setModel(m_model);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab leaves the table for the buttons; the arrow keys move within it.
+    m_table->setTabKeyNavigation(false);
+    m_table->setWordWrap(false);
+    m_table->verticalHeader()->hide();
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    QHeaderView* header = m_table->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    header->setDefaultSectionSize(fontMetrics().horizontalAdvance(QStringLiteral("0.0000000")) +
+                                  16);
+    header->resizeSection(ranking::kOrder,
+                          fontMetrics().horizontalAdvance(QStringLiteral("abcdefghi")) + 16);
+    header->setSortIndicator(ranking::kMeanRuns, Qt::DescendingOrder);
+    m_table->setSortingEnabled(true);
+    showInningColumns(false);
+    connect(m_table, &QTableView::doubleClicked, this, &RankingWindow::sendToPatterns);
+    connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (!current.isValid() || m_model->rowCount() == 0) return;
+                m_charts->showSelected(m_model->rows(), m_model->bestRow(),
+                                       m_model->rowAt(current.row()));
+            });
+
+    m_charts = new RankingCharts(this);
+    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->addWidget(m_table);
+    splitter->addWidget(m_charts);
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 2);
+
+    m_saveButton = new QPushButton(QString::fromUtf8(msg::kRankingSaveCsv), this);
+    m_patternButton = new QPushButton(QString::fromUtf8(msg::kRankingToPattern), this);
+    auto* closeButton = new QPushButton(QString::fromUtf8(msg::kRankingClose), this);
+    connect(m_saveButton, &QPushButton::clicked, this, &RankingWindow::saveCsv);
+    connect(m_patternButton, &QPushButton::clicked, this, &RankingWindow::sendToPatterns);
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    auto* save = new QShortcut(QKeySequence::Save, this);
+    connect(save, &QShortcut::activated, this, &RankingWindow::saveCsv);
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addWidget(m_saveButton);
+    buttonRow->addWidget(m_patternButton);
+    buttonRow->addStretch(1);
+    buttonRow->addWidget(closeButton);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(selectionRow);
+    layout->addLayout(progressRow);
+    layout->addWidget(m_status);
+    layout->addWidget(m_summary);
+    layout->addWidget(m_inningColumns);
+    layout->addWidget(splitter, 1);
+    layout->addLayout(buttonRow);
+
+    // The worker only counts; the window looks at the count a few times a
+    // second rather than being sent every step.
+    m_progressTimer.setInterval(50);
+    connect(&m_progressTimer, &QTimer::timeout, this, &RankingWindow::showProgress);
+}
+
+RankingWindow::~RankingWindow() {
+    // The run's thread posts to this window: it must end while the window is whole.
+    stopRun();
+}
+
+OrderSource RankingWindow::selection() const {
+    if (m_selectionButtons[1]->isChecked()) return OrderSource::AcceptedOrderings;
+    if (m_selectionButtons[2]->isChecked()) return OrderSource::OrderFile;
+    return OrderSource::EveryOrdering;
+}
+
+void RankingWindow::setSelection(OrderSource selection) {
+    m_selectionButtons[static_cast<int>(selection)]->setChecked(true);
+}
+
+void RankingWindow::evaluate() {
+    if (m_run) {
+        // The running evaluation can't be dropped mid-way without waiting for
+        // it; let it stop on its own and start again when it reports.
+        m_run->cancel();
+        m_restart = true;
+        return;
+    }
+    if (m_startPending) return;
+    m_startPending = true;
+    QTimer::singleShot(0, this, [this] {
+        if (!m_startPending) return;  // cancelled or closed meanwhile
+        m_startPending = false;
+        start();
+    });
+}
+
+void RankingWindow::start() {
+    RankingRows spent = m_model->takeRows();
+    m_charts->clear();
+    m_summary->clear();
+    m_saveButton->setEnabled(false);
+    m_patternButton->setEnabled(false);
+
+    // A ranking takes the orders in any sequence: the orderings come set by
+    // set, which the exact evaluation needs the least memory for.
+    const OrderSelection orders(selection(), m_inputs.patterns, m_inputs.orderFile, true);
+    const unsigned generation = ++m_generation;
+    auto notices = std::make_unique<Notices>(*this, generation);
+    std::string failure;
+    std::unique_ptr<RankingRun> run =
+        RankingRun::start(orders, m_inputs.records, *notices, std::move(spent), failure);
+    if (!run) {
+        m_status->setText(QString::fromUtf8(failure));
+        m_progress->reset();
+        messageBoxes().show(this, QString::fromUtf8(failure), MessageBoxes::Kind::Report);
+        emit evaluationFinished(false);
+        return;
+    }
+    m_notices = std::move(notices);
+    m_run = std::move(run);
+    m_status->setText(QString::fromUtf8(msg::kRankingEvaluating));
+    m_progress->setRange(0, 0);  // busy until the orders are counted
+    m_cancelButton->setEnabled(true);
+    m_progressTimer.start();
+}
+
+void RankingWindow::finish(unsigned generation) {
+    if (generation != m_generation || !m_run) return;  // a run that was stopped and waited for
+    m_run->wait();
+    RankingRun::Result result = m_run->takeResult();
+    stopRun();
+    if (m_restart) {
+        m_restart = false;
+        start();
+        return;
+    }
+    if (result.outcome != RunOutcome::NormalEnd) {
+        m_status->setText(QString::fromUtf8(result.message));
+        m_progress->reset();
+        emit evaluationFinished(false);
+        return;
+    }
+
+    const std::size_t count = result.rows.size();
+    m_model->setRows(std::move(result.rows), std::move(result.bestFirst));
+    m_progress->setRange(0, static_cast<int>(count));
+    m_progress->setValue(static_cast<int>(count));
+    m_status->setText(QString::fromUtf8(result.message));
+    if (count > 0) {
+        // Keep the column the user sorted by; a new table starts best first.
+        const QHeaderView* header = m_table->horizontalHeader();
+        m_model->sort(header->sortIndicatorSection(), header->sortIndicatorOrder());
+        m_charts->showRows(m_model->rows(), m_model->bestRow(), result.histogram);
+        m_table->setCurrentIndex(m_model->index(0, ranking::kOrder));
+        m_saveButton->setEnabled(true);
+        m_patternButton->setEnabled(true);
+    }
+    m_summary->setText(QString::fromUtf8(m_model->table().summary()));
+    emit evaluationFinished(true);
+}
+
+void RankingWindow::cancel() {
+    if (m_startPending) {
+        m_startPending = false;
+        m_status->setText(QString::fromUtf8(msg::kRankingCancelled));
+        emit evaluationFinished(false);
+        return;
+    }
+    if (!m_run) return;
+    m_restart = false;
+    m_run->cancel();
+    m_cancelButton->setEnabled(false);
+    m_status->setText(QString::fromUtf8(msg::kRankingCancelling));
+}
+
+void RankingWindow::stopRun() {
+    m_progressTimer.stop();
+    m_cancelButton->setEnabled(false);
+    m_run.reset();  // cancels (when still running) and joins
+    m_notices.reset();
+}
+
+void RankingWindow::showProgress() {
+    if (!m_run) return;
+    const std::size_t total = m_run->ordersTotal();
+    if (total == 0) return;
+    m_progress->setRange(0, static_cast<int>(total));
+    m_progress->setValue(static_cast<int>(std::min(m_run->ordersDone(), total)));
+}
+
+void RankingWindow::showInningColumns(bool shown) {
+    for (int column = ranking::kFirstInningRuns; column < ranking::kColumnCount; ++column) {
+        m_table->setColumnHidden(column, !shown);
+    }
+}
+
+bool RankingWindow::saveCsv() {
+    if (m_run || m_model->rowCount() == 0) return false;
+    ChooserRequest request;
+    request.kind = ChooserRequest::Kind::Save;
+    request.initialName = "ranking.csv";
+    request.defaultExtension = "csv";
+    request.overwritePrompt = true;
+    request.createPrompt = true;
+    const std::optional<std::string> name = fileChooser().choose(request);
+    if (!name) return false;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const SaveResult saved = m_model->table().saveCsv(utf8Path(*name));
+    QApplication::restoreOverrideCursor();
+    const QString text = QString::fromUtf8(csvSaveMessage(saved, *name));
+    m_status->setText(text);
+    if (saved != SaveResult::Saved) {
+        messageBoxes().show(this, text, MessageBoxes::Kind::Report);
+        return false;
+    }
+    return true;
+}
+
+void RankingWindow::sendToPatterns() {
+    const QModelIndex current = m_table->currentIndex();
+    if (!current.isValid() || m_model->rowCount() == 0) return;
+    const std::string_view order = m_model->rows().order(m_model->rowAt(current.row()));
+    emit orderChosen(QString::fromLatin1(order.data(), static_cast<qsizetype>(order.size())));
+}
+
+void RankingWindow::closeEvent(QCloseEvent* event) {
+    ++m_generation;
+    m_restart = false;
+    m_startPending = false;
+    stopRun();
+    m_status->clear();
+    m_progress->reset();
+    m_model->clear();
+    m_charts->clear();
+    m_summary->clear();
+    QWidget::closeEvent(event);
+}
+
+}  // namespace diz

@@ -1,0 +1,130 @@
+// The ranking window: every order of a selection evaluated exactly, ranked by
+// expected runs in a sortable table with a histogram and an inning chart;
+// the table can be saved as CSV and an order sent to the main window's first
+// lineup pattern.
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <memory>
+#include <string>
+
+#include "batch/batter_table.h"
+#include "batch/orders.h"
+#include "batch/ranking_run.h"
+#include "batch/window.h"
+#include "ui/qt/window_services.h"
+
+class QCheckBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QTableView;
+
+namespace diz {
+
+class MessageBoxes;
+class RankingCharts;
+class RankingModel;
+
+// What an evaluation starts from, read from the main window.
+struct RankingInputs {
+    BatterRecords records{};
+    Patterns patterns{};
+    std::string orderFile = "order.dat";  // Simulate's order file (UTF-8)
+};
+
+// A non-modal window; make it a child of the main window so that the main
+// window's modal loop does not block it. The evaluation runs on a thread of
+// its own; the widgets are touched only on the GUI thread.
+class RankingWindow final : public QWidget {
+    Q_OBJECT
+  public:
+    explicit RankingWindow(QWidget* parent = nullptr);
+    // Cancels an evaluation and waits for its thread.
+    ~RankingWindow() override;
+
+    // The chooser and message boxes to use instead of the Qt dialogs; not
+    // owned, nullptr restores the Qt dialogs.
+    void setFileChooser(FileChooser* chooser) { m_services.setFileChooser(chooser); }
+    void setMessageBoxes(MessageBoxes* boxes) { m_services.setMessageBoxes(boxes); }
+
+    void setInputs(RankingInputs inputs) { m_inputs = std::move(inputs); }
+    // The orders the window ranks: every ordering (the default), the orderings
+    // the patterns accept, or the order file's lines as Simulate reads them.
+    OrderSource selection() const;
+    // Checks the selection's button, which evaluates again when it changes.
+    void setSelection(OrderSource selection);
+
+    // Empties the table and evaluates the current selection, starting when
+    // the event loop next runs, so that several requests in a row (opening
+    // the window, then choosing a selection) start one evaluation. One still
+    // running is cancelled first and this one starts when it has ended. An
+    // order file that can't be opened is reported and nothing starts.
+    void evaluate();
+    // Stops the evaluation (the 中止 button); the table stays empty.
+    void cancel();
+    // True from evaluate() until the evaluation has ended.
+    bool isEvaluating() const { return m_startPending || m_run != nullptr; }
+
+    // Asks for a file and writes the whole table in its current sort as CSV.
+    // False when cancelled, empty or failed (failures are reported).
+    bool saveCsv();
+    // Emits orderChosen with the current row's order.
+    void sendToPatterns();
+
+    RankingModel& model() const { return *m_model; }
+    QTableView* table() const { return m_table; }
+    RankingCharts* charts() const { return m_charts; }
+    QLabel* summary() const { return m_summary; }
+    QPushButton* cancelButton() const { return m_cancelButton; }
+    QProgressBar* progress() const { return m_progress; }
+
+  signals:
+    // The order (nine letters) the user sent to the lineup patterns.
+    void orderChosen(const QString& order);
+    // An evaluation ended; `completed` is false when it was cancelled.
+    void evaluationFinished(bool completed);
+
+  protected:
+    // Closing cancels the evaluation, waits for it and lets the rows go.
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    class Notices;
+
+    void start();
+    void finish(unsigned generation);
+    void showProgress();
+    void showInningColumns(bool shown);
+    void stopRun();
+    FileChooser& fileChooser() { return m_services.fileChooser(); }
+    MessageBoxes& messageBoxes() { return m_services.messageBoxes(); }
+
+    RankingInputs m_inputs;
+    RankingModel* m_model;
+    QRadioButton* m_selectionButtons[3];
+    QProgressBar* m_progress;
+    QPushButton* m_cancelButton;
+    QLabel* m_status;
+    QLabel* m_summary;
+    QCheckBox* m_inningColumns;
+    QTableView* m_table;
+    RankingCharts* m_charts;
+    QPushButton* m_saveButton;
+    QPushButton* m_patternButton;
+    QTimer m_progressTimer;
+
+    // The run's notices outlive the run, whose thread sends them.
+    std::unique_ptr<Notices> m_notices;
+    std::unique_ptr<RankingRun> m_run;
+    unsigned m_generation = 0;  // finishes of older runs are ignored
+    bool m_restart = false;     // evaluate again once the running one ends
+    bool m_startPending = false;
+
+    WindowServices m_services{this};
+};
+
+}  // namespace diz
