@@ -70,7 +70,12 @@ constexpr std::array<ControlItem, kMainControlCount> mainControls() {
     std::size_t n = 0;
     for (int f = 0; f < kBatterFieldCount; ++f) {
         const GridColumn& c = kGridColumns[f];
-        items[n++] = {kNoId,          Text, c.headingX, c.headingY, c.headingWidth, kHeadingHeight,
+        items[n++] = {kNoId,
+                      Text,
+                      c.headingX,
+                      c.headingY,
+                      c.headingWidth,
+                      kHeadingHeight,
                       kBatterFields[f].heading};
     }
     for (int row = 0; row < kLineupSize; ++row) {

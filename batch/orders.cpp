@@ -137,12 +137,10 @@ bool OrderReader::open(const OrderSelection& selection, int* error) {
 
 bool OrderReader::selects(const BattingOrder& order) const {
     if (!m_patterns) return true;
-    char text[kLineupSize];
-    for (std::size_t i = 0; i < kLineupSize; ++i) text[i] = static_cast<char>('a' + order[i]);
-    const std::string_view line(text, kLineupSize);
+    const std::string line = orderText(order);
     return std::any_of(
         m_patterns->begin(), m_patterns->end(),
-        [line](const LineupPattern& pattern) { return patternAccepts(pattern, line); });
+        [&line](const LineupPattern& pattern) { return patternAccepts(pattern, line); });
 }
 
 bool OrderReader::next(BattingOrder& out) {

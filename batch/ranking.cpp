@@ -82,8 +82,8 @@ void RankingRows::reserve(std::size_t count) {
 }
 
 void RankingRows::append(const BattingOrder& order, const TrialResult& result) {
-    std::array<char, kLineupSize>& letters = orders.emplace_back();
-    for (std::size_t i = 0; i < kLineupSize; ++i) letters[i] = static_cast<char>('a' + order[i]);
+    const std::string text = orderText(order);
+    std::copy(text.begin(), text.end(), orders.emplace_back().begin());
     RankedFigures& f = figures.emplace_back();
     f.meanRuns = result.meanRuns;
     f.deviation = result.standardError;
@@ -183,7 +183,8 @@ RankingRows RankingTable::takeRows() {
 
 std::vector<std::uint32_t> RankingTable::viewPlaces() const {
     std::vector<std::uint32_t> places(m_view.size());
-    for (std::size_t i = 0; i < m_view.size(); ++i) places[m_view[i]] = static_cast<std::uint32_t>(i);
+    for (std::size_t i = 0; i < m_view.size(); ++i)
+        places[m_view[i]] = static_cast<std::uint32_t>(i);
     return places;
 }
 

@@ -23,8 +23,8 @@ class RankingRun {
     // What a run hands over at its end.
     struct Result {
         RunOutcome outcome = RunOutcome::Interrupted;  // NormalEnd, or Interrupted when cancelled
-        std::string message;  // msg::rankingEvaluated(n) or msg::kRankingCancelled
-        RankingRows rows;     // empty unless NormalEnd
+        std::string message;                   // msg::rankingEvaluated(n) or msg::kRankingCancelled
+        RankingRows rows;                      // empty unless NormalEnd
         std::vector<std::uint32_t> bestFirst;  // sortRows(rows, kMeanRuns, Descending)
         RunsHistogram histogram;               // runsHistogram(rows)
     };

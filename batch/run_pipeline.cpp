@@ -24,8 +24,8 @@ void appendFigures(std::string& line, const double* values, std::size_t count) {
 
 void composeResultLine(std::string& line, const BattingOrder& order, const ReportOptions& report,
                        const TrialResult& result) {
-    line.resize(kLineupSize);
-    for (std::size_t i = 0; i < kLineupSize; ++i) line[i] = static_cast<char>('a' + order[i]);
+    line.clear();
+    appendOrderText(line, order);
     if (report.expectedRuns) appendFigures(line, &result.meanRuns, 1);
     if (report.standardError) appendFigures(line, &result.standardError, 1);
     if (report.inningRuns) appendFigures(line, result.inningRuns.data(), kInnings);

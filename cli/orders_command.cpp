@@ -40,7 +40,7 @@ int ordersCommand(const OrdersOptions& options) {
     std::string out;
     out.reserve(1 << 16);
     while (orderings.next(order)) {
-        for (const std::uint8_t batter : order) out += static_cast<char>('a' + batter);
+        appendOrderText(out, order);
         out += "\r\n";
         if (out.size() > (1 << 16) - 16) {
             std::fwrite(out.data(), 1, out.size(), stdout);

@@ -56,7 +56,8 @@ TEST(Dialogs, TheMainWindowsControlsComeInTabOrder) {
         if (takesFocus) focusable.push_back(item.id);
     }
     std::vector<int> expected;
-    for (const ids::GridRow& row : ids::kGrid) expected.insert(expected.end(), row.begin(), row.end());
+    for (const ids::GridRow& row : ids::kGrid)
+        expected.insert(expected.end(), row.begin(), row.end());
     expected.insert(expected.end(), {1004, 1031, 1026, 1028, 1033, 1029, 1030, 1006, 1008, 1025,
                                      1032, 1107, 1108, 1109, 1110, 1111});
     EXPECT_EQ(focusable, expected);

@@ -136,13 +136,13 @@ TEST(RankingTable, SavesItsCsvInTheCurrentSort) {
     }
     EXPECT_EQ(header.rfind("順位,打順,得点期待値,最良との差,標準偏差,1回得点,", 0), 0u);
     EXPECT_NE(header.find(",9回得点,1回得点確率,"), std::string::npos);
-    const std::string zeros = ",0.000000,0.000000,0.000000,0.000000,0.000000,0.000000,0.000000,"
-                              "0.000000,0.000000";
-    EXPECT_EQ(csv, "\xEF\xBB\xBF" + header + "\r\n" +
-                       "2,abcdefghi,5.000000,-0.500000,1.000000" + zeros + zeros + "\r\n" +
-                       "4,acbdefghi,4.000000,-1.500000,2.000000" + zeros + zeros + "\r\n" +
-                       "1,bacdefghi,5.500000,0.000000,2.000000" + zeros + zeros + "\r\n" +
-                       "3,cabdefghi,5.000000,-0.500000,3.000000" + zeros + zeros + "\r\n");
+    const std::string zeros =
+        ",0.000000,0.000000,0.000000,0.000000,0.000000,0.000000,0.000000,"
+        "0.000000,0.000000";
+    EXPECT_EQ(csv, "\xEF\xBB\xBF" + header + "\r\n" + "2,abcdefghi,5.000000,-0.500000,1.000000" +
+                       zeros + zeros + "\r\n" + "4,acbdefghi,4.000000,-1.500000,2.000000" + zeros +
+                       zeros + "\r\n" + "1,bacdefghi,5.500000,0.000000,2.000000" + zeros + zeros +
+                       "\r\n" + "3,cabdefghi,5.000000,-0.500000,3.000000" + zeros + zeros + "\r\n");
 
     EXPECT_EQ(table.saveCsv(dir.path("no/such/folder/ranking.csv")), SaveResult::NotCreated);
     EXPECT_EQ(csvSaveMessage(SaveResult::NotCreated, "/x/r.csv"), "出力が開けません：/x/r.csv");
@@ -205,9 +205,9 @@ TEST(RankingRun, RanksTheSelectionOnAThreadOfItsOwn) {
 TEST(RankingRun, CancelledOrUnopenedRunsGiveNoRows) {
     WaitingObserver observer;
     std::string failure;
-    const auto run = RankingRun::start(OrderSelection(OrderSource::EveryOrdering, kDefaultPatterns,
-                                                      "order.dat", true),
-                                       referenceRecords(), observer, RankingRows(), failure);
+    const auto run = RankingRun::start(
+        OrderSelection(OrderSource::EveryOrdering, kDefaultPatterns, "order.dat", true),
+        referenceRecords(), observer, RankingRows(), failure);
     ASSERT_TRUE(run);
     run->cancel();
     const auto [outcome, message] = observer.wait();

@@ -122,11 +122,12 @@ TEST(EvaluateAll, StopsAfterTheBatchAtHand) {
 
 TEST(CountSelectedOrders, StopsCountingOnceCancelled) {
     const std::atomic<bool> cancelled{true};
-    EXPECT_EQ(countSelectedOrders(
-                  OrderSelection(OrderSource::AcceptedOrderings, only("*********")), &cancelled),
+    EXPECT_EQ(countSelectedOrders(OrderSelection(OrderSource::AcceptedOrderings, only("*********")),
+                                  &cancelled),
               0u);
-    EXPECT_EQ(countSelectedOrders(OrderSelection(OrderSource::AcceptedOrderings, only("a********"))),
-              std::size_t{kOrderings / kLineupSize});
+    EXPECT_EQ(
+        countSelectedOrders(OrderSelection(OrderSource::AcceptedOrderings, only("a********"))),
+        std::size_t{kOrderings / kLineupSize});
 }
 
 // The exact evaluator gives an order the same figures, to the bit, whether
@@ -152,20 +153,17 @@ TEST(ExactOrderEvaluator, TheSequenceOfTheOrderingsChangesNoFigure) {
         const ReportOptions everyFigure{true, true, true, true};
         ExactOrderEvaluator evaluator(records, 1, 2, everyFigure, selection);
         std::size_t count = 0;
-        ASSERT_TRUE(evaluateAll(orders, evaluator,
-                                [&](const BattingOrder& order, const TrialResult& result) {
-                                    ++count;
-                                    const std::string text = orderText(order);
-                                    if (!anySequence) {
-                                        byText[text] = result;
-                                    } else {
-                                        EXPECT_EQ(std::memcmp(&byText.at(text), &result,
-                                                              sizeof result),
-                                                  0)
-                                            << text;
-                                    }
-                                    return true;
-                                }));
+        ASSERT_TRUE(evaluateAll(
+            orders, evaluator, [&](const BattingOrder& order, const TrialResult& result) {
+                ++count;
+                const std::string text = orderText(order);
+                if (!anySequence) {
+                    byText[text] = result;
+                } else {
+                    EXPECT_EQ(std::memcmp(&byText.at(text), &result, sizeof result), 0) << text;
+                }
+                return true;
+            }));
         EXPECT_EQ(count, byText.size());
     }
 }

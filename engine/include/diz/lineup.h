@@ -19,10 +19,15 @@ inline constexpr int kOrderings = 362880;
 // appear more than once.
 using BattingOrder = std::array<std::uint8_t, kLineupSize>;
 
-// The order's nine letters: "abcdefghi" for {0, 1, ..., 8}.
+// Appends the order's nine letters: "abcdefghi" for {0, 1, ..., 8}.
+inline void appendOrderText(std::string& out, const BattingOrder& order) {
+    for (const std::uint8_t batter : order) out += static_cast<char>('a' + batter);
+}
+
+// The order's nine letters.
 inline std::string orderText(const BattingOrder& order) {
-    std::string text(kLineupSize, 'a');
-    for (int i = 0; i < kLineupSize; ++i) text[i] = static_cast<char>('a' + order[i]);
+    std::string text;
+    appendOrderText(text, order);
     return text;
 }
 
