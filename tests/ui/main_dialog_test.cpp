@@ -19,9 +19,9 @@
 #include "batch/dialogs.h"
 #include "support/recording_message_boxes.h"
 #include "ui/qt/about_dialog.h"
-#include "ui/qt/field_text.h"
 #include "ui/qt/log_pane.h"
 #include "ui/qt/main_app.h"
+#include "ui/qt/utf8_validator.h"
 
 using namespace diz;
 
@@ -157,6 +157,13 @@ class MainDialogTest : public QObject {
         QLineEdit* pattern = edit(*m_dialog, 1026);
         QTest::keyClicks(pattern, QStringLiteral("a********x"));
         QCOMPARE(pattern->text(), QStringLiteral("a********"));
+        // The limit counts UTF-8 bytes: three 3-byte characters fill nine, a
+        // fourth would not fit.
+        pattern->clear();
+        for (QChar c : QStringLiteral("打者あい")) {
+            QTest::sendKeyEvent(QTest::Click, pattern, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+        QCOMPARE(pattern->text(), QStringLiteral("打者あ"));
         QLineEdit* status = edit(*m_dialog, ids::kStatus);
         QTest::keyClicks(status, QStringLiteral("typed"));
         QVERIFY(status->text().isEmpty());

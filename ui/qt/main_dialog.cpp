@@ -14,13 +14,14 @@
 #include "batch/messages.h"
 #include "batch/simulation.h"
 #include "batch/text_io.h"
+#include "batch/window_controls.h"
 #include "diz/lineup.h"
 #include "ui/qt/about_dialog.h"
-#include "ui/qt/field_text.h"
 #include "ui/qt/log_pane.h"
 #include "ui/qt/message_boxes.h"
 #include "ui/qt/program_icon.h"
 #include "ui/qt/ranking_window.h"
+#include "ui/qt/utf8_validator.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -28,49 +29,30 @@
 
 namespace diz {
 
-// Reads one control at a time into a value; on an invalid value it tells the
-// user, then focuses the field and selects its text.
-class MainDialog::FieldReader {
+// The dialog's controls as the core reads and shows them.
+class MainDialog::Controls final : public WindowControls {
   public:
-    explicit FieldReader(MainDialog& dialog) : m_dialog(dialog) {}
+    explicit Controls(MainDialog& dialog) : m_dialog(dialog) {}
 
-    bool integer(int id, long long low, long long high, int32_t& out) {
-        const std::optional<long long> value = parseInteger(edit(id).text());
-        if (!value) return fail(id, msg::kIntegerRequired);
-        if (*value < low || *value > high) return fail(id, msg::integerRange(low, high));
-        out = static_cast<int32_t>(*value);
-        return true;
+    std::string text(int id) const override { return edit(id).text().toStdString(); }
+    void setText(int id, std::string_view text) override {
+        // A line break in the status text shows as a blank in the one-line
+        // field and reads back unchanged.
+        edit(id).setText(QString::fromUtf8(text));
     }
-
-    bool number(int id, double& out) {
-        const std::optional<double> value = parseNumber(edit(id).text());
-        if (!value) return fail(id, msg::kNumberRequired);
-        out = *value;
-        return true;
-    }
-
-    bool text(int id, int maxBytes, std::string& out) {
-        const QString value = edit(id).text();
-        if (utf8Length(value) > maxBytes) return fail(id, msg::byteLimit(maxBytes));
-        out = value.toStdString();
-        return true;
-    }
-
-    void check(int id, bool& out) {
-        out = static_cast<QCheckBox*>(m_dialog.control(id))->isChecked();
-    }
-
-  private:
-    QLineEdit& edit(int id) { return *static_cast<QLineEdit*>(m_dialog.control(id)); }
-
-    bool fail(int id, std::string_view message) {
+    bool checked(int id) const override { return box(id).isChecked(); }
+    void setChecked(int id, bool checked) override { box(id).setChecked(checked); }
+    void refuse(int id, std::string_view message) override {
         m_dialog.messageBoxes().show(&m_dialog, QString::fromUtf8(message),
                                      MessageBoxes::Kind::Validation);
         QLineEdit& field = edit(id);
         field.setFocus(Qt::OtherFocusReason);
         field.selectAll();
-        return false;
     }
+
+  private:
+    QLineEdit& edit(int id) const { return *static_cast<QLineEdit*>(m_dialog.control(id)); }
+    QCheckBox& box(int id) const { return *static_cast<QCheckBox*>(m_dialog.control(id)); }
 
     MainDialog& m_dialog;
 };
@@ -79,6 +61,7 @@ MainDialog::MainDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
     m_controls = buildDialog(*this, kMainDialogTemplate);
+    m_access = std::make_unique<Controls>(*this);
     setWindowIcon(programIcon());
     setFieldLimits();
     showModel();
@@ -130,64 +113,9 @@ void MainDialog::setFieldLimits() {
     status->setValidator(new Utf8LengthValidator(kStatusMaxBytes, status));
 }
 
-bool MainDialog::readControls() {
-    // Read into a copy: a failure part-way leaves the model untouched.
-    WindowModel read = m_model;
-    FieldReader field(*this);
-    // Every row's counts (in kCountReadingOrder), the games, then every
-    // row's rates: the order in which the user hears about a bad value.
-    for (int row = 0; row < kLineupSize; ++row) {
-        for (const int f : kCountReadingOrder) {
-            const BatterField& count = kBatterFields[f];
-            if (!field.integer(ids::kGrid[row][f], count.min, count.max,
-                               read.batters[row].*count.count)) {
-                return false;
-            }
-        }
-    }
-    if (!field.integer(ids::kGamesPerOrder, kGamesPerOrderMin, kGamesPerOrderMax,
-                       read.gamesPerOrder)) {
-        return false;
-    }
-    for (int row = 0; row < kLineupSize; ++row) {
-        for (const int f : kRateFieldIndices) {
-            if (!field.number(ids::kGrid[row][f], read.batters[row].*kBatterFields[f].rate)) {
-                return false;
-            }
-        }
-    }
-    if (!field.text(ids::kStatus, kStatusMaxBytes, read.statusText)) return false;
-    for (int i = 0; i < kPatternCount; ++i) {
-        if (!field.text(ids::kPatterns[i], kPatternMaxBytes, read.patterns[i])) return false;
-    }
-    for (const ReportBox& box : kReportBoxes) field.check(box.id, read.report.*box.option);
-    m_model = std::move(read);
-    return true;
-}
+bool MainDialog::readControls() { return diz::readControls(*m_access, m_model); }
 
-void MainDialog::showModel() {
-    const auto setText = [this](int id, const QString& text) {
-        static_cast<QLineEdit*>(control(id))->setText(text);
-    };
-    for (int row = 0; row < kLineupSize; ++row) {
-        const BatterEntry& batter = m_model.batters[row];
-        for (int f = 0; f < kBatterFieldCount; ++f) {
-            const BatterField& field = kBatterFields[f];
-            setText(ids::kGrid[row][f], field.isCount() ? QString::number(batter.*field.count)
-                                                        : formatNumber(batter.*field.rate));
-        }
-    }
-    setText(ids::kGamesPerOrder, QString::number(m_model.gamesPerOrder));
-    // A line break in the status text shows as a blank in the one-line field
-    // and reads back unchanged.
-    setText(ids::kStatus, QString::fromStdString(m_model.statusText));
-    for (int i = 0; i < kPatternCount; ++i) {
-        setText(ids::kPatterns[i], QString::fromStdString(m_model.patterns[i]));
-    }
-    for (const ReportBox& box : kReportBoxes) {
-        static_cast<QCheckBox*>(control(box.id))->setChecked(m_model.report.*box.option);
-    }
-}
+void MainDialog::showModel() { diz::showModel(m_model, *m_access); }
 
 void MainDialog::clearLog() { logPane()->clearText(); }
 

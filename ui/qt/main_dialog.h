@@ -95,7 +95,7 @@ class MainDialog : public QDialog, public Window {
 #endif
 
   private:
-    class FieldReader;
+    class Controls;
 
     void setUpSystemMenu();
     void connectActions();
@@ -106,6 +106,7 @@ class MainDialog : public QDialog, public Window {
 
     WindowModel m_model;
     ControlMap m_controls;
+    std::unique_ptr<Controls> m_access;
     SimulationFiles m_files;
     QMenu* m_systemMenu = nullptr;
     RankingWindow* m_ranking = nullptr;  // a child, made on first use
