@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 namespace diz {
 
@@ -13,9 +14,18 @@ inline constexpr int kInnings = 9;
 inline constexpr int kOutsPerInning = 3;
 // Orderings of nine different batters: 9!.
 inline constexpr int kOrderings = 362880;
+// Sets of nine orderings that are rotations of one another: 8!.
+inline constexpr int kRotationSets = kOrderings / kLineupSize;
 
 // Batting positions 1..9 as batter rows 0..8 (batter 'a' is 0). A batter may
 // appear more than once.
 using BattingOrder = std::array<std::uint8_t, kLineupSize>;
+
+// The order as its batters' letters: "abcdefghi" for {0, 1, ..., 8}.
+inline std::string orderText(const BattingOrder& order) {
+    std::string text(kLineupSize, ' ');
+    for (int i = 0; i < kLineupSize; ++i) text[i] = static_cast<char>('a' + order[i]);
+    return text;
+}
 
 }  // namespace diz
