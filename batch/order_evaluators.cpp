@@ -4,7 +4,7 @@
 #include <cmath>
 #include <vector>
 
-#include "exact_evaluator.h"
+#include "diz/exact/exact_evaluator.h"
 #include "library_loader.h"
 #include "window_model.h"
 

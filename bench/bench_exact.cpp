@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "batter_data.h"
-#include "exact_evaluator.h"
+#include "diz/exact/exact_evaluator.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "exact_evaluator.h"
+#include "diz/exact/exact_evaluator.h"
 
 #include <algorithm>
 
 #include "diz/engine/draw_rules.h"
-#include "game_figures.h"
-#include "order_solver.h"
+#include "exact/game_figures.h"
+#include "exact/order_solver.h"
 
 namespace diz::exact {
 

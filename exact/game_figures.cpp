@@ -1,4 +1,4 @@
-#include "game_figures.h"
+#include "exact/game_figures.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,9 +4,9 @@
 
 #include <array>
 
+#include "diz/exact/exact_figures.h"
 #include "diz/lineup.h"
-#include "exact_figures.h"
-#include "half_inning.h"
+#include "exact/half_inning.h"
 
 namespace diz::exact {
 

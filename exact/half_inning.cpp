@@ -1,4 +1,4 @@
-#include "half_inning.h"
+#include "exact/half_inning.h"
 
 #include <algorithm>
 #include <cmath>

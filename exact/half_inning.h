@@ -9,9 +9,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "base_states.h"
 #include "diz/lineup.h"
-#include "quantised_batter.h"
+#include "exact/base_states.h"
+#include "exact/quantised_batter.h"
 
 namespace diz::exact {
 

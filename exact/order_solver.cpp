@@ -1,4 +1,4 @@
-#include "order_solver.h"
+#include "exact/order_solver.h"
 
 namespace diz::exact {
 

@@ -4,10 +4,10 @@
 
 #include <array>
 
+#include "diz/exact/exact_evaluator.h"
 #include "diz/lineup.h"
-#include "exact_evaluator.h"
-#include "half_inning.h"
-#include "quantised_batter.h"
+#include "exact/half_inning.h"
+#include "exact/quantised_batter.h"
 
 namespace diz::exact {
 

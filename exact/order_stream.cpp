@@ -2,10 +2,10 @@
 #include <atomic>
 #include <unordered_map>
 
-#include "exact_evaluator.h"
-#include "game_figures.h"
-#include "order_solver.h"
-#include "parallel_for.h"
+#include "diz/exact/exact_evaluator.h"
+#include "exact/game_figures.h"
+#include "exact/order_solver.h"
+#include "exact/parallel_for.h"
 
 namespace diz::exact {
 namespace {

@@ -1,4 +1,4 @@
-#include "exact_evaluator.h"
+#include "diz/exact/exact_evaluator.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <cstring>
 #include <numeric>
 
+#include "exact/order_solver.h"
 #include "exact_lineups.h"
-#include "order_solver.h"
 
 namespace diz::exact {
 namespace {

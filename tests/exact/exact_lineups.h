@@ -1,7 +1,7 @@
 // Lineups shared by the exact-evaluation tests.
 #pragma once
 
-#include "exact_evaluator.h"
+#include "diz/exact/exact_evaluator.h"
 #include "test_lineups.h"
 
 namespace diz::test {

@@ -1,13 +1,13 @@
 // Innings whose figures can be worked out by hand.
-#include "half_inning.h"
+#include "exact/half_inning.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
+#include "exact/game_figures.h"
+#include "exact/order_solver.h"
 #include "exact_lineups.h"
-#include "game_figures.h"
-#include "order_solver.h"
 
 namespace diz::exact {
 namespace {

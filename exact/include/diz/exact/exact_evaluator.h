@@ -20,8 +20,8 @@
 #include <vector>
 
 #include "diz/core.h"
+#include "diz/exact/exact_figures.h"
 #include "diz/lineup.h"
-#include "exact_figures.h"
 
 namespace diz::exact {
 
