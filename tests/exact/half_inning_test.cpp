@@ -89,11 +89,28 @@ TEST(HalfInning, CapBoundSeparatesOrdinaryFromOutlessLineups) {
     const QuantisedBatter outless = quantise(BatterRecord{'a', 1.0, 0, 0, 0, 0, 0, 0, 0});
     PositionedLineup lineup;
     lineup.fill(&ordinary);
-    EXPECT_LT(HalfInningSolver::capReachBound(lineup), 1e-100);
+    EXPECT_LT(capReachBound(lineup), 1e-100);
+    EXPECT_FALSE(needsCap(lineup));
     lineup[4] = &outless;  // one batter who can't make an out changes little
-    EXPECT_LT(HalfInningSolver::capReachBound(lineup), 1e-100);
+    EXPECT_LT(capReachBound(lineup), 1e-100);
+    EXPECT_FALSE(needsCap(lineup));
     lineup.fill(&outless);
-    EXPECT_EQ(HalfInningSolver::capReachBound(lineup), 1.0);
+    EXPECT_EQ(capReachBound(lineup), 1.0);
+    EXPECT_TRUE(needsCap(lineup));
+}
+
+// Out chances of 0.3 leave a round of the order without an out about 4% of
+// the time, and the bound far below the threshold of 1e-16; of 0.03, about
+// 76% of the time, and the bound near 4e-11: the cap is followed then.
+TEST(HalfInning, NeedsCapOnlyWhereTheBoundIsNotNegligible) {
+    for (const double out : {0.3, 0.03, 0.01}) {
+        const QuantisedBatter batter = quantise(BatterRecord{'a', 1.0 - out, 0, 0, 0, 0, 0, 0, 0});
+        PositionedLineup lineup;
+        lineup.fill(&batter);
+        SCOPED_TRACE(out);
+        EXPECT_EQ(needsCap(lineup), capReachBound(lineup) > 1e-16);
+        EXPECT_EQ(needsCap(lineup), out < 0.1);
+    }
 }
 
 }  // namespace
