@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <map>
+#include <tuple>
 
 namespace diz::exact {
 namespace {
@@ -38,6 +40,14 @@ CycleShape build() {
     // Every inning starts from the empty bases, situation 0 of no outs.
     if (newIndex[0][0] != 0) std::abort();
 
+    std::map<std::tuple<int, int, int>, std::uint8_t> kindIndex;
+    const auto kindOf = [&](const Move& move) {
+        const auto [place, added] =
+            kindIndex.emplace(std::tuple<int, int, int>{move.outcome, move.factorA, move.factorB},
+                              static_cast<std::uint8_t>(shape.kinds.size()));
+        if (added) shape.kinds.push_back({move.outcome, move.factorA, move.factorB});
+        return place->second;
+    };
     for (int outs = 0; outs < kOutsPerInning; ++outs) {
         const auto& situations = states.situations[outs];
         CycleLevel& level = shape.levels[outs];
@@ -48,10 +58,8 @@ CycleShape build() {
         for (const std::size_t s : byNewIndex) {
             const Situation& situation = situations[s];
             for (int i = 0; i < situation.moveCount; ++i) {
-                Move move = states.moves[situation.firstMove + std::size_t(i)];
-                move.target = newIndex[outs][move.target];
-                const CycleLink link{static_cast<std::uint16_t>(level.moves.size()), move.target};
-                level.moves.push_back(move);
+                const Move& move = states.moves[situation.firstMove + std::size_t(i)];
+                const CycleLink link{kindOf(move), move.runs, newIndex[outs][move.target]};
                 level.links.push_back(link);
                 if (move.runs == 0) level.scorelessLinks.push_back(link);
             }
@@ -74,10 +82,11 @@ CycleShape build() {
             }
         }
         shape.maxSituations = std::max(shape.maxSituations, level.situations);
-        shape.maxMoves = std::max(shape.maxMoves, static_cast<int>(level.moves.size()));
         shape.maxPaddedTargets = std::max(shape.maxPaddedTargets, level.paddedTargets);
         shape.totalSituations += level.situations;
     }
+    // A kind is named by a byte.
+    if (shape.kinds.size() > 256) std::abort();
     return shape;
 }
 
@@ -85,6 +94,8 @@ CycleShape build() {
 
 const CycleShape& cycleShape() {
     static const CycleShape shape = build();
+    // A kind is named by a byte.
+    if (shape.kinds.size() > 256) std::abort();
     return shape;
 }
 

@@ -16,10 +16,19 @@
 
 namespace diz::exact {
 
-// A move of a non-out plate appearance as the solve follows it: which of the
-// level's moves it is (for its chance) and the situation it leads to.
+// What a move's chance is made of: its outcome and the factors of the
+// advancement draws that decide it (factorIndex, 0 for none). Moves of many
+// situations share a kind, so a lineup's chances are worked out per kind.
+struct MoveKind {
+    std::uint8_t outcome;
+    std::uint8_t factorA;
+    std::uint8_t factorB;
+};
+
+// A move of a non-out plate appearance as the solve follows it.
 struct CycleLink {
-    std::uint16_t move;    // index into CycleLevel::moves
+    std::uint8_t kind;     // index into CycleShape::kinds
+    std::uint8_t runs;     // 0..4
     std::uint16_t target;  // situation in the level's order, < targets
 };
 
@@ -29,9 +38,7 @@ struct CycleLevel {
     // The targets rounded up to whole blocks of kColumnBlock, the row length
     // of the solve's matrices.
     int paddedTargets = 0;
-    // The level's moves, those of situation s at [linkStart[s], linkStart[s + 1])
-    // of `links`; a move's `target` is in the level's order here too.
-    std::vector<Move> moves;
+    // The moves of situation s are links[linkStart[s] .. linkStart[s + 1]).
     std::vector<CycleLink> links;
     std::vector<std::uint16_t> linkStart;
     // The same for the moves that score no run (the chance of a scoreless
@@ -49,10 +56,10 @@ inline constexpr int kColumnBlock = 4;
 
 struct CycleShape {
     std::array<CycleLevel, kOutsPerInning> levels;
+    std::vector<MoveKind> kinds;
     int maxDistance = 0;
     // The largest of each size over the levels, for scratch memory.
     int maxSituations = 0;
-    int maxMoves = 0;
     int maxPaddedTargets = 0;
     int totalSituations = 0;
 };

@@ -39,7 +39,7 @@ struct Job {
 template <int W>
 struct Workspace {
     explicit Workspace(const CycleShape& shape)
-        : chance(std::size_t(kLineupSize) * shape.maxMoves),
+        : chance(std::size_t(kLineupSize) * shape.kinds.size()),
           playRuns(std::size_t(kLineupSize) * shape.maxSituations),
           playSquares(std::size_t(kLineupSize) * shape.maxSituations),
           runs(std::size_t(kLineupSize) * shape.totalSituations * kRunDims),
@@ -66,8 +66,9 @@ struct Workspace {
     Lanes<W> leadoff[kOutsPerInning + 1][kLineupSize][kLineupSize];
     InningTable<W> table;
 
-    // The level being solved: chance[p * moves + move], and per situation the
-    // expected runs and squared runs of its plate appearance [p * situations + s].
+    // The chance of each kind of move with batter p up, chance[p * kinds +
+    // kind]; and for the level being solved, per situation the expected runs
+    // and squared runs of its plate appearance [p * situations + s].
     LaneBuffer<W> chance;
     LaneBuffer<W> playRuns;
     LaneBuffer<W> playSquares;
@@ -101,6 +102,7 @@ struct Kernel {
     DIZ_INLINE void run(const Job& job) {
         loadLineups(job);
         leadoffs();
+        prepareChances();
         const int runDims = job.secondMoment ? kRunDims : 1;
         for (int outs = kOutsPerInning - 1; outs >= 0; --outs) {
             const CycleLevel& level = shape.levels[outs];
@@ -184,29 +186,40 @@ struct Kernel {
 
     // A move's chance: its outcome's, times the factors of the advancement
     // draws that decide it, where there are any (a factor of 1 changes no bit).
-    DIZ_INLINE void prepareLevel(const CycleLevel& level, bool secondMoment) {
-        const int moves = static_cast<int>(level.moves.size());
-        const int n = level.situations;
+    DIZ_INLINE void prepareChances() {
+        const int kinds = static_cast<int>(shape.kinds.size());
         for (int p = 0; p < kLineupSize; ++p) {
-            V* chance = ws.chance.data() + p * moves;
+            V* chance = ws.chance.data() + p * kinds;
             const V* outcome = ws.outcome[p];
             const V* factor = ws.factor[p];
-            for (int i = 0; i < moves; ++i) {
-                const Move& move = level.moves[std::size_t(i)];
-                V w = outcome[move.outcome];
-                if (move.factorA != 0) w *= factor[move.factorA];
-                if (move.factorB != 0) w *= factor[move.factorB];
-                chance[i] = w;
+            for (int k = 0; k < kinds; ++k) {
+                const MoveKind& kind = shape.kinds[std::size_t(k)];
+                V w = outcome[kind.outcome];
+                if (kind.factorA != 0) w *= factor[kind.factorA];
+                if (kind.factorB != 0) w *= factor[kind.factorB];
+                chance[k] = w;
             }
+        }
+    }
+
+    DIZ_INLINE const V* chanceOf(int p) const {
+        return ws.chance.data() + p * static_cast<int>(shape.kinds.size());
+    }
+
+    DIZ_INLINE void prepareLevel(const CycleLevel& level, bool secondMoment) {
+        const int n = level.situations;
+        for (int p = 0; p < kLineupSize; ++p) {
+            const V* chance = chanceOf(p);
             for (int s = 0; s < n; ++s) {
                 V runs{};
                 V squares{};
                 for (int i = level.linkStart[std::size_t(s)];
                      i < level.linkStart[std::size_t(s) + 1]; ++i) {
-                    const int r = level.moves[std::size_t(i)].runs;
-                    if (r == 0) continue;
-                    runs += chance[i] * double(r);
-                    if (secondMoment) squares += chance[i] * double(r) * double(r);
+                    const CycleLink& link = level.links[std::size_t(i)];
+                    if (link.runs == 0) continue;
+                    const double r = link.runs;
+                    runs += chance[link.kind] * r;
+                    if (secondMoment) squares += chance[link.kind] * r * r;
                 }
                 ws.playRuns.data()[p * n + s] = runs;
                 ws.playSquares.data()[p * n + s] = squares;
@@ -221,7 +234,7 @@ struct Kernel {
                                           int width, const V* x, V* y) {
         V acc[kColumns] = {};
         for (int i = links.start[s]; i < links.start[s + 1]; ++i) {
-            const V w = chance[links.links[i].move];
+            const V w = chance[links.links[i].kind];
             const V* row = x + links.links[i].target * width + column;
             for (int k = 0; k < kColumns; ++k) acc[k] += w * row[k];
         }
@@ -231,20 +244,19 @@ struct Kernel {
     // The cycle's matrix A_0 A_1 ... A_8 over the targets, multiplied from the
     // right, then I minus it factored into LU in place.
     DIZ_INLINE void composeAndFactor(const CycleLevel& level, const Links& links) {
-        const int moves = static_cast<int>(level.moves.size());
         const int m = level.targets;
         const int width = level.paddedTargets;
         V* x = ws.matrix.data();
         V* y = ws.product.data();
         for (int i = 0; i < m * width; ++i) x[i] = V{};
-        const V* chanceLast = ws.chance.data() + kLast * moves;
+        const V* chanceLast = chanceOf(kLast);
         for (int s = 0; s < m; ++s) {
             for (int i = links.start[s]; i < links.start[s + 1]; ++i) {
-                x[s * width + links.links[i].target] += chanceLast[links.links[i].move];
+                x[s * width + links.links[i].target] += chanceLast[links.links[i].kind];
             }
         }
         for (int p = kLast - 1; p >= 0; --p) {
-            const V* chance = ws.chance.data() + p * moves;
+            const V* chance = chanceOf(p);
             for (int s = 0; s < m; ++s) {
                 int column = 0;
                 for (; column + 2 * kColumnBlock <= width; column += 2 * kColumnBlock) {
@@ -304,19 +316,18 @@ struct Kernel {
     template <int D>
     DIZ_INLINE void solveLevel(const CycleLevel& level, const Links& links, V* values,
                                bool factored) {
-        const int moves = static_cast<int>(level.moves.size());
         const int n = level.situations;
         const int m = level.targets;
         V* c = ws.rhs.data();
         V* cNext = ws.rhsNext.data();
         for (int i = 0; i < m * D; ++i) c[i] = values[kLast * n * D + i];
         for (int p = kLast - 1; p >= 0; --p) {
-            const V* chance = ws.chance.data() + p * moves;
+            const V* chance = chanceOf(p);
             const V* b = values + p * n * D;
             for (int s = 0; s < m; ++s) {
                 V acc[D] = {};
                 for (int i = links.start[s]; i < links.start[s + 1]; ++i) {
-                    const V w = chance[links.links[i].move];
+                    const V w = chance[links.links[i].kind];
                     const V* t = c + links.links[i].target * D;
                     for (int d = 0; d < D; ++d) acc[d] += w * t[d];
                 }
@@ -327,13 +338,13 @@ struct Kernel {
         if (factored) solveFactored<D>(level, c);
 
         for (int p = kLast; p >= 0; --p) {
-            const V* chance = ws.chance.data() + p * moves;
+            const V* chance = chanceOf(p);
             const V* from = p == kLast ? c : values + (p + 1) * n * D;
             V* into = values + p * n * D;
             for (int s = 0; s < n; ++s) {
                 V acc[D] = {};
                 for (int i = links.start[s]; i < links.start[s + 1]; ++i) {
-                    const V w = chance[links.links[i].move];
+                    const V w = chance[links.links[i].kind];
                     const V* t = from + links.links[i].target * D;
                     for (int d = 0; d < D; ++d) acc[d] += w * t[d];
                 }
@@ -380,21 +391,21 @@ struct Kernel {
     DIZ_INLINE void solveSquares(int outs, const Links& links) {
         const CycleLevel& level = shape.levels[outs];
         const int n = level.situations;
-        const int moves = static_cast<int>(level.moves.size());
         V* values = ws.squares.data() + ws.levelBase[outs];
         const V* mean = ws.runs.data() + std::size_t(ws.levelBase[outs]) * kRunDims;
         const V* fewer = below(ws.squares, outs, 1);
         const int nFewer = fewer != nullptr ? shape.levels[outs + 1].situations : 0;
         for (int p = 0; p < kLineupSize; ++p) {
             const V out = ws.outcome[p][kOut];
-            const V* chance = ws.chance.data() + p * moves;
+            const V* chance = chanceOf(p);
             const V* meanAfter = mean + next(p) * n * kRunDims;
             for (int s = 0; s < n; ++s) {
                 V cross{};
                 for (int i = links.start[s]; i < links.start[s + 1]; ++i) {
                     const CycleLink& link = links.links[i];
-                    const double r = level.moves[link.move].runs;
-                    cross += chance[link.move] * r * meanAfter[link.target * kRunDims];
+                    if (link.runs == 0) continue;
+                    const double r = link.runs;
+                    cross += chance[link.kind] * r * meanAfter[link.target * kRunDims];
                 }
                 V b = ws.playSquares.data()[p * n + s] + 2.0 * cross;
                 if (fewer != nullptr) {
