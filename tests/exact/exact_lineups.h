@@ -2,7 +2,6 @@
 #pragma once
 
 #include <algorithm>
-#include <numeric>
 #include <string>
 #include <vector>
 
