@@ -1,13 +1,80 @@
 #include "text_io.h"
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <system_error>
 
 namespace diz {
+namespace {
+
+// printf's "%.Nf" of a value below 1e9 with at most 9 decimals, without the
+// general conversion (a run prints millions of figures): the value is
+// exactly m 2^-k, so value 10^N is the integer m 10^N shifted right by k,
+// rounded half to even as printf rounds the exact value. False outside that
+// range, and where the compiler has no 128-bit integers.
+bool appendSmallFixed(std::string& out, double value, int decimals) {
+#if defined(__SIZEOF_INT128__)
+    constexpr std::uint64_t kPowers[] = {1,      10,      100,      1000,      10000,
+                                         100000, 1000000, 10000000, 100000000, 1000000000};
+    if (decimals < 0 || decimals > 9 || !(value < 1e9 && value > -1e9)) return false;
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    const auto biased = static_cast<int>((bits >> 52) & 0x7FF);
+    const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
+    const std::uint64_t m = biased == 0 ? fraction : fraction | std::uint64_t{1} << 52;
+    const int shift = 1075 - (biased == 0 ? 1 : biased);  // below 1e9, at least 23
+    std::uint64_t n = 0;
+    if (shift < 128) {
+        __extension__ typedef unsigned __int128 Wide;
+        const Wide scaled = Wide{m} * kPowers[decimals];
+        n = static_cast<std::uint64_t>(scaled >> shift);
+        const Wide rest = scaled - (Wide{n} << shift);
+        const Wide half = Wide{1} << (shift - 1);
+        if (rest > half || (rest == half && (n & 1) != 0)) ++n;
+    }
+    // The whole part, the point, then the decimals two at a time from the
+    // right.
+    static constexpr auto kPairs = [] {
+        std::array<char, 200> pairs{};
+        for (int i = 0; i < 100; ++i) {
+            pairs[2 * i] = static_cast<char>('0' + i / 10);
+            pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+        }
+        return pairs;
+    }();
+    std::array<char, 32> text;
+    char* at = text.data();
+    if ((bits >> 63) != 0) *at++ = '-';
+    at = std::to_chars(at, text.data() + 16, n / kPowers[decimals]).ptr;
+    if (decimals > 0) {
+        *at++ = '.';
+        std::uint64_t rest = n % kPowers[decimals];
+        char* digit = at + decimals;
+        for (; digit - at >= 2; rest /= 100) {
+            digit -= 2;
+            std::copy_n(&kPairs[2 * (rest % 100)], 2, digit);
+        }
+        if (digit != at) *at = static_cast<char>('0' + rest);
+        at += decimals;
+    }
+    char* const end = at;
+    at = text.data();
+    out.append(at, end);
+    return true;
+#else
+    (void)out;
+    (void)value;
+    (void)decimals;
+    return false;
+#endif
+}
+
+}  // namespace
 
 std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
     std::error_code error;
@@ -45,6 +112,7 @@ bool LinePieceReader::next(std::string& piece) {
 }
 
 void appendFixed(std::string& out, double value, int decimals) {
+    if (appendSmallFixed(out, value, decimals)) return;
     // to_chars rounds exactly like the C library's printf and never looks at
     // the locale (a window toolkit may have switched LC_NUMERIC to the user's).
     std::array<char, 64> small{};
