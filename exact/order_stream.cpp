@@ -22,25 +22,30 @@ namespace {
 // New sets per task: several groups of lanes, so a task outweighs taking it,
 // and few enough tasks per batch of orders to share them out evenly.
 constexpr std::size_t kSetsPerTask = 64;
-// The remembered figures grow in chunks of 2 MB, so that growing never holds
-// two copies. Every figure of all 40320 sets takes 58 MB, written once by the
-// workers as they solve: on Linux each chunk is one huge page, so that writing
-// them takes a few dozen page faults instead of fourteen thousand (several
-// microseconds each on a virtual machine, and the workers take them in turn).
-constexpr std::size_t kChunkBytes = std::size_t{2} << 20;
+// The remembered figures grow in chunks, so that growing never holds two
+// copies: of 1024 sets, or of 2 MB when those would take more than 1 MB. With
+// the inning figures all 40320 sets take 58 MB, written once by the workers
+// as they solve; on Linux each of those chunks is one huge page, so that
+// writing them takes a few dozen page faults instead of fourteen thousand
+// (several microseconds each on a virtual machine, and the workers take them
+// in turn).
+constexpr std::size_t kSetsPerChunk = 1024;
+constexpr std::size_t kHugeChunkBytes = std::size_t{2} << 20;
 
 struct ChunkFree {
     void operator()(double* chunk) const { std::free(chunk); }
 };
 using Chunk = std::unique_ptr<double[], ChunkFree>;
 
-Chunk newChunk() {
+Chunk newChunk(std::size_t bytes) {
+    void* memory = nullptr;
 #if defined(__linux__)
-    void* memory = std::aligned_alloc(kChunkBytes, kChunkBytes);
-    if (memory != nullptr) madvise(memory, kChunkBytes, MADV_HUGEPAGE);
-#else
-    void* memory = std::malloc(kChunkBytes);
+    if (bytes == kHugeChunkBytes) {
+        memory = std::aligned_alloc(kHugeChunkBytes, kHugeChunkBytes);
+        if (memory != nullptr) madvise(memory, kHugeChunkBytes, MADV_HUGEPAGE);
+    }
 #endif
+    if (memory == nullptr) memory = std::malloc(bytes);
     if (memory == nullptr) throw std::bad_alloc();
     return Chunk(static_cast<double*>(memory));
 }
@@ -136,7 +141,8 @@ struct OrderStream::State {
     Batters batters;
     EvaluationOptions options;
     KeptFigures kept;
-    std::size_t width;         // doubles kept per rotation
+    std::size_t width;  // doubles kept per rotation
+    std::size_t chunkBytes;
     std::size_t setsPerChunk;  // sets of rotations in a chunk
 
     std::vector<std::uint32_t> slotOfRank;  // kRotationSets entries once needed
@@ -199,7 +205,9 @@ void OrderStream::State::forget() {
 }
 
 std::uint32_t OrderStream::State::takeSlot() {
-    if (slotsUsed == chunks.size() * setsPerChunk) chunks.push_back(newChunk());
+    if (slotsUsed == chunks.size() * setsPerChunk) {
+        chunks.push_back(newChunk(chunkBytes));
+    }
     return static_cast<std::uint32_t>(slotsUsed++);
 }
 
@@ -287,7 +295,10 @@ OrderStream::OrderStream(const Batters& batters, EvaluationOptions options, Kept
     s.kept = kept;
     s.width = 1 + (kept.sdRuns ? 1 : 0) + (kept.inningRuns ? kInnings : 0) +
               (kept.inningScoring ? kInnings : 0);
-    s.setsPerChunk = kChunkBytes / (kLineupSize * s.width * sizeof(double));
+    const std::size_t setBytes = kLineupSize * s.width * sizeof(double);
+    s.chunkBytes =
+        kSetsPerChunk * setBytes > kHugeChunkBytes / 2 ? kHugeChunkBytes : kSetsPerChunk * setBytes;
+    s.setsPerChunk = s.chunkBytes / setBytes;
 }
 
 OrderStream::~OrderStream() = default;
