@@ -73,7 +73,7 @@ void BM_ExactRotations(benchmark::State& state) {
         auto figures = evaluator.evaluateRotations(kNatural);
         benchmark::DoNotOptimize(figures);
     }
-    state.SetItemsProcessed(state.iterations() * 9);
+    state.SetItemsProcessed(state.iterations() * diz::kLineupSize);
 }
 BENCHMARK(BM_ExactRotations)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 

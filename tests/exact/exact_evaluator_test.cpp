@@ -137,7 +137,7 @@ TEST(OrderStream, EveryBatchingAndJobCountGivesTheSameBits) {
     EXPECT_TRUE(sameBits(streamed(orders, 37, withJobs(1)), whole));
     EXPECT_EQ(stats.orders, orders.size());
     EXPECT_EQ(stats.halfInningSolves, rotationSets(orders));
-    EXPECT_LT(stats.halfInningSolves, orders.size() - 9);
+    EXPECT_LT(stats.halfInningSolves, orders.size() - kLineupSize);
 }
 
 // A shared solve gives each rotation the figures of solving it alone.
@@ -205,7 +205,7 @@ TEST(OrderStream, LineupsCutByTheCapAreSolvedBesideTheOthers) {
     }
     const auto figures = streamed(orders, orders.size(), withJobs(2), {}, &stats, batters);
     EXPECT_TRUE(stats.capped);
-    EXPECT_GT(figures[1].meanRuns, 9 * 900.0);  // about 1000 plate appearances an inning
+    EXPECT_GT(figures[1].meanRuns, kInnings * 900.0);  // about 1000 plate appearances an inning
     ExactEvaluator evaluator(batters);
     for (std::size_t i = 0; i < orders.size(); ++i) {
         SCOPED_TRACE(orderText(orders[i]));

@@ -48,8 +48,8 @@ TEST(HalfInning, HomeRunsOnlyFollowTheNegativeBinomial) {
             EXPECT_NEAR(f.inningRuns[i], inningMean, kTight * inningMean) << draws;
             EXPECT_NEAR(f.inningScoring[i], 1 - std::pow(1 - h, 3), kTight) << draws;
         }
-        EXPECT_NEAR(f.meanRuns, 9 * inningMean, kTight * f.meanRuns);
-        EXPECT_NEAR(f.sdRuns, std::sqrt(9 * 3 * h / ((1 - h) * (1 - h))), 1e-10 * f.sdRuns);
+        EXPECT_NEAR(f.meanRuns, kInnings * inningMean, kTight * f.meanRuns);
+        EXPECT_NEAR(f.sdRuns, std::sqrt(kInnings * 3 * h / ((1 - h) * (1 - h))), 1e-10 * f.sdRuns);
     }
 }
 
@@ -80,7 +80,7 @@ TEST(HalfInning, LineupThatCannotMakeAnOutStopsAtTheCap) {
         EXPECT_NEAR(table.meanRuns[p], 998.0, 998 * kTight);
     }
     const ExactFigures f = gameFigures(table, 0);
-    EXPECT_NEAR(f.meanRuns, 9 * 998.0, 9 * 998 * kTight);
+    EXPECT_NEAR(f.meanRuns, kInnings * 998.0, kInnings * 998 * kTight);
     EXPECT_NEAR(f.sdRuns, 0.0, 1e-6);
 }
 
