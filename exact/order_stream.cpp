@@ -23,12 +23,12 @@ namespace {
 // and few enough tasks per batch of orders to share them out evenly.
 constexpr std::size_t kSetsPerTask = 64;
 // The remembered figures grow in chunks, so that growing never holds two
-// copies: of 1024 sets, or of 2 MB when those would take more than 1 MB. With
-// the inning figures all 40320 sets take 58 MB, written once by the workers
-// as they solve; on Linux each of those chunks is one huge page, so that
-// writing them takes a few dozen page faults instead of fourteen thousand
-// (several microseconds each on a virtual machine, and the workers take them
-// in turn).
+// copies: of 1024 sets, or of 2 MB when more sets than that are remembered and
+// 1024 of them would take more than 1 MB. With the inning figures all 40320
+// sets take 58 MB, written once by the workers as they solve; on Linux each
+// of those chunks is one huge page, so that writing them takes a few dozen
+// page faults instead of fourteen thousand (several microseconds each on a
+// virtual machine, and the workers take them in turn).
 constexpr std::size_t kSetsPerChunk = 1024;
 constexpr std::size_t kHugeChunkBytes = std::size_t{2} << 20;
 
@@ -296,8 +296,9 @@ OrderStream::OrderStream(const Batters& batters, EvaluationOptions options, Kept
     s.width = 1 + (kept.sdRuns ? 1 : 0) + (kept.inningRuns ? kInnings : 0) +
               (kept.inningScoring ? kInnings : 0);
     const std::size_t setBytes = kLineupSize * s.width * sizeof(double);
-    s.chunkBytes =
-        kSetsPerChunk * setBytes > kHugeChunkBytes / 2 ? kHugeChunkBytes : kSetsPerChunk * setBytes;
+    const bool large =
+        s.options.rememberedSets > kSetsPerChunk && kSetsPerChunk * setBytes > kHugeChunkBytes / 2;
+    s.chunkBytes = large ? kHugeChunkBytes : kSetsPerChunk * setBytes;
     s.setsPerChunk = s.chunkBytes / setBytes;
 }
 
