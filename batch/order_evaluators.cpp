@@ -5,14 +5,11 @@
 #include <vector>
 
 #include "batch/library_loader.h"
-#include "exact_evaluator.h"
+#include "diz/exact/exact_evaluator.h"
 
 namespace diz {
 namespace {
 
-// Sets of rotations of nine different batters: every set an ordering can
-// belong to.
-constexpr std::size_t kRotationSets = kOrderings / kLineupSize;
 // Remembered when each set's rotations come together: the sets at hand are
 // all that a later order can still share.
 constexpr std::size_t kSetsAtHand = 1024;
@@ -66,7 +63,8 @@ ExactOrderEvaluator::ExactOrderEvaluator(const BatterRecords& records, GamesPerO
     exact::EvaluationOptions options;
     options.jobs = jobs;
     options.cancel = stop;
-    options.rememberedSets = selection.rotationsTogether() ? kSetsAtHand : kRotationSets;
+    options.rememberedSets =
+        selection.rotationsTogether() ? kSetsAtHand : std::size_t{kRotationSets};
     if (observer != nullptr) {
         options.onProgress = [this](std::size_t done) {
             m_observer->progress(m_ordersBefore + done);

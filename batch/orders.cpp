@@ -113,7 +113,7 @@ bool OrderReader::open(const OrderSelection& selection, int* error) {
     // its order as they are made.
     BattingOrder order = m_ordering;
     if (!m_patterns) {
-        m_sets.reserve(kOrderings / kLineupSize);
+        m_sets.reserve(kRotationSets);
         do {
             m_sets.push_back(order);
         } while (std::next_permutation(order.begin() + 1, order.end()));

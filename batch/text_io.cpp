@@ -1,13 +1,124 @@
 #include "batch/text_io.h"
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <system_error>
 
 namespace diz {
+namespace {
+
+#if defined(__SIZEOF_INT128__)
+__extension__ typedef unsigned __int128 Wide;
+
+constexpr std::uint64_t kPowersOfTen[] = {1,      10,      100,      1000,      10000,
+                                          100000, 1000000, 10000000, 100000000, 1000000000};
+
+// Appends n / 10^kDecimals with kDecimals digits after the point, written
+// from the right; the divisor is a constant, so the digits take
+// multiplications only.
+template <int kDecimals>
+void appendScaled(std::string& out, bool negative, std::uint64_t n) {
+    static constexpr auto kPairs = [] {
+        std::array<char, 200> pairs{};
+        for (int i = 0; i < 100; ++i) {
+            pairs[2 * i] = static_cast<char>('0' + i / 10);
+            pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+        }
+        return pairs;
+    }();
+    constexpr std::uint64_t kScale = kPowersOfTen[kDecimals];
+    std::array<char, 32> text;
+    char* const end = text.data() + text.size();
+    char* at = end;
+    if constexpr (kDecimals > 0) {
+        std::uint64_t rest = n % kScale;
+        for (int i = 0; i < kDecimals / 2; ++i, rest /= 100) {
+            at -= 2;
+            std::copy_n(&kPairs[2 * (rest % 100)], 2, at);
+        }
+        if constexpr (kDecimals % 2 != 0) *--at = static_cast<char>('0' + rest);
+        *--at = '.';
+    }
+    std::uint64_t whole = n / kScale;
+    do {
+        *--at = static_cast<char>('0' + whole % 10);
+        whole /= 10;
+    } while (whole != 0);
+    if (negative) *--at = '-';
+    out.append(at, end);
+}
+#endif
+
+// printf's "%.Nf" of a value below 1e9 with at most 9 decimals, without the
+// general conversion (a run prints millions of figures): the value is
+// exactly m 2^-k, so value 10^N is the integer m 10^N shifted right by k,
+// rounded half to even as printf rounds the exact value. False outside that
+// range, and where the compiler has no 128-bit integers.
+bool appendSmallFixed(std::string& out, double value, int decimals) {
+#if defined(__SIZEOF_INT128__)
+    if (decimals < 0 || decimals > 9 || !(value < 1e9 && value > -1e9)) return false;
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    const auto biased = static_cast<int>((bits >> 52) & 0x7FF);
+    const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
+    const std::uint64_t m = biased == 0 ? fraction : fraction | std::uint64_t{1} << 52;
+    const int shift = 1075 - (biased == 0 ? 1 : biased);  // below 1e9, at least 23
+    std::uint64_t n = 0;
+    if (shift < 128) {
+        const Wide scaled = Wide{m} * kPowersOfTen[decimals];
+        n = static_cast<std::uint64_t>(scaled >> shift);
+        const Wide rest = scaled - (Wide{n} << shift);
+        const Wide half = Wide{1} << (shift - 1);
+        if (rest > half || (rest == half && (n & 1) != 0)) ++n;
+    }
+    const bool negative = (bits >> 63) != 0;
+    switch (decimals) {
+        case 0:
+            appendScaled<0>(out, negative, n);
+            break;
+        case 1:
+            appendScaled<1>(out, negative, n);
+            break;
+        case 2:
+            appendScaled<2>(out, negative, n);
+            break;
+        case 3:
+            appendScaled<3>(out, negative, n);
+            break;
+        case 4:
+            appendScaled<4>(out, negative, n);
+            break;
+        case 5:
+            appendScaled<5>(out, negative, n);
+            break;
+        case 6:
+            appendScaled<6>(out, negative, n);
+            break;
+        case 7:
+            appendScaled<7>(out, negative, n);
+            break;
+        case 8:
+            appendScaled<8>(out, negative, n);
+            break;
+        default:
+            appendScaled<9>(out, negative, n);
+            break;
+    }
+    return true;
+#else
+    (void)out;
+    (void)value;
+    (void)decimals;
+    return false;
+#endif
+}
+
+}  // namespace
 
 std::filesystem::path utf8Path(std::string_view name) {
     return std::filesystem::path(std::u8string(name.begin(), name.end()));
@@ -49,6 +160,7 @@ bool LinePieceReader::next(std::string& piece) {
 }
 
 void appendFixed(std::string& out, double value, int decimals) {
+    if (appendSmallFixed(out, value, decimals)) return;
     // to_chars rounds exactly like the C library's printf and never looks at
     // the locale (a window toolkit may have switched LC_NUMERIC to the user's).
     std::array<char, 64> small{};

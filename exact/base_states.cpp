@@ -1,4 +1,4 @@
-#include "base_states.h"
+#include "exact/base_states.h"
 
 #include <cstdlib>
 #include <map>

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "diz/lineup.h"
-#include "quantised_batter.h"
+#include "exact/quantised_batter.h"
 
 namespace diz::exact {
 

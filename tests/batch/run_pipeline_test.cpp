@@ -127,7 +127,7 @@ TEST(CountSelectedOrders, StopsCountingOnceCancelled) {
               0u);
     EXPECT_EQ(
         countSelectedOrders(OrderSelection(OrderSource::AcceptedOrderings, only("a********"))),
-        std::size_t{kOrderings / kLineupSize});
+        std::size_t{kRotationSets});
 }
 
 // The exact evaluator gives an order the same figures, to the bit, whether

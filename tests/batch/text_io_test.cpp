@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <charconv>
+#include <cmath>
 #include <cstdio>
+#include <random>
 #include <sstream>
+#include <string>
 #include <vector>
 
 namespace diz {
@@ -54,6 +59,38 @@ TEST(FormatFixed, MatchesPrintfIncludingExactTies) {
         EXPECT_EQ(formatFixed(value, 6), expected) << value;
     }
     EXPECT_EQ(formatFixed(0.8685, 3), "0.869");
+}
+
+// The text of to_chars, the conversion printf's rounding is taken from.
+std::string toChars(double value, int decimals) {
+    std::array<char, 512> text{};
+    const auto result = std::to_chars(text.data(), text.data() + text.size(), value,
+                                      std::chars_format::fixed, decimals);
+    return std::string(text.data(), result.ptr);
+}
+
+// Small values take a shorter way than to_chars: the same text for every
+// magnitude and number of decimals, exact ties of the last decimal (multiples
+// of 2^-k) and the limits of that way included.
+TEST(FormatFixed, SmallValuesMatchTheGeneralConversion) {
+    std::mt19937_64 random(17);
+    std::vector<double> values{0.0,       -0.0, 1e-300, -4.9e-324,         0.5e-6,
+                               0.0000025, 1e9,  -1e9,   999999999.9999999, 0.125,
+                               2.5,       1e-7};
+    for (int i = 0; i < 20000; ++i) {
+        const double magnitude = std::ldexp(1.0, static_cast<int>(random() % 80) - 50);
+        const double value = magnitude * std::uniform_real_distribution<double>(-1, 1)(random);
+        values.push_back(value);
+        // Multiples of 2^-k can fall exactly halfway between two last decimals.
+        values.push_back(
+            std::ldexp(static_cast<double>(random() % 100000), -static_cast<int>(random() % 30)));
+    }
+    for (const double value : values) {
+        for (int decimals = 0; decimals <= 10; ++decimals) {
+            ASSERT_EQ(formatFixed(value, decimals), toChars(value, decimals))
+                << value << " with " << decimals << " decimals";
+        }
+    }
 }
 
 }  // namespace

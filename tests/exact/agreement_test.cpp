@@ -6,8 +6,8 @@
 #include <cmath>
 
 #include "diz/core.h"
+#include "exact/order_solver.h"
 #include "exact_lineups.h"
-#include "order_solver.h"
 
 namespace diz::exact {
 namespace {

@@ -1,7 +1,11 @@
-// Lineups shared by the exact-evaluation tests.
+// Lineups and orderings shared by the exact-evaluation tests.
 #pragma once
 
-#include "exact_evaluator.h"
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "diz/exact/exact_evaluator.h"
 #include "test_lineups.h"
 
 namespace diz::test {
@@ -28,6 +32,56 @@ inline exact::Batters mixedBatters() {
     }};
 }
 
+// The mixed batters with 'f' getting more hits and walks than he has plate
+// appearances: he never makes an out.
+inline exact::Batters neverOutBatters() {
+    exact::Batters batters = mixedBatters();
+    batters[5] = {'f', 0.45, 0.2, 0.05, 0.2, 0.3, 0.6, 0.7, 0.8};
+    return batters;
+}
+
+// Sluggers: home runs, triples and doubles far beyond any real batter, and
+// every advancement rate 0 or 1.
+inline exact::Batters powerBatters() {
+    exact::Batters batters;
+    for (int i = 0; i < kLineupSize; ++i) {
+        const double power = 0.05 * (i + 1);
+        batters[i] = {char('a' + i),       0.1,          0.15, 0.05, power, 0.05, double(i % 2),
+                      double((i / 2) % 2), double(i < 4)};
+    }
+    return batters;
+}
+
+struct NamedBatters {
+    std::string name;
+    exact::Batters batters;
+};
+
+// The batter sets the exact figures are checked on.
+inline std::vector<NamedBatters> checkedBatters() {
+    return {{"reference", nineCopies(referenceBatter())},
+            {"mixed", mixedBatters()},
+            {"never-out", neverOutBatters()},
+            {"power", powerBatters()}};
+}
+
 inline constexpr BattingOrder kNatural{0, 1, 2, 3, 4, 5, 6, 7, 8};
+
+// Every ordering of the nine batters (9!), in lexicographic order.
+inline std::vector<BattingOrder> allOrderings() {
+    std::vector<BattingOrder> orders;
+    orders.reserve(kOrderings);
+    BattingOrder order = kNatural;
+    do {
+        orders.push_back(order);
+    } while (std::next_permutation(order.begin(), order.end()));
+    return orders;
+}
+
+inline BattingOrder rotated(const BattingOrder& order, int k) {
+    BattingOrder r{};
+    for (int i = 0; i < kLineupSize; ++i) r[i] = order[(i + k) % kLineupSize];
+    return r;
+}
 
 }  // namespace diz::test

@@ -1,13 +1,13 @@
 // Innings whose figures can be worked out by hand.
-#include "half_inning.h"
+#include "exact/half_inning.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
+#include "exact/game_figures.h"
+#include "exact/order_solver.h"
 #include "exact_lineups.h"
-#include "game_figures.h"
-#include "order_solver.h"
 
 namespace diz::exact {
 namespace {
@@ -48,8 +48,8 @@ TEST(HalfInning, HomeRunsOnlyFollowTheNegativeBinomial) {
             EXPECT_NEAR(f.inningRuns[i], inningMean, kTight * inningMean) << draws;
             EXPECT_NEAR(f.inningScoring[i], 1 - std::pow(1 - h, 3), kTight) << draws;
         }
-        EXPECT_NEAR(f.meanRuns, 9 * inningMean, kTight * f.meanRuns);
-        EXPECT_NEAR(f.sdRuns, std::sqrt(9 * 3 * h / ((1 - h) * (1 - h))), 1e-10 * f.sdRuns);
+        EXPECT_NEAR(f.meanRuns, kInnings * inningMean, kTight * f.meanRuns);
+        EXPECT_NEAR(f.sdRuns, std::sqrt(kInnings * 3 * h / ((1 - h) * (1 - h))), 1e-10 * f.sdRuns);
     }
 }
 
@@ -80,7 +80,7 @@ TEST(HalfInning, LineupThatCannotMakeAnOutStopsAtTheCap) {
         EXPECT_NEAR(table.meanRuns[p], 998.0, 998 * kTight);
     }
     const ExactFigures f = gameFigures(table, 0);
-    EXPECT_NEAR(f.meanRuns, 9 * 998.0, 9 * 998 * kTight);
+    EXPECT_NEAR(f.meanRuns, kInnings * 998.0, kInnings * 998 * kTight);
     EXPECT_NEAR(f.sdRuns, 0.0, 1e-6);
 }
 
@@ -89,11 +89,28 @@ TEST(HalfInning, CapBoundSeparatesOrdinaryFromOutlessLineups) {
     const QuantisedBatter outless = quantise(BatterRecord{'a', 1.0, 0, 0, 0, 0, 0, 0, 0});
     PositionedLineup lineup;
     lineup.fill(&ordinary);
-    EXPECT_LT(HalfInningSolver::capReachBound(lineup), 1e-100);
+    EXPECT_LT(capReachBound(lineup), 1e-100);
+    EXPECT_FALSE(needsCap(lineup));
     lineup[4] = &outless;  // one batter who can't make an out changes little
-    EXPECT_LT(HalfInningSolver::capReachBound(lineup), 1e-100);
+    EXPECT_LT(capReachBound(lineup), 1e-100);
+    EXPECT_FALSE(needsCap(lineup));
     lineup.fill(&outless);
-    EXPECT_EQ(HalfInningSolver::capReachBound(lineup), 1.0);
+    EXPECT_EQ(capReachBound(lineup), 1.0);
+    EXPECT_TRUE(needsCap(lineup));
+}
+
+// Out chances of 0.3 leave a round of the order without an out about 4% of
+// the time, and the bound far below the threshold of 1e-16; of 0.03, about
+// 76% of the time, and the bound near 4e-11: the cap is followed then.
+TEST(HalfInning, NeedsCapOnlyWhereTheBoundIsNotNegligible) {
+    for (const double out : {0.3, 0.03, 0.01}) {
+        const QuantisedBatter batter = quantise(BatterRecord{'a', 1.0 - out, 0, 0, 0, 0, 0, 0, 0});
+        PositionedLineup lineup;
+        lineup.fill(&batter);
+        SCOPED_TRACE(out);
+        EXPECT_EQ(needsCap(lineup), capReachBound(lineup) > 1e-16);
+        EXPECT_EQ(needsCap(lineup), out < 0.1);
+    }
 }
 
 }  // namespace

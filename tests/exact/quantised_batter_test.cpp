@@ -1,4 +1,4 @@
-#include "quantised_batter.h"
+#include "exact/quantised_batter.h"
 
 #include <gtest/gtest.h>
 

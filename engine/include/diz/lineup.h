@@ -14,6 +14,8 @@ inline constexpr int kInnings = 9;
 inline constexpr int kOutsPerInning = 3;
 // Orderings of nine different batters: 9!.
 inline constexpr int kOrderings = 362880;
+// Sets of nine orderings that are rotations of one another: 8!.
+inline constexpr int kRotationSets = kOrderings / kLineupSize;
 
 // Batting positions 1..9 as batter rows 0..8 (batter 'a' is 0). A batter may
 // appear more than once.

@@ -6,8 +6,12 @@
 // This header and exact_figures.h are the whole public surface of the exact
 // evaluation; they need nothing beyond the engine's public headers.
 //
+// The figures of an order do not depend on how it is evaluated: alone or in a
+// stream, in which batch, by how many jobs, or with which of the processor's
+// vector instructions. They are the same to the bit on every x86-64 machine.
+//
 // Thread-safety: an ExactEvaluator holds scratch memory, so use one per
-// thread; evaluateOrders runs its own workers.
+// thread; an OrderStream runs its own workers.
 #pragma once
 
 #include <array>
@@ -16,12 +20,10 @@
 #include <functional>
 #include <memory>
 #include <span>
-#include <string>
-#include <vector>
 
 #include "diz/core.h"
+#include "diz/exact/exact_figures.h"
 #include "diz/lineup.h"
-#include "exact_figures.h"
 
 namespace diz::exact {
 
@@ -34,9 +36,7 @@ using Batters = std::array<BatterRecord, kLineupSize>;
 // outs; only lineups that can hardly make an out ever get there.
 extern const int kPlateAppearanceCap;
 
-// "abcdefghi" for {0, 1, ..., 8}.
-std::string orderText(const BattingOrder& order);
-
+// One order, or the nine rotations of one, at a time (a few microseconds).
 class ExactEvaluator {
   public:
     explicit ExactEvaluator(const Batters& batters);
@@ -51,7 +51,7 @@ class ExactEvaluator {
     std::array<ExactFigures, kLineupSize> evaluateRotations(const BattingOrder& order);
 
     // True when `order` can hardly make an out, so that its innings are
-    // followed up to the plate-appearance cap (a much slower solve).
+    // followed up to the plate-appearance cap (about 20 ms a solve).
     bool needsCap(const BattingOrder& order) const;
 
   private:
@@ -59,17 +59,16 @@ class ExactEvaluator {
 };
 
 struct EvaluationOptions {
-    int jobs = 0;                // worker threads; 0 = one per core
-    bool shareRotations = true;  // one half-inning solve per set of rotations
-    // Called from the worker threads after each run of solves, and at the end,
-    // with the number of orders done so far; may be empty.
+    int jobs = 0;  // worker threads; 0 = one per core
+    // Called from the worker threads as sets of rotations are solved, and at
+    // the end, with the number of orders of the call done so far; may be empty.
     std::function<void(std::size_t ordersDone)> onProgress;
     // When set, looked at before each run of solves: once true no further run
     // starts, and the figures of the runs left out stay zero.
     const std::atomic<bool>* cancel = nullptr;
     // Sets of rotations whose figures an OrderStream remembers at most: all
     // 9!/9 of nine different batters by default.
-    std::size_t rememberedSets = 40320;
+    std::size_t rememberedSets = kRotationSets;
 };
 
 struct EvaluationStats {
@@ -78,26 +77,26 @@ struct EvaluationStats {
     bool capped = false;  // some order needed the plate-appearance cap
 };
 
-// Which figures an OrderStream keeps of the sets of rotations it has solved,
-// for orders still to come that share a solve. The expected runs are always
-// kept; a figure left out comes out as zero.
+// Which figures an OrderStream works out and keeps, beyond the expected runs,
+// which it always does. A figure left out comes out as zero and costs
+// nothing: with none kept, a set of rotations costs well under half of the
+// full solve. The expected runs are the same to the bit whatever is kept.
 struct KeptFigures {
     bool sdRuns = true;
     bool inningRuns = true;
     bool inningScoring = true;
 };
 
-// Evaluates a stream of orders handed over a batch at a time. The figures are
-// those of evaluateOrders over everything handed over so far at once, for
-// every batch size and number of jobs: new sets of rotations are numbered as
-// they first come and solved in runs of consecutive numbers, a run's solver
-// carried from one batch to the next when its run is still open.
+// Evaluates a stream of orders handed over a batch at a time. Orders that are
+// rotations of one another share one half-inning solve: each new set of
+// rotations is solved once, several sets in lockstep, on options.jobs
+// workers.
 //
 // Memory is bounded by the sets of rotations, not by the orders: the kept
 // figures of up to options.rememberedSets sets are remembered (by default
 // every set of nine different batters fits, so selections of those never
-// solve a set twice). When more come, the remembered ones are forgotten, and a set that comes again
-// is solved again as a new one (the same figures to within the solver's tolerance).
+// solve a set twice). When more come, the remembered ones are forgotten, and
+// a set that comes again is solved again, to the same figures.
 class OrderStream {
   public:
     explicit OrderStream(const Batters& batters, EvaluationOptions options = {},
@@ -117,19 +116,5 @@ class OrderStream {
     struct State;
     std::unique_ptr<State> m_state;
 };
-
-// Figures of every order, in the given order: one OrderStream over all of them.
-// Orders that are rotations of one another share a half-inning solve. The
-// results do not depend on the number of jobs: the solves are split into
-// fixed runs of consecutive sets of rotations, each run solved in sequence
-// (every solve warm-started from the one before), whichever thread takes it.
-std::vector<ExactFigures> evaluateOrders(const Batters& batters,
-                                         std::span<const BattingOrder> orders,
-                                         const EvaluationOptions& options = {},
-                                         EvaluationStats* stats = nullptr);
-
-// Every ordering of the nine different batters (362880), in lexicographic
-// order from "abcdefghi" to "ihgfedcba".
-std::vector<BattingOrder> allOrders();
 
 }  // namespace diz::exact
