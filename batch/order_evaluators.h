@@ -28,7 +28,9 @@ struct ExactFigures;
 
 // Plays each order `games` times through `trial` of the library `core`,
 // loaded for the evaluator's lifetime. One order per batch, so each line is
-// written as soon as its games are played.
+// written as soon as its games are played; every batch on the run's own
+// thread, since the engine's generator is the calling thread's and runs on
+// from one order to the next.
 class TrialEvaluator final : public OrderEvaluator {
   public:
     // Loads the library (a bare name or a path); nothing when it can't be
@@ -78,6 +80,8 @@ class ExactOrderEvaluator final : public OrderEvaluator {
     ~ExactOrderEvaluator() override;
 
     std::size_t batchSize() const override { return 8192; }
+    // The figures of an order do not depend on the thread that asks for them.
+    bool runsBesideTheSink() const override { return true; }
     bool evaluate(std::span<const BattingOrder> orders, std::span<TrialResult> results) override;
 
   private:

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <future>
 #include <system_error>
 #include <vector>
 
@@ -37,34 +38,75 @@ bool sameFile(std::string_view a, std::string_view b) {
     return std::filesystem::equivalent(utf8Path(a), utf8Path(b), error) && !error;
 }
 
-bool evaluateAll(OrderReader& source, OrderEvaluator& evaluator, const OrderSink& sink,
-                 const std::atomic<bool>* stop) {
-    const auto stopped = [stop] { return stop != nullptr && stop->load(); };
-    const std::size_t batchSize = std::max<std::size_t>(1, evaluator.batchSize());
-    // Grown as orders come, so that a short selection never holds a whole
-    // batch's worth.
-    std::vector<BattingOrder> orders(std::min<std::size_t>(batchSize, 1024));
+namespace {
+
+// One batch of orders and their figures; the vectors only grow.
+struct Batch {
+    std::vector<BattingOrder> orders;
     std::vector<TrialResult> results;
-    for (bool more = true; more;) {
-        if (stopped()) return false;
-        std::size_t count = 0;
-        while (count < batchSize) {
-            if (count == orders.size()) orders.resize(std::min(batchSize, orders.size() * 2));
+    std::size_t count = 0;
+    bool last = false;  // the selection had no more orders
+
+    // Reads up to `size` orders. Grown as orders come, so that a short
+    // selection never holds a whole batch's worth.
+    void fill(OrderReader& source, std::size_t size) {
+        count = 0;
+        while (count < size) {
+            if (count == orders.size()) {
+                orders.resize(std::min(size, std::max<std::size_t>(1024, orders.size() * 2)));
+            }
             if (!source.next(orders[count])) {
-                more = false;
+                last = true;
                 break;
             }
             ++count;
         }
-        if (count == 0) break;
         results.resize(count);
-        const std::span<const BattingOrder> batch(orders.data(), count);
-        if (!evaluator.evaluate(batch, results)) return false;
+    }
+    bool evaluate(OrderEvaluator& evaluator) {
+        return evaluator.evaluate(std::span<const BattingOrder>(orders.data(), count),
+                                  std::span<TrialResult>(results.data(), count));
+    }
+    bool deliver(const OrderSink& sink) const {
         for (std::size_t i = 0; i < count; ++i) {
             if (!sink(orders[i], results[i])) return false;
         }
+        return true;
     }
-    return true;
+};
+
+}  // namespace
+
+bool evaluateAll(OrderReader& source, OrderEvaluator& evaluator, const OrderSink& sink,
+                 const std::atomic<bool>* stop) {
+    const auto stopped = [stop] { return stop != nullptr && stop->load(); };
+    const std::size_t batchSize = std::max<std::size_t>(1, evaluator.batchSize());
+    Batch current;
+    Batch next;
+    current.fill(source, batchSize);
+    if (current.count == 0) return true;
+    if (stopped() || !current.evaluate(evaluator)) return false;
+    for (;;) {
+        if (!current.last) next.fill(source, batchSize);
+        const bool more = !current.last && next.count > 0;
+        // The next batch is evaluated beside the sink when the evaluator
+        // allows it and a thread can be had; otherwise after it.
+        std::future<bool> ahead;
+        if (more && !stopped() && evaluator.runsBesideTheSink()) {
+            try {
+                ahead = std::async(std::launch::async,
+                                   [&evaluator, &next] { return next.evaluate(evaluator); });
+            } catch (const std::system_error&) {
+            }
+        }
+        const bool delivered = current.deliver(sink);
+        const bool aheadDone = ahead.valid() && ahead.get();
+        if (!delivered) return false;
+        if (!more) return true;
+        if (!ahead.valid() && (stopped() || !next.evaluate(evaluator))) return false;
+        if (ahead.valid() && !aheadDone) return false;
+        std::swap(current, next);
+    }
 }
 
 RunOutcome runOrders(const RunPlan& plan, OrderEvaluator& evaluator, RunObserver& observer) {

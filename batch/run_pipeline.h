@@ -96,6 +96,10 @@ class OrderEvaluator {
   public:
     virtual ~OrderEvaluator() = default;
     virtual std::size_t batchSize() const = 0;
+    // True when evaluate() may run on a thread of its own while the results
+    // of the batch before are handed on: the next batch is then evaluated
+    // while the last one's lines are written. Calls still come one at a time.
+    virtual bool runsBesideTheSink() const { return false; }
     // Fills results[k] with the figures of orders[k] (both the same length).
     // False when it was stopped before it finished; the results are then
     // incomplete.
@@ -107,9 +111,10 @@ class OrderEvaluator {
 using OrderSink = std::function<bool(const BattingOrder& order, const TrialResult& result)>;
 
 // Hands every order of `orders` to `evaluator`, a batch at a time, and each
-// result to `sink`. Once `stop` (when given) is set, no further batch starts;
-// the results of a finished batch all reach the sink. False when the sink, the
-// evaluator or `stop` ended it early.
+// result to `sink`, in selection order. Once `stop` (when given) is set, no
+// further batch starts (one that runs beside the sink may already have begun;
+// its results are then dropped); the results of a batch handed on all reach
+// the sink. False when the sink, the evaluator or `stop` ended it early.
 bool evaluateAll(OrderReader& orders, OrderEvaluator& evaluator, const OrderSink& sink,
                  const std::atomic<bool>* stop = nullptr);
 
