@@ -51,6 +51,7 @@ struct Batch {
     // selection never holds a whole batch's worth.
     void fill(OrderReader& source, std::size_t size) {
         count = 0;
+        last = false;
         while (count < size) {
             if (count == orders.size()) {
                 orders.resize(std::min(size, std::max<std::size_t>(1024, orders.size() * 2)));
@@ -99,12 +100,13 @@ bool evaluateAll(OrderReader& source, OrderEvaluator& evaluator, const OrderSink
             } catch (const std::system_error&) {
             }
         }
+        const bool wentAhead = ahead.valid();
         const bool delivered = current.deliver(sink);
-        const bool aheadDone = ahead.valid() && ahead.get();
+        // Waited for in any case: the evaluator is in use until then.
+        const bool evaluatedAhead = wentAhead && ahead.get();
         if (!delivered) return false;
         if (!more) return true;
-        if (!ahead.valid() && (stopped() || !next.evaluate(evaluator))) return false;
-        if (ahead.valid() && !aheadDone) return false;
+        if (stopped() || !(wentAhead ? evaluatedAhead : next.evaluate(evaluator))) return false;
         std::swap(current, next);
     }
 }

@@ -48,8 +48,10 @@ TEST(ComposeResultLine, PartsComeInTheirFixedOrderWithSixDecimals) {
 // batter's row.
 class CountingEvaluator final : public OrderEvaluator {
   public:
-    explicit CountingEvaluator(std::size_t batch) : m_batch(batch) {}
+    explicit CountingEvaluator(std::size_t batch, bool beside = false)
+        : m_batch(batch), m_beside(beside) {}
     std::size_t batchSize() const override { return m_batch; }
+    bool runsBesideTheSink() const override { return m_beside; }
     bool evaluate(std::span<const BattingOrder> orders, std::span<TrialResult> results) override {
         batches.push_back(orders.size());
         for (std::size_t k = 0; k < orders.size(); ++k) results[k].meanRuns = orders[k][0];
@@ -60,19 +62,26 @@ class CountingEvaluator final : public OrderEvaluator {
 
   private:
     std::size_t m_batch;
+    bool m_beside;
 };
 
+// Whether the next batch is evaluated beside the sink or after it, every
+// order reaches the sink once, in selection order, with its own figures.
 TEST(EvaluateAll, HandsOrdersOverInBatchesAndEveryResultToTheSink) {
-    std::istringstream file("abcdefghi\nbacdefghi\ncabdefghi\ndabcefghi\nebcdafghi\n");
-    OrderReader orders(file, only("*********"));
-    CountingEvaluator evaluator(2);
-    std::vector<double> seen;
-    EXPECT_TRUE(evaluateAll(orders, evaluator, [&](const BattingOrder&, const TrialResult& r) {
-        seen.push_back(r.meanRuns);
-        return true;
-    }));
-    EXPECT_EQ(evaluator.batches, (std::vector<std::size_t>{2, 2, 1}));
-    EXPECT_EQ(seen, (std::vector<double>{0, 1, 2, 3, 4}));
+    for (const bool beside : {false, true}) {
+        std::istringstream file("abcdefghi\nbacdefghi\ncabdefghi\ndabcefghi\nebcdafghi\n");
+        OrderReader orders(file, only("*********"));
+        CountingEvaluator evaluator(2, beside);
+        std::vector<double> seen;
+        EXPECT_TRUE(
+            evaluateAll(orders, evaluator, [&](const BattingOrder& order, const TrialResult& r) {
+                EXPECT_EQ(r.meanRuns, order[0]);
+                seen.push_back(r.meanRuns);
+                return true;
+            }));
+        EXPECT_EQ(evaluator.batches, (std::vector<std::size_t>{2, 2, 1}));
+        EXPECT_EQ(seen, (std::vector<double>{0, 1, 2, 3, 4}));
+    }
 }
 
 // A stop set during a batch lets that batch's results all reach the sink and
@@ -105,6 +114,24 @@ TEST(EvaluateAll, StopsAfterTheBatchAtHand) {
             return ++delivered < 3;
         }));
         EXPECT_EQ(delivered, 3u);
+    }
+    {
+        // A batch evaluated beside the sink before the stop is dropped.
+        stop = false;
+        std::istringstream file(lines);
+        OrderReader orders(file, only("*********"));
+        CountingEvaluator evaluator(2, true);
+        std::size_t delivered = 0;
+        EXPECT_FALSE(evaluateAll(
+            orders, evaluator,
+            [&](const BattingOrder&, const TrialResult&) {
+                stop = true;
+                ++delivered;
+                return true;
+            },
+            &stop));
+        EXPECT_EQ(delivered, 2u);
+        EXPECT_LE(evaluator.batches.size(), 2u);
     }
     {
         std::istringstream file(lines);
