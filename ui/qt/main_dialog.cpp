@@ -12,6 +12,7 @@
 #include "batch/batter_file.h"
 #include "batch/dialogs.h"
 #include "batch/messages.h"
+#include "batch/ranking_inputs.h"
 #include "batch/simulation.h"
 #include "batch/text_io.h"
 #include "batch/window_controls.h"
@@ -196,7 +197,7 @@ void MainDialog::showRanking() {
     }
     m_ranking->setFileChooser(m_services.fileChooserSet());
     m_ranking->setMessageBoxes(m_services.messageBoxesSet());
-    m_ranking->setInputs({buildRecords(m_model.batters), m_model.patterns, m_files.orderFile});
+    m_ranking->setInputs(rankingInputs(m_model, m_files));
     m_ranking->show();
     m_ranking->raise();
     m_ranking->activateWindow();

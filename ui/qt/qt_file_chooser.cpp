@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
+#include "batch/messages.h"
+
 namespace diz {
 namespace {
 
@@ -45,10 +47,9 @@ std::optional<std::string> QtFileChooser::choose(const ChooserRequest& request) 
         }
         const QString path = dialog.selectedFiles().constFirst();
         if (save && request.createPrompt && !QFileInfo::exists(path)) {
-            const auto answer =
-                QMessageBox::question(m_parent, dialog.windowTitle(),
-                                      QStringLiteral("%1 は存在しません。\nファイルを作成しますか?")
-                                          .arg(QFileInfo(path).fileName()));
+            const auto answer = QMessageBox::question(
+                m_parent, dialog.windowTitle(),
+                QString::fromUtf8(msg::createPrompt(QFileInfo(path).fileName().toStdString())));
             if (answer != QMessageBox::Yes) continue;
         }
         return path.toStdString();
