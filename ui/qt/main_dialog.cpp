@@ -24,10 +24,6 @@
 #include "ui/qt/ranking_window.h"
 #include "ui/qt/utf8_validator.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 namespace diz {
 
 // The dialog's controls as the core reads and shows them.
@@ -166,19 +162,13 @@ void MainDialog::setUpSystemMenu() {
     connect(aboutAction, &QAction::triggered, this, &MainDialog::showAbout);
     QAction* rankingAction = m_systemMenu->addAction(QString::fromUtf8(kRankingMenuText));
     connect(rankingAction, &QAction::triggered, this, &MainDialog::showRanking);
-#ifndef _WIN32
     auto* shortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
     connect(shortcut, &QShortcut::activated, this,
             [this] { m_systemMenu->exec(mapToGlobal(QPoint(0, 0))); });
-#endif
 }
 
 void MainDialog::contextMenuEvent(QContextMenuEvent* event) {
-#ifdef _WIN32
-    QDialog::contextMenuEvent(event);
-#else
     m_systemMenu->exec(event->globalPos());
-#endif
 }
 
 void MainDialog::showAbout() {
@@ -203,37 +193,5 @@ void MainDialog::showRanking() {
     m_ranking->activateWindow();
     m_ranking->evaluate();
 }
-
-#ifdef _WIN32
-void MainDialog::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (m_nativeMenuAdded) return;
-    m_nativeMenuAdded = true;
-    HMENU menu = GetSystemMenu(reinterpret_cast<HWND>(winId()), FALSE);
-    if (menu == nullptr) return;
-    const std::wstring text = QString::fromUtf8(kAboutMenuText).toStdWString();
-    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, MF_STRING, kAboutCommand, text.c_str());
-    const std::wstring ranking = QString::fromUtf8(kRankingMenuText).toStdWString();
-    AppendMenuW(menu, MF_STRING, kRankingCommand, ranking.c_str());
-}
-
-bool MainDialog::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
-    const MSG* msg = static_cast<const MSG*>(message);
-    if (eventType == "windows_generic_MSG" && msg->message == WM_SYSCOMMAND &&
-        (msg->wParam & 0xFFF0) == static_cast<WPARAM>(kAboutCommand)) {
-        showAbout();
-        *result = 0;
-        return true;
-    }
-    if (eventType == "windows_generic_MSG" && msg->message == WM_SYSCOMMAND &&
-        (msg->wParam & 0xFFF0) == static_cast<WPARAM>(kRankingCommand)) {
-        showRanking();
-        *result = 0;
-        return true;
-    }
-    return QDialog::nativeEvent(eventType, message, result);
-}
-#endif
 
 }  // namespace diz

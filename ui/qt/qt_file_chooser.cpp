@@ -10,14 +10,9 @@
 namespace diz {
 namespace {
 
-// The name is the one every chooser of the system shows. Outside Windows the
-// pattern is "*" rather than "*.*", because a file name need not contain a
-// point there.
-#ifdef _WIN32
-const QString kAllFilesFilter = QStringLiteral("全て(*.*) (*.*)");
-#else
+// The name is the one every chooser of the system shows; the pattern is "*"
+// rather than "*.*", because a file name need not contain a point here.
 const QString kAllFilesFilter = QStringLiteral("全て(*.*) (*)");
-#endif
 
 }  // namespace
 
