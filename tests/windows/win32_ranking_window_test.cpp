@@ -139,6 +139,12 @@ TEST_F(RankingWindowTest, ShowsTheInningColumnsOnRequest) {
         std::string expected;
         window.table().appendCell(expected, window.table().rowAt(0), column);
         EXPECT_EQ(cell(window, 0, column), expected);
+        // Figures and ranks stand right-aligned, the order's letters left.
+        LVCOLUMNW format{};
+        format.mask = LVCF_FMT;
+        ListView_GetColumn(window.control(RankingWindow::kList), column, &format);
+        EXPECT_EQ(format.fmt & LVCFMT_JUSTIFYMASK,
+                  column == ranking::kOrder ? LVCFMT_LEFT : LVCFMT_RIGHT);
     }
     SendMessageW(window.control(RankingWindow::kInningColumns), BM_CLICK, 0, 0);
     EXPECT_EQ(Header_GetItemCount(header), ranking::kFirstInningRuns);

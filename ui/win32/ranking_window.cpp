@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <optional>
+#include <tuple>
 
+#include "batch/dialogs.h"
 #include "batch/messages.h"
 #include "batch/text_io.h"
 #include "ui/win32/dialog_template.h"
@@ -26,8 +28,8 @@ constexpr UINT kProgressIntervalMs = 50;
 
 // The frame in dialog units: about 1100 x 720 pixels in the dialogs' font at
 // 96 dots per inch, as big as the Qt window opens.
-constexpr int kFrameWidth = 732;
-constexpr int kFrameHeight = 480;
+constexpr int kFrameWidth = 628;
+constexpr int kFrameHeight = 436;
 constexpr int kMinimumWidth = 400;  // dialog units
 constexpr int kMinimumHeight = 280;
 
@@ -158,6 +160,15 @@ INT_PTR CALLBACK RankingWindow::dialogProc(HWND window, UINT message, WPARAM wPa
 void RankingWindow::initialise(HWND window) {
     m_window = UniqueWindow(window);
     m_systemChooser = std::make_unique<SystemFileChooser>(window);
+    // The main window's icons: shared, so the system owns them.
+    for (const auto& [size, metricX, metricY] :
+         {std::tuple{ICON_BIG, SM_CXICON, SM_CYICON},
+          std::tuple{ICON_SMALL, SM_CXSMICON, SM_CYSMICON}}) {
+        SendMessageW(window, WM_SETICON, static_cast<WPARAM>(size),
+                     reinterpret_cast<LPARAM>(LoadImageW(
+                         m_instance, MAKEINTRESOURCEW(kProgramIconId), IMAGE_ICON,
+                         GetSystemMetrics(metricX), GetSystemMetrics(metricY), LR_SHARED)));
+    }
     createControls();
     layOut();
 }
@@ -520,6 +531,14 @@ void RankingWindow::showInningColumns(bool shown) {
     int present = Header_GetItemCount(header);
     const int figureWidth = textWidth(list, L"0.0000000");
     while (present > wanted) ListView_DeleteColumn(list, --present);
+    // A list's first column is always left-aligned; the rank's is right-
+    // aligned once it moves up from second place, behind a placeholder.
+    const bool placeholder = present == 0;
+    if (placeholder) {
+        LVCOLUMNW first{};
+        first.mask = LVCF_WIDTH;
+        ListView_InsertColumn(list, 0, &first);
+    }
     for (; present < wanted; ++present) {
         const std::wstring title = toWide(rankingColumnTitle(present));
         const int contents =
@@ -527,11 +546,13 @@ void RankingWindow::showInningColumns(bool shown) {
         LVCOLUMNW column{};
         column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
         column.fmt = present == ranking::kOrder ? LVCFMT_LEFT : LVCFMT_RIGHT;
-        column.cx = std::max(contents, textWidth(list, title)) + 16;
+        // Room for the sort mark beside the title.
+        column.cx = std::max(contents, textWidth(list, title)) + 24;
         column.pszText = const_cast<wchar_t*>(title.c_str());
         column.iSubItem = present;
-        ListView_InsertColumn(list, present, &column);
+        ListView_InsertColumn(list, present + (placeholder ? 1 : 0), &column);
     }
+    if (placeholder) ListView_DeleteColumn(list, 0);
     showSortMark();
 }
 
