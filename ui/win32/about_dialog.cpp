@@ -18,18 +18,25 @@ void centreOnOwner(HWND dialog) {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void initialise(HWND dialog) {
+    fitStaticTexts(dialog);
+    centreOnOwner(dialog);
+}
+
+// OK, Enter, Escape and the close box end the box.
+bool command(HWND dialog, int id) {
+    if (id != IDOK && id != IDCANCEL) return false;
+    EndDialog(dialog, id);
+    return true;
+}
+
 INT_PTR CALLBACK aboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
         case WM_INITDIALOG:
-            fitStaticTexts(dialog);
-            centreOnOwner(dialog);
+            initialise(dialog);
             return TRUE;  // the focus goes to the first tab stop, OK
         case WM_COMMAND:
-            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-                EndDialog(dialog, LOWORD(wParam));
-                return TRUE;
-            }
-            return FALSE;
+            return command(dialog, LOWORD(wParam));
         default:
             return FALSE;
     }

@@ -75,15 +75,12 @@ INT_PTR CALLBACK MainDialog::dialogProc(HWND window, UINT message, WPARAM wParam
         case WM_SYSCOMMAND:
             return self->systemCommand(wParam);
         case WM_TIMER:
-            if (wParam != LogPane::kFlushTimer) return FALSE;
-            self->m_log->flush();
-            return TRUE;
+            return self->timer(wParam);
         case WM_CLOSE:
             self->close();
             return TRUE;
         case WM_NCDESTROY:
-            SetWindowLongPtrW(window, DWLP_USER, 0);
-            self->m_window.release();
+            self->detach();
             return FALSE;
         default:
             return FALSE;
@@ -105,6 +102,18 @@ void MainDialog::initialise(HWND window) {
     };
     SendMessageW(window, WM_SETICON, ICON_BIG, icon(SM_CXICON, SM_CYICON));
     SendMessageW(window, WM_SETICON, ICON_SMALL, icon(SM_CXSMICON, SM_CYSMICON));
+}
+
+bool MainDialog::timer(WPARAM id) {
+    if (id != LogPane::kFlushTimer) return false;
+    m_log->flush();
+    return true;
+}
+
+void MainDialog::detach() {
+    // The system destroys the window: nothing may reach this object any more.
+    SetWindowLongPtrW(m_window.get(), DWLP_USER, 0);
+    m_window.release();
 }
 
 void MainDialog::addSystemMenuEntries() {

@@ -107,6 +107,8 @@ class MainDialog final : public Window {
     void initialise(HWND window);
     void command(int id, int code);
     bool systemCommand(WPARAM command);
+    bool timer(WPARAM id);
+    void detach();
     void addSystemMenuEntries();
     FileChooser& fileChooser() { return m_chooserSet ? *m_chooserSet : *m_systemChooser; }
     MessageBoxes& messageBoxes() { return m_boxesSet ? *m_boxesSet : m_systemBoxes; }

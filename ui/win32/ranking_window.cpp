@@ -119,22 +119,13 @@ INT_PTR CALLBACK RankingWindow::dialogProc(HWND window, UINT message, WPARAM wPa
         case WM_SIZE:
             self->layOut();
             return TRUE;
-        case WM_GETMINMAXINFO: {
-            RECT minimum{0, 0, kMinimumWidth, kMinimumHeight};
-            MapDialogRect(window, &minimum);
-            auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-            limits->ptMinTrackSize = {minimum.right, minimum.bottom};
+        case WM_GETMINMAXINFO:
+            self->limitSize(*reinterpret_cast<MINMAXINFO*>(lParam));
             return TRUE;
-        }
         case WM_TIMER:
-            if (wParam != kProgressTimer) return FALSE;
-            self->showProgress();
-            return TRUE;
+            return self->timer(wParam);
         case kStartMessage:
-            if (self->m_startPending) {
-                self->m_startPending = false;
-                self->start();
-            }
+            self->startIfPending();
             return TRUE;
         case kFinishedMessage:
             self->finish(static_cast<unsigned>(wParam));
@@ -149,8 +140,7 @@ INT_PTR CALLBACK RankingWindow::dialogProc(HWND window, UINT message, WPARAM wPa
             self->stopRun();
             return FALSE;
         case WM_NCDESTROY:
-            SetWindowLongPtrW(window, DWLP_USER, 0);
-            self->m_window.release();
+            self->detach();
             return FALSE;
         default:
             return FALSE;
@@ -206,7 +196,7 @@ void RankingWindow::createControls() {
         make(WS_EX_CLIENTEDGE, WC_LISTVIEWW, "",
              LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP | WS_GROUP,
              kList);
-    ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+    ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
     showInningColumns(false);
     showSortMark();
     m_charts = std::make_unique<RankingCharts>(m_instance, window, kSpreadChart, kInningsChart);
@@ -217,6 +207,25 @@ void RankingWindow::createControls() {
     EnableWindow(
         make(0, WC_BUTTONW, msg::kRankingToPattern, BS_PUSHBUTTON | WS_TABSTOP, kToPattern), FALSE);
     make(0, WC_BUTTONW, msg::kRankingClose, BS_PUSHBUTTON | WS_TABSTOP, kClose);
+}
+
+void RankingWindow::limitSize(MINMAXINFO& limits) const {
+    RECT minimum{0, 0, kMinimumWidth, kMinimumHeight};
+    MapDialogRect(m_window.get(), &minimum);
+    limits.ptMinTrackSize = {minimum.right, minimum.bottom};
+}
+
+bool RankingWindow::timer(WPARAM id) {
+    if (id != kProgressTimer) return false;
+    showProgress();
+    return true;
+}
+
+void RankingWindow::detach() {
+    // The system destroys the window (with its owner): nothing may reach
+    // this object any more.
+    SetWindowLongPtrW(m_window.get(), DWLP_USER, 0);
+    m_window.release();
 }
 
 HWND RankingWindow::control(int id) const {
@@ -387,6 +396,12 @@ LRESULT RankingWindow::notify(NMHDR& header) {
     }
 }
 
+void RankingWindow::startIfPending() {
+    if (!m_startPending) return;  // cancelled or closed meanwhile
+    m_startPending = false;
+    start();
+}
+
 void RankingWindow::evaluate() {
     if (m_run) {
         // The running evaluation can't be dropped mid-way without waiting for
@@ -402,16 +417,25 @@ void RankingWindow::evaluate() {
 
 namespace {
 
+// The bar moves to and fro until the orders are counted. Each change is made
+// only when it changes something: the bar repaints at every one.
 void setBusy(HWND progress, bool busy) {
     const LONG_PTR style = GetWindowLongPtrW(progress, GWL_STYLE);
+    if (((style & PBS_MARQUEE) != 0) == busy) return;
     SetWindowLongPtrW(progress, GWL_STYLE, busy ? style | PBS_MARQUEE : style & ~PBS_MARQUEE);
     SendMessageW(progress, PBM_SETMARQUEE, busy, 30);
 }
 
 void setProgress(HWND progress, std::size_t done, std::size_t total) {
     setBusy(progress, false);
-    SendMessageW(progress, PBM_SETRANGE32, 0, static_cast<LPARAM>(total));
-    SendMessageW(progress, PBM_SETPOS, static_cast<WPARAM>(std::min(done, total)), 0);
+    const auto high = static_cast<int>(total);
+    if (SendMessageW(progress, PBM_GETRANGE, FALSE, 0) != high) {
+        SendMessageW(progress, PBM_SETRANGE32, 0, high);
+    }
+    const auto position = static_cast<int>(std::min(done, total));
+    if (SendMessageW(progress, PBM_GETPOS, 0, 0) != position) {
+        SendMessageW(progress, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+    }
 }
 
 }  // namespace
@@ -597,7 +621,9 @@ int RankingWindow::focusedRow() const {
 
 void RankingWindow::focusRow(int viewRow) {
     const HWND list = control(kList);
-    ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    // One row holds the focus and the selection (LVS_SINGLESEL): giving them
+    // to this row takes them from the other, without visiting every row as
+    // clearing all rows would.
     ListView_SetItemState(list, viewRow, LVIS_SELECTED | LVIS_FOCUSED,
                           LVIS_SELECTED | LVIS_FOCUSED);
     ListView_EnsureVisible(list, viewRow, FALSE);

@@ -125,6 +125,10 @@ class RankingWindow {
     void initialise(HWND window);
     void createControls();
     void layOut();
+    void limitSize(MINMAXINFO& limits) const;
+    bool timer(WPARAM id);
+    void detach();
+    void startIfPending();
     void command(int id, int code);
     LRESULT notify(NMHDR& header);
     void start();
