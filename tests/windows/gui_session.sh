@@ -34,7 +34,8 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
 # Wine's own choosers and buttons speak Japanese.
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
-unset WAYLAND_DISPLAY
+# The session's own display only (gui_start), never the caller's.
+unset DISPLAY WAYLAND_DISPLAY
 
 gui_xvfb=""
 gui_programs=()

@@ -114,9 +114,11 @@ TEST_F(MainWindow, EveryControlOfTheTableStandsAtItsPlaceWithItsKind) {
                 EXPECT_TRUE(style & ES_READONLY);
                 break;
             case ControlKind::LogPane:
+                // Lines wrap (no ES_AUTOHSCROLL); Enter stays in the pane.
                 EXPECT_EQ(className(item.id), L"Edit");
-                EXPECT_EQ(style & (ES_MULTILINE | ES_READONLY | WS_VSCROLL | ES_AUTOHSCROLL),
-                          ES_MULTILINE | ES_READONLY | WS_VSCROLL);
+                EXPECT_EQ(style & (ES_MULTILINE | ES_READONLY | WS_VSCROLL | ES_AUTOHSCROLL |
+                                   ES_WANTRETURN),
+                          ES_MULTILINE | ES_READONLY | WS_VSCROLL | ES_WANTRETURN);
                 break;
             case ControlKind::CheckBox:
                 EXPECT_EQ(style & BS_TYPEMASK, BS_AUTOCHECKBOX);
