@@ -34,6 +34,15 @@ inline constexpr std::string_view kBattersLoaded = "打者データを読み込�
 inline constexpr std::string_view kBattersSaveFailed = "打者データを保存できません：";
 inline constexpr std::string_view kBattersSaved = "打者データを保存しました...";
 
+// A file chooser asking before it names a file that does not exist yet:
+// "output.txt は存在しません。\nファイルを作成しますか?" for the file's name
+// (without its folder).
+inline std::string createPrompt(std::string_view fileName) {
+    std::string text(fileName);
+    text += " は存在しません。\nファイルを作成しますか?";
+    return text;
+}
+
 // A value the user typed that the window does not take. The window shows
 // these in a warning box and leaves the status line alone.
 inline constexpr std::string_view kIntegerRequired = "整数を入力してください。";

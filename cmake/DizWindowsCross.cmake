@@ -1,6 +1,10 @@
 # The Windows cross build (the windows-cross preset): what the host's packages
 # do not provide for the target system, and wine to run the programs.
 
+# A Windows program's folder holds its programs and DLLs side by side: the
+# installed tree (and the packages) have them at the top.
+set(CMAKE_INSTALL_BINDIR .)
+
 # CLI11 is header-only: the host's headers serve, through an include directory
 # that holds them alone (not all of /usr/include, whose C library headers
 # would shadow MinGW's).

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Cross-builds core.dll and diz-cli.exe for Windows with MinGW-w64 in
-# build-windows/ and runs their tests under wine (no display needed).
+# Cross-builds DIZ.exe, core.dll and diz-cli.exe for Windows with MinGW-w64 in
+# build-windows/ and runs their tests under wine (the window's keyboard tests
+# on a virtual display of their own, Xvfb).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

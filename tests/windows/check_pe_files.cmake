@@ -1,8 +1,8 @@
 cmake_policy(VERSION 3.25)
-# core.dll exports exactly `trial`, undecorated; core.dll and the program
+# core.dll exports exactly `trial`, undecorated; core.dll and the programs
 # import from the system's own DLLs only (no GCC, C++ or threads runtime DLL).
-#   cmake -DOBJDUMP=x86_64-w64-mingw32-objdump -DCORE=core.dll -DPROGRAM=diz-cli.exe
-#         -P check_pe_files.cmake
+#   cmake -DOBJDUMP=x86_64-w64-mingw32-objdump -DCORE=core.dll
+#         "-DPROGRAMS=diz-cli.exe;DIZ.exe" -P check_pe_files.cmake
 function(pe_headers file out_var)
   execute_process(COMMAND "${OBJDUMP}" -p "${file}" OUTPUT_VARIABLE text RESULT_VARIABLE rc)
   if(NOT rc EQUAL 0)
@@ -19,8 +19,11 @@ if(NOT entries STREQUAL "trial")
   message(FATAL_ERROR "core.dll exports '${entries}', expected only 'trial'")
 endif()
 
-set(system_dlls kernel32.dll msvcrt.dll ucrtbase.dll)
-foreach(file IN ITEMS "${CORE}" "${PROGRAM}")
+# The window needs the system's window, drawing, common control and chooser
+# DLLs as well.
+set(system_dlls kernel32.dll msvcrt.dll ucrtbase.dll user32.dll gdi32.dll comctl32.dll
+                comdlg32.dll)
+foreach(file IN ITEMS "${CORE}" ${PROGRAMS})
   pe_headers("${file}" headers)
   string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${headers}")
   list(TRANSFORM imports REPLACE "^DLL Name: " "")

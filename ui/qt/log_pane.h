@@ -5,6 +5,8 @@
 #include <QPlainTextEdit>
 #include <QStringView>
 
+#include "batch/log_retention.h"
+
 class QTextCursor;
 
 namespace diz {
@@ -27,8 +29,8 @@ namespace diz {
 class LogPane : public QPlainTextEdit {
     Q_OBJECT
   public:
-    static constexpr int kMaxLines = 20000;
-    static constexpr int kRepaintIntervalMs = 50;
+    static constexpr int kMaxLines = kLogMaxLines;
+    static constexpr int kRepaintIntervalMs = kLogRepaintIntervalMs;
     static constexpr int kLinesPerBlock = 32;
 
     explicit LogPane(QWidget* parent = nullptr);

@@ -12,6 +12,7 @@
 #include "batch/batter_file.h"
 #include "batch/dialogs.h"
 #include "batch/messages.h"
+#include "batch/ranking_inputs.h"
 #include "batch/simulation.h"
 #include "batch/text_io.h"
 #include "batch/window_controls.h"
@@ -22,10 +23,6 @@
 #include "ui/qt/program_icon.h"
 #include "ui/qt/ranking_window.h"
 #include "ui/qt/utf8_validator.h"
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 namespace diz {
 
@@ -165,19 +162,13 @@ void MainDialog::setUpSystemMenu() {
     connect(aboutAction, &QAction::triggered, this, &MainDialog::showAbout);
     QAction* rankingAction = m_systemMenu->addAction(QString::fromUtf8(kRankingMenuText));
     connect(rankingAction, &QAction::triggered, this, &MainDialog::showRanking);
-#ifndef _WIN32
     auto* shortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
     connect(shortcut, &QShortcut::activated, this,
             [this] { m_systemMenu->exec(mapToGlobal(QPoint(0, 0))); });
-#endif
 }
 
 void MainDialog::contextMenuEvent(QContextMenuEvent* event) {
-#ifdef _WIN32
-    QDialog::contextMenuEvent(event);
-#else
     m_systemMenu->exec(event->globalPos());
-#endif
 }
 
 void MainDialog::showAbout() {
@@ -196,43 +187,11 @@ void MainDialog::showRanking() {
     }
     m_ranking->setFileChooser(m_services.fileChooserSet());
     m_ranking->setMessageBoxes(m_services.messageBoxesSet());
-    m_ranking->setInputs({buildRecords(m_model.batters), m_model.patterns, m_files.orderFile});
+    m_ranking->setInputs(rankingInputs(m_model, m_files));
     m_ranking->show();
     m_ranking->raise();
     m_ranking->activateWindow();
     m_ranking->evaluate();
 }
-
-#ifdef _WIN32
-void MainDialog::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (m_nativeMenuAdded) return;
-    m_nativeMenuAdded = true;
-    HMENU menu = GetSystemMenu(reinterpret_cast<HWND>(winId()), FALSE);
-    if (menu == nullptr) return;
-    const std::wstring text = QString::fromUtf8(kAboutMenuText).toStdWString();
-    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, MF_STRING, kAboutCommand, text.c_str());
-    const std::wstring ranking = QString::fromUtf8(kRankingMenuText).toStdWString();
-    AppendMenuW(menu, MF_STRING, kRankingCommand, ranking.c_str());
-}
-
-bool MainDialog::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
-    const MSG* msg = static_cast<const MSG*>(message);
-    if (eventType == "windows_generic_MSG" && msg->message == WM_SYSCOMMAND &&
-        (msg->wParam & 0xFFF0) == static_cast<WPARAM>(kAboutCommand)) {
-        showAbout();
-        *result = 0;
-        return true;
-    }
-    if (eventType == "windows_generic_MSG" && msg->message == WM_SYSCOMMAND &&
-        (msg->wParam & 0xFFF0) == static_cast<WPARAM>(kRankingCommand)) {
-        showRanking();
-        *result = 0;
-        return true;
-    }
-    return QDialog::nativeEvent(eventType, message, result);
-}
-#endif
 
 }  // namespace diz

@@ -89,10 +89,6 @@ class MainDialog : public QDialog, public Window {
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
-#ifdef _WIN32
-    void showEvent(QShowEvent* event) override;
-    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
-#endif
 
   private:
     class Controls;
@@ -111,9 +107,6 @@ class MainDialog : public QDialog, public Window {
     QMenu* m_systemMenu = nullptr;
     RankingWindow* m_ranking = nullptr;  // a child, made on first use
     WindowServices m_services{this};
-#ifdef _WIN32
-    bool m_nativeMenuAdded = false;
-#endif
 };
 
 }  // namespace diz

@@ -5,17 +5,14 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
+#include "batch/messages.h"
+
 namespace diz {
 namespace {
 
-// The name is the one every chooser of the system shows. Outside Windows the
-// pattern is "*" rather than "*.*", because a file name need not contain a
-// point there.
-#ifdef _WIN32
-const QString kAllFilesFilter = QStringLiteral("全て(*.*) (*.*)");
-#else
+// The name is the one every chooser of the system shows; the pattern is "*"
+// rather than "*.*", because a file name need not contain a point here.
 const QString kAllFilesFilter = QStringLiteral("全て(*.*) (*)");
-#endif
 
 }  // namespace
 
@@ -45,10 +42,9 @@ std::optional<std::string> QtFileChooser::choose(const ChooserRequest& request) 
         }
         const QString path = dialog.selectedFiles().constFirst();
         if (save && request.createPrompt && !QFileInfo::exists(path)) {
-            const auto answer =
-                QMessageBox::question(m_parent, dialog.windowTitle(),
-                                      QStringLiteral("%1 は存在しません。\nファイルを作成しますか?")
-                                          .arg(QFileInfo(path).fileName()));
+            const auto answer = QMessageBox::question(
+                m_parent, dialog.windowTitle(),
+                QString::fromUtf8(msg::createPrompt(QFileInfo(path).fileName().toStdString())));
             if (answer != QMessageBox::Yes) continue;
         }
         return path.toStdString();

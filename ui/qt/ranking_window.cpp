@@ -195,9 +195,7 @@ void RankingWindow::start() {
     m_saveButton->setEnabled(false);
     m_patternButton->setEnabled(false);
 
-    // A ranking takes the orders in any sequence: the orderings come set by
-    // set, which the exact evaluation needs the least memory for.
-    const OrderSelection orders(selection(), m_inputs.patterns, m_inputs.orderFile, true);
+    const OrderSelection orders = rankingSelection(selection(), m_inputs);
     const unsigned generation = ++m_generation;
     auto notices = std::make_unique<Notices>(*this, generation);
     std::string failure;
@@ -290,13 +288,7 @@ void RankingWindow::showInningColumns(bool shown) {
 
 bool RankingWindow::saveCsv() {
     if (m_run || m_model->rowCount() == 0) return false;
-    ChooserRequest request;
-    request.kind = ChooserRequest::Kind::Save;
-    request.initialName = "ranking.csv";
-    request.defaultExtension = "csv";
-    request.overwritePrompt = true;
-    request.createPrompt = true;
-    const std::optional<std::string> name = fileChooser().choose(request);
+    const std::optional<std::string> name = fileChooser().choose(rankingCsvRequest());
     if (!name) return false;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const SaveResult saved = m_model->table().saveCsv(utf8Path(*name));

@@ -12,6 +12,7 @@
 
 #include "batch/batter_table.h"
 #include "batch/orders.h"
+#include "batch/ranking_inputs.h"
 #include "batch/ranking_run.h"
 #include "batch/window.h"
 #include "ui/qt/window_services.h"
@@ -28,13 +29,6 @@ namespace diz {
 class MessageBoxes;
 class RankingCharts;
 class RankingModel;
-
-// What an evaluation starts from, read from the main window.
-struct RankingInputs {
-    BatterRecords records{};
-    Patterns patterns{};
-    std::string orderFile = "order.dat";  // Simulate's order file (UTF-8)
-};
 
 // A non-modal window; make it a child of the main window so that the main
 // window's modal loop does not block it. The evaluation runs on a thread of

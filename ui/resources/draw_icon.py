@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Draws the program icon, a baseball, as 16-colour PNGs of 32 x 32 and 16 x 16.
+"""Draws the program icon, a baseball, as 16-colour PNGs of 32 x 32 and 16 x 16,
+and as diz.ico holding both sizes for the Windows program (icon resource 128).
 
 Run from this folder: python3 draw_icon.py. Uses the standard library only.
 Each pixel is sampled 8 x 8 times; the mean colour is matched to the nearest
@@ -98,6 +99,42 @@ def write_png(path, rows):
         f.write(png)
 
 
+def dib(rows):
+    """One icon image as Windows keeps it: a 32-bit BGRA bitmap, bottom row
+    first, then the 1-bit mask of the transparent pixels (rows padded to 32
+    bits), under a BITMAPINFOHEADER of twice the height."""
+    size = len(rows)
+    header = struct.pack("<IiiHHIIiiII", 40, size, 2 * size, 1, 32, 0, 0, 0, 0, 0, 0)
+    colours = b""
+    mask = b""
+    for row in reversed(rows):
+        bits = 0
+        for index in row:
+            r, g, b, a = PALETTE[index]
+            colours += bytes((b, g, r, a))
+            bits = (bits << 1) | (1 if a == 0 else 0)
+        row_bytes = (size + 31) // 32 * 4
+        mask += (bits << (row_bytes * 8 - size)).to_bytes(row_bytes, "big")
+    return header + colours + mask
+
+
+def write_ico(path, images):
+    """An .ico of the images (each a list of rows), largest first."""
+    entries = b""
+    data = b""
+    offset = 6 + 16 * len(images)
+    for rows in images:
+        body = dib(rows)
+        size = len(rows)
+        entries += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(body),
+                               offset + len(data))
+        data += body
+    with open(path, "wb") as f:
+        f.write(struct.pack("<HHH", 0, 1, len(images)) + entries + data)
+
+
 if __name__ == "__main__":
-    for size in (32, 16):
-        write_png(f"diz-{size}.png", render(size))
+    images = [render(size) for size in (32, 16)]
+    for rows in images:
+        write_png(f"diz-{len(rows)}.png", rows)
+    write_ico("diz.ico", images)

@@ -1,0 +1,38 @@
+// What a ranking window starts from and asks for, the same in every
+// front-end: the main window's batters, patterns and order file, the orders
+// of each of the window's three selections, and the file its CSV goes to.
+#pragma once
+
+#include <string>
+
+#include "batch/batter_table.h"
+#include "batch/orders.h"
+#include "batch/window.h"
+
+namespace diz {
+
+struct WindowModel;
+struct SimulationFiles;
+
+// Read from the main window when it opens (or raises) the ranking window.
+struct RankingInputs {
+    BatterRecords records{};
+    Patterns patterns{};
+    std::string orderFile = "order.dat";  // Simulate's order file (UTF-8)
+};
+
+// The inputs of a main window's model (already read from its controls) and
+// of the files its Simulate uses.
+RankingInputs rankingInputs(const WindowModel& model, const SimulationFiles& files);
+
+// The orders a ranking evaluates for `source`: every ordering, the orderings
+// the patterns accept, or the order file's lines as Simulate reads them. A
+// ranking takes them in any sequence, so the orderings come set by set,
+// which the exact evaluation needs the least memory for.
+OrderSelection rankingSelection(OrderSource source, const RankingInputs& inputs);
+
+// What CSV保存 asks the file chooser: "ranking.csv" in the current folder,
+// asking before replacing a file and before creating one.
+ChooserRequest rankingCsvRequest();
+
+}  // namespace diz

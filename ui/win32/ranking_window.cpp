@@ -1,0 +1,684 @@
+#include "ui/win32/ranking_window.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <optional>
+#include <tuple>
+
+#include "batch/dialogs.h"
+#include "batch/messages.h"
+#include "batch/text_io.h"
+#include "ui/win32/dialog_template.h"
+#include "ui/win32/ranking_charts.h"
+#include "ui/win32/wide_text.h"
+
+namespace diz::win32 {
+namespace {
+
+// Posted to the window: a deferred start, and the notices of a run's thread
+// (with the run's generation in wParam).
+constexpr UINT kStartMessage = WM_APP + 1;
+constexpr UINT kFinishedMessage = WM_APP + 2;
+constexpr UINT kSlowOrdersMessage = WM_APP + 3;
+// The worker only counts; the window looks at the count a few times a second
+// rather than being sent every step.
+constexpr UINT_PTR kProgressTimer = 1;
+constexpr UINT kProgressIntervalMs = 50;
+
+// The frame in dialog units: about 1100 x 720 pixels in the dialogs' font at
+// 96 dots per inch, as big as the Qt window opens.
+constexpr int kFrameWidth = 628;
+constexpr int kFrameHeight = 436;
+constexpr int kMinimumWidth = 400;  // dialog units
+constexpr int kMinimumHeight = 280;
+
+DWORD frameStyle() {
+    return WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX |
+           DS_CENTER;
+}
+
+std::wstring wide(std::string_view text) { return toWide(text); }
+
+int textWidth(HWND control) {
+    const HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    WindowDc dc(control);
+    const SelectedObject selected(dc.get(), font);
+    const int length = GetWindowTextLengthW(control);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), length + 1)));
+    SIZE size{};
+    GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
+int textWidth(HWND window, std::wstring_view text) {
+    const HFONT font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
+    WindowDc dc(window);
+    const SelectedObject selected(dc.get(), font);
+    SIZE size{};
+    GetTextExtentPoint32W(dc.get(), text.data(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
+}  // namespace
+
+// What a run tells the window, from the run's thread: only posted to the
+// window's thread, and dropped there when the run is not the window's latest.
+class RankingWindow::Notices final : public RunObserver {
+  public:
+    Notices(HWND window, unsigned generation) : m_window(window), m_generation(generation) {}
+
+    void slowOrders(int) override { PostMessageW(m_window, kSlowOrdersMessage, m_generation, 0); }
+    void finished(RunOutcome, std::string_view, std::string_view) override {
+        PostMessageW(m_window, kFinishedMessage, m_generation, 0);
+    }
+
+  private:
+    HWND m_window;
+    unsigned m_generation;
+};
+
+RankingWindow::RankingWindow(HINSTANCE instance, HWND owner) : m_instance(instance) {
+    DialogFrame frame;
+    frame.caption = msg::kRankingTitle;
+    frame.width = kFrameWidth;
+    frame.height = kFrameHeight;
+    frame.style = frameStyle();
+    frame.fontFace = dialogFontFace();
+    const DialogResource resource = buildDialogResource(frame, {});
+    CreateDialogIndirectParamW(instance, resource.get(), owner, dialogProc,
+                               reinterpret_cast<LPARAM>(this));
+    ACCEL save{FCONTROL | FVIRTKEY, 'S', kSaveCsv};
+    m_accelerators.reset(CreateAcceleratorTableW(&save, 1));
+}
+
+RankingWindow::~RankingWindow() {
+    // The run's thread posts to this window: it ends while the window is whole.
+    stopRun();
+    m_window.reset();
+}
+
+INT_PTR CALLBACK RankingWindow::dialogProc(HWND window, UINT message, WPARAM wParam,
+                                           LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrW(window, DWLP_USER, lParam);
+        reinterpret_cast<RankingWindow*>(lParam)->initialise(window);
+        return FALSE;
+    }
+    auto* self = reinterpret_cast<RankingWindow*>(GetWindowLongPtrW(window, DWLP_USER));
+    if (self == nullptr) return FALSE;
+    switch (message) {
+        case WM_COMMAND:
+            self->command(LOWORD(wParam), HIWORD(wParam));
+            return TRUE;
+        case WM_NOTIFY:
+            SetWindowLongPtrW(window, DWLP_MSGRESULT,
+                              self->notify(*reinterpret_cast<NMHDR*>(lParam)));
+            return TRUE;
+        case WM_SIZE:
+            self->layOut();
+            return TRUE;
+        case WM_GETMINMAXINFO:
+            self->limitSize(*reinterpret_cast<MINMAXINFO*>(lParam));
+            return TRUE;
+        case WM_TIMER:
+            return self->timer(wParam);
+        case kStartMessage:
+            self->startIfPending();
+            return TRUE;
+        case kFinishedMessage:
+            self->finish(static_cast<unsigned>(wParam));
+            return TRUE;
+        case kSlowOrdersMessage:
+            self->showSlowOrders(static_cast<unsigned>(wParam));
+            return TRUE;
+        case WM_CLOSE:
+            self->close();
+            return TRUE;
+        case WM_DESTROY:
+            self->stopRun();
+            return FALSE;
+        case WM_NCDESTROY:
+            self->detach();
+            return FALSE;
+        default:
+            return FALSE;
+    }
+}
+
+void RankingWindow::initialise(HWND window) {
+    m_window = UniqueWindow(window);
+    m_systemChooser = std::make_unique<SystemFileChooser>(window);
+    // The main window's icons: shared, so the system owns them.
+    for (const auto& [size, metricX, metricY] :
+         {std::tuple{ICON_BIG, SM_CXICON, SM_CYICON},
+          std::tuple{ICON_SMALL, SM_CXSMICON, SM_CYSMICON}}) {
+        SendMessageW(window, WM_SETICON, static_cast<WPARAM>(size),
+                     reinterpret_cast<LPARAM>(LoadImageW(
+                         m_instance, MAKEINTRESOURCEW(kProgramIconId), IMAGE_ICON,
+                         GetSystemMetrics(metricX), GetSystemMetrics(metricY), LR_SHARED)));
+    }
+    createControls();
+    layOut();
+}
+
+void RankingWindow::createControls() {
+    const HWND window = m_window.get();
+    const HFONT font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
+    const auto make = [&](DWORD exStyle, const wchar_t* type, std::string_view caption, DWORD style,
+                          int id) {
+        const HWND control = CreateWindowExW(
+            exStyle, type, wide(caption).c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, window,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), m_instance, nullptr);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        return control;
+    };
+    // In the order of OrderSource; evaluated again whenever it changes.
+    const std::string_view selections[3] = {msg::kRankingEveryOrdering,
+                                            msg::kRankingAcceptedOrderings, msg::kRankingOrderFile};
+    for (int i = 0; i < 3; ++i) {
+        make(0, WC_BUTTONW, selections[i],
+             BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0), kEveryOrdering + i);
+    }
+    CheckRadioButton(window, kEveryOrdering, kOrderFile, kEveryOrdering);
+    make(0, PROGRESS_CLASSW, "", 0, kProgress);
+    EnableWindow(
+        make(0, WC_BUTTONW, msg::kRankingCancel, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, kCancel),
+        FALSE);
+    make(0, WC_STATICW, "", SS_LEFT | SS_NOPREFIX, kStatus);
+    // Read-only and borderless: it looks like a label and can be selected.
+    make(0, WC_EDITW, "", ES_LEFT | ES_AUTOHSCROLL | ES_READONLY, kSummary);
+    make(0, WC_BUTTONW, msg::kRankingInningColumns, BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP,
+         kInningColumns);
+
+    const HWND list =
+        make(WS_EX_CLIENTEDGE, WC_LISTVIEWW, "",
+             LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP | WS_GROUP,
+             kList);
+    ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
+    showInningColumns(false);
+    showSortMark();
+    m_charts = std::make_unique<RankingCharts>(m_instance, window, kSpreadChart, kInningsChart);
+
+    EnableWindow(
+        make(0, WC_BUTTONW, msg::kRankingSaveCsv, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, kSaveCsv),
+        FALSE);
+    EnableWindow(
+        make(0, WC_BUTTONW, msg::kRankingToPattern, BS_PUSHBUTTON | WS_TABSTOP, kToPattern), FALSE);
+    make(0, WC_BUTTONW, msg::kRankingClose, BS_PUSHBUTTON | WS_TABSTOP, kClose);
+}
+
+void RankingWindow::limitSize(MINMAXINFO& limits) const {
+    RECT minimum{0, 0, kMinimumWidth, kMinimumHeight};
+    MapDialogRect(m_window.get(), &minimum);
+    limits.ptMinTrackSize = {minimum.right, minimum.bottom};
+}
+
+bool RankingWindow::timer(WPARAM id) {
+    if (id != kProgressTimer) return false;
+    showProgress();
+    return true;
+}
+
+void RankingWindow::detach() {
+    // The system destroys the window (with its owner): nothing may reach
+    // this object any more.
+    SetWindowLongPtrW(m_window.get(), DWLP_USER, 0);
+    m_window.release();
+}
+
+HWND RankingWindow::control(int id) const {
+    return m_window ? GetDlgItem(m_window.get(), id) : nullptr;
+}
+
+void RankingWindow::layOut() {
+    const HWND window = m_window.get();
+    if (window == nullptr || control(kClose) == nullptr) return;
+    const auto units = [window](int x, int y) {
+        RECT box{0, 0, x, y};
+        MapDialogRect(window, &box);
+        return POINT{box.right, box.bottom};
+    };
+    RECT client{};
+    GetClientRect(window, &client);
+    const POINT margin = units(7, 7);
+    const POINT gap = units(4, 3);
+    const int lineHeight = units(0, 10).y;
+    const int buttonHeight = units(0, 14).y;
+    const int boxWidth = units(16, 0).x;  // a check box or radio button before its caption
+    const int buttonPadding = units(16, 0).x;
+    const int width = client.right - 2 * margin.x;
+    const auto place = [window](int id, int x, int y, int w, int h) {
+        MoveWindow(GetDlgItem(window, id), x, y, std::max(0, w), std::max(0, h), FALSE);
+    };
+    const auto buttonWidth = [&](int id) {
+        return std::max(static_cast<int>(units(50, 0).x),
+                        textWidth(GetDlgItem(window, id)) + buttonPadding);
+    };
+
+    int y = margin.y;
+    int x = margin.x;
+    for (int id = kEveryOrdering; id <= kOrderFile; ++id) {
+        const int w = textWidth(GetDlgItem(window, id)) + boxWidth;
+        place(id, x, y, w, lineHeight);
+        x += w + 2 * gap.x;
+    }
+    y += lineHeight + gap.y;
+    const int cancelWidth = buttonWidth(kCancel);
+    place(kProgress, margin.x, y + (buttonHeight - lineHeight) / 2, width - cancelWidth - gap.x,
+          lineHeight);
+    place(kCancel, client.right - margin.x - cancelWidth, y, cancelWidth, buttonHeight);
+    y += buttonHeight + gap.y;
+    place(kStatus, margin.x, y, width, lineHeight);
+    y += lineHeight + gap.y;
+    place(kSummary, margin.x, y, width, lineHeight);
+    y += lineHeight + gap.y;
+    place(kInningColumns, margin.x, y, textWidth(control(kInningColumns)) + boxWidth, lineHeight);
+    y += lineHeight + gap.y;
+
+    // The list and, to its right, the two charts over each other, 3 : 2.
+    const int buttonsTop = client.bottom - margin.y - buttonHeight;
+    const int areaHeight = buttonsTop - gap.y - y;
+    const int listWidth = (width - gap.x) * 3 / 5;
+    place(kList, margin.x, y, listWidth, areaHeight);
+    const int chartsLeft = margin.x + listWidth + gap.x;
+    const int chartsWidth = client.right - margin.x - chartsLeft;
+    const int chartHeight = (areaHeight - gap.y) / 2;
+    place(kSpreadChart, chartsLeft, y, chartsWidth, chartHeight);
+    place(kInningsChart, chartsLeft, y + chartHeight + gap.y, chartsWidth,
+          areaHeight - chartHeight - gap.y);
+
+    x = margin.x;
+    for (const int id : {kSaveCsv, kToPattern}) {
+        const int w = buttonWidth(id);
+        place(id, x, buttonsTop, w, buttonHeight);
+        x += w + gap.x;
+    }
+    const int closeWidth = buttonWidth(kClose);
+    place(kClose, client.right - margin.x - closeWidth, buttonsTop, closeWidth, buttonHeight);
+    InvalidateRect(window, nullptr, TRUE);
+}
+
+void RankingWindow::show() {
+    const HWND window = m_window.get();
+    if (window == nullptr) return;
+    ShowWindow(window, IsIconic(window) ? SW_RESTORE : SW_SHOW);
+    SetForegroundWindow(window);
+}
+
+OrderSource RankingWindow::selection() const {
+    if (IsDlgButtonChecked(m_window.get(), kAcceptedOrderings) == BST_CHECKED) {
+        return OrderSource::AcceptedOrderings;
+    }
+    if (IsDlgButtonChecked(m_window.get(), kOrderFile) == BST_CHECKED) {
+        return OrderSource::OrderFile;
+    }
+    return OrderSource::EveryOrdering;
+}
+
+void RankingWindow::setSelection(OrderSource source) {
+    if (source == selection()) return;
+    CheckRadioButton(m_window.get(), kEveryOrdering, kOrderFile,
+                     kEveryOrdering + static_cast<int>(source));
+    evaluate();
+}
+
+void RankingWindow::command(int id, int code) {
+    switch (id) {
+        case kEveryOrdering:
+        case kAcceptedOrderings:
+        case kOrderFile:
+            // A click, or the arrow keys within the group, checks the button.
+            if (code == BN_CLICKED && IsDlgButtonChecked(m_window.get(), id) == BST_CHECKED) {
+                evaluate();
+            }
+            return;
+        case kCancel:
+            cancel();
+            return;
+        case kInningColumns:
+            showInningColumns(IsDlgButtonChecked(m_window.get(), id) == BST_CHECKED);
+            return;
+        case kSaveCsv:  // the button, or Ctrl+S (code 1)
+            saveCsv();
+            return;
+        case kToPattern:
+            sendToPatterns();
+            return;
+        case kClose:
+            close();
+            return;
+        default:
+            return;  // Enter (IDOK) and Escape (IDCANCEL) do nothing here
+    }
+}
+
+LRESULT RankingWindow::notify(NMHDR& header) {
+    if (header.idFrom != kList) return 0;
+    switch (header.code) {
+        case LVN_GETDISPINFOW: {
+            LVITEMW& item = reinterpret_cast<NMLVDISPINFOW&>(header).item;
+            if ((item.mask & LVIF_TEXT) == 0 || item.cchTextMax <= 0) return 0;
+            item.pszText[0] = L'\0';
+            if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= m_table.size() ||
+                item.iSubItem < 0 || item.iSubItem >= ranking::kColumnCount) {
+                return 0;
+            }
+            m_cell.clear();
+            m_table.appendCell(m_cell, m_table.rowAt(static_cast<std::size_t>(item.iItem)),
+                               item.iSubItem);
+            const int written =
+                MultiByteToWideChar(CP_UTF8, 0, m_cell.data(), static_cast<int>(m_cell.size()),
+                                    item.pszText, item.cchTextMax - 1);
+            item.pszText[written] = L'\0';
+            return 0;
+        }
+        case LVN_COLUMNCLICK:
+            sortByHeading(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
+            return 0;
+        case LVN_ITEMCHANGED: {
+            const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+            const bool nowFocused =
+                (change.uNewState & LVIS_FOCUSED) != 0 && (change.uOldState & LVIS_FOCUSED) == 0;
+            if ((change.uChanged & LVIF_STATE) != 0 && nowFocused && change.iItem >= 0 &&
+                static_cast<std::size_t>(change.iItem) < m_table.size()) {
+                m_charts->showSelected(m_table.rows(), m_table.bestRow(),
+                                       m_table.rowAt(static_cast<std::size_t>(change.iItem)));
+            }
+            return 0;
+        }
+        case NM_DBLCLK:
+            if (reinterpret_cast<const NMITEMACTIVATE&>(header).iItem >= 0) sendToPatterns();
+            return 0;
+        default:
+            return 0;
+    }
+}
+
+void RankingWindow::startIfPending() {
+    if (!m_startPending) return;  // cancelled or closed meanwhile
+    m_startPending = false;
+    start();
+}
+
+void RankingWindow::evaluate() {
+    if (m_run) {
+        // The running evaluation can't be dropped mid-way without waiting for
+        // it; let it stop on its own and start again when it reports.
+        m_run->cancel();
+        m_restart = true;
+        return;
+    }
+    if (m_startPending) return;
+    m_startPending = true;
+    PostMessageW(m_window.get(), kStartMessage, 0, 0);
+}
+
+namespace {
+
+// The bar moves to and fro until the orders are counted. Each change is made
+// only when it changes something: the bar repaints at every one.
+void setBusy(HWND progress, bool busy) {
+    const LONG_PTR style = GetWindowLongPtrW(progress, GWL_STYLE);
+    if (((style & PBS_MARQUEE) != 0) == busy) return;
+    SetWindowLongPtrW(progress, GWL_STYLE, busy ? style | PBS_MARQUEE : style & ~PBS_MARQUEE);
+    SendMessageW(progress, PBM_SETMARQUEE, busy, 30);
+}
+
+void setProgress(HWND progress, std::size_t done, std::size_t total) {
+    setBusy(progress, false);
+    const auto high = static_cast<int>(total);
+    if (SendMessageW(progress, PBM_GETRANGE, FALSE, 0) != high) {
+        SendMessageW(progress, PBM_SETRANGE32, 0, high);
+    }
+    const auto position = static_cast<int>(std::min(done, total));
+    if (SendMessageW(progress, PBM_GETPOS, 0, 0) != position) {
+        SendMessageW(progress, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+    }
+}
+
+}  // namespace
+
+void RankingWindow::start() {
+    emptyList();
+    RankingRows spent = m_table.takeRows();
+    m_charts->clear();
+    setText(kSummary, "");
+    for (const int id : {kSaveCsv, kToPattern}) {
+        // A disabled control can't keep the keyboard: it goes on to the next.
+        if (GetFocus() == control(id)) SendMessageW(m_window.get(), WM_NEXTDLGCTL, 0, FALSE);
+        EnableWindow(control(id), FALSE);
+    }
+
+    const OrderSelection orders = rankingSelection(selection(), m_inputs);
+    const unsigned generation = ++m_generation;
+    auto notices = std::make_unique<Notices>(m_window.get(), generation);
+    std::string failure;
+    std::unique_ptr<RankingRun> run =
+        RankingRun::start(orders, m_inputs.records, *notices, std::move(spent), failure);
+    if (!run) {
+        setText(kStatus, failure);
+        setProgress(control(kProgress), 0, 0);
+        messageBoxes().show(m_window.get(), failure, MessageBoxes::Kind::Report);
+        finished(false);
+        return;
+    }
+    m_notices = std::move(notices);
+    m_run = std::move(run);
+    setText(kStatus, msg::kRankingEvaluating);
+    setBusy(control(kProgress), true);  // until the orders are counted
+    EnableWindow(control(kCancel), TRUE);
+    SetTimer(m_window.get(), kProgressTimer, kProgressIntervalMs, nullptr);
+}
+
+void RankingWindow::finish(unsigned generation) {
+    if (generation != m_generation || !m_run) return;  // a run that was stopped and waited for
+    m_run->wait();
+    RankingRun::Result result = m_run->takeResult();
+    stopRun();
+    if (m_restart) {
+        m_restart = false;
+        start();
+        return;
+    }
+    if (result.outcome != RunOutcome::NormalEnd) {
+        setText(kStatus, result.message);
+        setProgress(control(kProgress), 0, 0);
+        finished(false);
+        return;
+    }
+
+    const std::size_t count = result.rows.size();
+    m_table.setRows(std::move(result.rows), std::move(result.bestFirst));
+    setProgress(control(kProgress), count, count);
+    setText(kStatus, result.message);
+    if (count > 0) {
+        // Keep the column the user sorted by; a new table starts best first.
+        m_table.sort(m_sortColumn, m_sortDirection);
+        ListView_SetItemCountEx(control(kList), static_cast<int>(count), 0);
+        m_charts->showRows(m_table.rows(), m_table.bestRow(), result.histogram);
+        focusRow(0);
+        EnableWindow(control(kSaveCsv), TRUE);
+        EnableWindow(control(kToPattern), TRUE);
+    }
+    setText(kSummary, m_table.summary());
+    finished(true);
+}
+
+void RankingWindow::showSlowOrders(unsigned generation) {
+    if (generation == m_generation && m_run) setText(kStatus, msg::kRankingSlowOrders);
+}
+
+void RankingWindow::cancel() {
+    if (m_startPending) {
+        m_startPending = false;
+        setText(kStatus, msg::kRankingCancelled);
+        finished(false);
+        return;
+    }
+    if (!m_run) return;
+    m_restart = false;
+    m_run->cancel();
+    EnableWindow(control(kCancel), FALSE);
+    setText(kStatus, msg::kRankingCancelling);
+}
+
+void RankingWindow::stopRun() {
+    if (m_window) {
+        KillTimer(m_window.get(), kProgressTimer);
+        EnableWindow(control(kCancel), FALSE);
+    }
+    m_run.reset();  // cancels (when still running) and joins
+    m_notices.reset();
+}
+
+void RankingWindow::showProgress() {
+    if (!m_run) return;
+    const std::size_t total = m_run->ordersTotal();
+    if (total == 0) return;
+    setProgress(control(kProgress), m_run->ordersDone(), total);
+}
+
+void RankingWindow::emptyList() {
+    ListView_SetItemCountEx(control(kList), 0, 0);
+    InvalidateRect(control(kList), nullptr, TRUE);
+}
+
+void RankingWindow::showInningColumns(bool shown) {
+    const HWND list = control(kList);
+    CheckDlgButton(m_window.get(), kInningColumns, shown ? BST_CHECKED : BST_UNCHECKED);
+    // The inning columns are the last ones, so a list column's index is the
+    // table's column either way.
+    const int wanted = shown ? ranking::kColumnCount : ranking::kFirstInningRuns;
+    const HWND header = ListView_GetHeader(list);
+    int present = Header_GetItemCount(header);
+    const int figureWidth = textWidth(list, L"0.0000000");
+    while (present > wanted) ListView_DeleteColumn(list, --present);
+    // A list's first column is always left-aligned; the rank's is right-
+    // aligned once it moves up from second place, behind a placeholder.
+    const bool placeholder = present == 0;
+    if (placeholder) {
+        LVCOLUMNW first{};
+        first.mask = LVCF_WIDTH;
+        ListView_InsertColumn(list, 0, &first);
+    }
+    for (; present < wanted; ++present) {
+        const std::wstring title = toWide(rankingColumnTitle(present));
+        const int contents =
+            present == ranking::kOrder ? textWidth(list, L"abcdefghi") : figureWidth;
+        LVCOLUMNW column{};
+        column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        column.fmt = present == ranking::kOrder ? LVCFMT_LEFT : LVCFMT_RIGHT;
+        // Room for the sort mark beside the title.
+        column.cx = std::max(contents, textWidth(list, title)) + 24;
+        column.pszText = const_cast<wchar_t*>(title.c_str());
+        column.iSubItem = present;
+        ListView_InsertColumn(list, present + (placeholder ? 1 : 0), &column);
+    }
+    if (placeholder) ListView_DeleteColumn(list, 0);
+    showSortMark();
+}
+
+void RankingWindow::showSortMark() {
+    const HWND header = ListView_GetHeader(control(kList));
+    const int columns = Header_GetItemCount(header);
+    for (int column = 0; column < columns; ++column) {
+        HDITEMW item{};
+        item.mask = HDI_FORMAT;
+        Header_GetItem(header, column, &item);
+        item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+        if (column == m_sortColumn) {
+            item.fmt |= m_sortDirection == SortDirection::Ascending ? HDF_SORTUP : HDF_SORTDOWN;
+        }
+        Header_SetItem(header, column, &item);
+    }
+}
+
+void RankingWindow::sortByHeading(int column) {
+    if (column < 0 || column >= ranking::kColumnCount) return;
+    const SortDirection direction =
+        column == m_sortColumn && m_sortDirection == SortDirection::Ascending
+            ? SortDirection::Descending
+            : SortDirection::Ascending;
+    // The focused order follows its row to its new place.
+    const int focused = focusedRow();
+    const std::optional<std::uint32_t> row =
+        focused >= 0 ? std::optional(m_table.rowAt(static_cast<std::size_t>(focused)))
+                     : std::nullopt;
+    m_sortColumn = column;
+    m_sortDirection = direction;
+    m_table.sort(column, direction);
+    showSortMark();
+    if (row) focusRow(static_cast<int>(m_table.viewPlaces()[*row]));
+    InvalidateRect(control(kList), nullptr, FALSE);
+}
+
+int RankingWindow::focusedRow() const {
+    const int row = ListView_GetNextItem(control(kList), -1, LVNI_FOCUSED);
+    return row >= 0 && static_cast<std::size_t>(row) < m_table.size() ? row : -1;
+}
+
+void RankingWindow::focusRow(int viewRow) {
+    const HWND list = control(kList);
+    // One row holds the focus and the selection (LVS_SINGLESEL): giving them
+    // to this row takes them from the other, without visiting every row as
+    // clearing all rows would.
+    ListView_SetItemState(list, viewRow, LVIS_SELECTED | LVIS_FOCUSED,
+                          LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_EnsureVisible(list, viewRow, FALSE);
+}
+
+bool RankingWindow::saveCsv() {
+    if (m_run || m_table.empty()) return false;
+    const std::optional<std::string> name = fileChooser().choose(rankingCsvRequest());
+    if (!name) return false;
+    const HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    const SaveResult saved = m_table.saveCsv(utf8Path(*name));
+    SetCursor(previous);
+    const std::string text = csvSaveMessage(saved, *name);
+    setText(kStatus, text);
+    if (saved != SaveResult::Saved) {
+        messageBoxes().show(m_window.get(), text, MessageBoxes::Kind::Report);
+        return false;
+    }
+    return true;
+}
+
+void RankingWindow::sendToPatterns() {
+    const int focused = focusedRow();
+    if (focused < 0 || !m_orderChosen) return;
+    m_orderChosen(m_table.rows().order(m_table.rowAt(static_cast<std::size_t>(focused))));
+}
+
+void RankingWindow::close() {
+    ++m_generation;
+    m_restart = false;
+    m_startPending = false;
+    stopRun();
+    setText(kStatus, "");
+    setProgress(control(kProgress), 0, 0);
+    emptyList();
+    m_table.takeRows();
+    m_charts->clear();
+    setText(kSummary, "");
+    ShowWindow(m_window.get(), SW_HIDE);
+}
+
+void RankingWindow::finished(bool completed) {
+    if (m_evaluationFinished) m_evaluationFinished(completed);
+}
+
+void RankingWindow::setText(int id, std::string_view text) { setWindowText(control(id), text); }
+
+bool RankingWindow::translateMessage(MSG& message) {
+    const HWND window = m_window.get();
+    if (window == nullptr || !IsWindowVisible(window)) return false;
+    if (message.hwnd != window && !IsChild(window, message.hwnd)) return false;
+    if (m_accelerators && TranslateAcceleratorW(window, m_accelerators.get(), &message)) {
+        return true;
+    }
+    return IsDialogMessageW(window, &message);
+}
+
+}  // namespace diz::win32
