@@ -95,7 +95,7 @@ TEST(WriteBatterTable, ALineTooLongToReadBackIsRefused) {
 TEST(ReadBatterTable, AFolderIsNoBatterFile) {
     test::ScratchDir dir;
     BatterTable table{};
-    EXPECT_FALSE(readBatterTable(dir.path("."), table));
+    EXPECT_EQ(readBatterFile(dir.path("."), table), BatterFileRead::NotOpened);
 }
 
 }  // namespace

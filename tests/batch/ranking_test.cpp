@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <condition_variable>
+#include <filesystem>
 #include <mutex>
 #include <random>
 
@@ -172,6 +173,8 @@ class WaitingObserver final : public RunObserver {
     std::string m_message;
 };
 
+RankingRows noRows() { return RankingRows(); }
+
 BatterRecords referenceRecords() {
     BatterTable table{};
     table.fill(BatterEntry{400, 100, 20, 2, 10, 50, 0.25, 0.5, 0.4});
@@ -184,7 +187,7 @@ TEST(RankingRun, RanksTheSelectionOnAThreadOfItsOwn) {
     std::string failure;
     const auto run = RankingRun::start(
         OrderSelection(OrderSource::AcceptedOrderings, patterns, "order.dat", true),
-        referenceRecords(), observer, RankingRows(), failure);
+        referenceRecords(), observer, noRows, failure);
     ASSERT_TRUE(run);
     const auto [outcome, message] = observer.wait();
     EXPECT_EQ(outcome, RunOutcome::NormalEnd);
@@ -207,7 +210,7 @@ TEST(RankingRun, CancelledOrUnopenedRunsGiveNoRows) {
     std::string failure;
     const auto run = RankingRun::start(
         OrderSelection(OrderSource::EveryOrdering, kDefaultPatterns, "order.dat", true),
-        referenceRecords(), observer, RankingRows(), failure);
+        referenceRecords(), observer, noRows, failure);
     ASSERT_TRUE(run);
     run->cancel();
     const auto [outcome, message] = observer.wait();
@@ -216,11 +219,21 @@ TEST(RankingRun, CancelledOrUnopenedRunsGiveNoRows) {
     run->wait();
     EXPECT_EQ(run->takeResult().rows.size(), 0u);
 
+    // The previous table is not asked for when the orders can't be read, so
+    // that it stays; the message names the folder looked in.
     WaitingObserver unheard;
+    bool spentTaken = false;
     EXPECT_FALSE(RankingRun::start(
         OrderSelection(OrderSource::OrderFile, kDefaultPatterns, "no-such-order.dat"),
-        referenceRecords(), unheard, RankingRows(), failure));
-    EXPECT_EQ(failure, "ORDERが開けません：no-such-order.dat");
+        referenceRecords(), unheard,
+        [&] {
+            spentTaken = true;
+            return RankingRows();
+        },
+        failure));
+    EXPECT_FALSE(spentTaken);
+    EXPECT_EQ(failure, "ORDERが開けません：no-such-order.dat\n場所：" +
+                           std::filesystem::current_path().string());
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -26,21 +27,12 @@ namespace diz {
 
 // What a run tells the window, from the run's thread: only posted to the
 // window's thread, and dropped there when the run is not the window's latest.
+// The slow orders show through the run's progress.
 class RankingWindow::Notices final : public RunObserver {
   public:
     Notices(RankingWindow& window, unsigned generation)
         : m_window(window), m_generation(generation) {}
 
-    void slowOrders(int) override {
-        QMetaObject::invokeMethod(
-            &m_window,
-            [window = &m_window, generation = m_generation] {
-                if (generation == window->m_generation) {
-                    window->m_status->setText(QString::fromUtf8(msg::kRankingSlowOrders));
-                }
-            },
-            Qt::QueuedConnection);
-    }
     void finished(RunOutcome, std::string_view, std::string_view) override {
         QMetaObject::invokeMethod(
             &m_window,
@@ -70,6 +62,7 @@ RankingWindow::RankingWindow(QWidget* parent)
         selectionRow->addWidget(m_selectionButtons[i]);
     }
     m_selectionButtons[0]->setChecked(true);
+    m_selectionGroup = group;
     connect(group, &QButtonGroup::idToggled, this, [this](int, bool checked) {
         if (checked) evaluate();
     });
@@ -174,9 +167,11 @@ void RankingWindow::setSelection(OrderSource selection) {
 void RankingWindow::evaluate() {
     if (m_run) {
         // The running evaluation can't be dropped mid-way without waiting for
-        // it; let it stop on its own and start again when it reports.
+        // it; let it stop on its own and start again when it reports. Until
+        // then nothing of it shows: the window is starting anew.
         m_run->cancel();
         m_restart = true;
+        showProgress();
         return;
     }
     if (m_startPending) return;
@@ -189,31 +184,36 @@ void RankingWindow::evaluate() {
 }
 
 void RankingWindow::start() {
-    RankingRows spent = m_model->takeRows();
-    m_charts->clear();
-    m_summary->clear();
-    m_saveButton->setEnabled(false);
-    m_patternButton->setEnabled(false);
-
     // A ranking takes the orders in any sequence: the orderings come set by
     // set, which the exact evaluation needs the least memory for.
-    const OrderSelection orders(selection(), m_inputs.patterns, m_inputs.orderFile, true);
+    const OrderSource source = selection();
+    const OrderSelection orders(source, m_inputs.patterns, m_inputs.orderFile, true);
     const unsigned generation = ++m_generation;
     auto notices = std::make_unique<Notices>(*this, generation);
     std::string failure;
+    // The table is given up only once the new orders could be opened.
+    const auto spent = [this] {
+        m_charts->clear();
+        m_summary->clear();
+        m_saveButton->setEnabled(false);
+        m_patternButton->setEnabled(false);
+        return m_model->takeRows();
+    };
     std::unique_ptr<RankingRun> run =
-        RankingRun::start(orders, m_inputs.records, *notices, std::move(spent), failure);
+        RankingRun::start(orders, m_inputs.records, *notices, spent, failure);
     if (!run) {
+        // The table still shows the orders it showed; so does the selection.
+        setSelectionQuietly(m_shownSelection);
         m_status->setText(QString::fromUtf8(failure));
         m_progress->reset();
         messageBoxes().show(this, QString::fromUtf8(failure), MessageBoxes::Kind::Report);
         emit evaluationFinished(false);
         return;
     }
+    m_shownSelection = source;
     m_notices = std::move(notices);
     m_run = std::move(run);
-    m_status->setText(QString::fromUtf8(msg::kRankingEvaluating));
-    m_progress->setRange(0, 0);  // busy until the orders are counted
+    showProgress();
     m_cancelButton->setEnabled(true);
     m_progressTimer.start();
 }
@@ -231,6 +231,10 @@ void RankingWindow::finish(unsigned generation) {
     if (result.outcome != RunOutcome::NormalEnd) {
         m_status->setText(QString::fromUtf8(result.message));
         m_progress->reset();
+        if (result.outcome == RunOutcome::Failed) {
+            messageBoxes().show(this, QString::fromUtf8(result.message),
+                                MessageBoxes::Kind::Report);
+        }
         emit evaluationFinished(false);
         return;
     }
@@ -264,7 +268,7 @@ void RankingWindow::cancel() {
     m_restart = false;
     m_run->cancel();
     m_cancelButton->setEnabled(false);
-    m_status->setText(QString::fromUtf8(msg::kRankingCancelling));
+    showProgress();
 }
 
 void RankingWindow::stopRun() {
@@ -276,10 +280,16 @@ void RankingWindow::stopRun() {
 
 void RankingWindow::showProgress() {
     if (!m_run) return;
-    const std::size_t total = m_run->ordersTotal();
-    if (total == 0) return;
-    m_progress->setRange(0, static_cast<int>(total));
-    m_progress->setValue(static_cast<int>(std::min(m_run->ordersDone(), total)));
+    // One reading gives the status and the bar, so that they always agree.
+    const RankingProgress progress = m_restart ? kRankingStarting : m_run->progress();
+    m_status->setText(QString::fromUtf8(progress.status));
+    m_progress->setRange(0, static_cast<int>(progress.maximum));
+    m_progress->setValue(static_cast<int>(progress.value));
+}
+
+void RankingWindow::setSelectionQuietly(OrderSource selection) {
+    const QSignalBlocker blocker(m_selectionGroup);
+    m_selectionButtons[static_cast<int>(selection)]->setChecked(true);
 }
 
 void RankingWindow::showInningColumns(bool shown) {

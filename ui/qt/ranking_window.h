@@ -16,6 +16,7 @@
 #include "batch/window.h"
 #include "ui/qt/window_services.h"
 
+class QButtonGroup;
 class QCheckBox;
 class QLabel;
 class QProgressBar;
@@ -61,8 +62,11 @@ class RankingWindow final : public QWidget {
     // Empties the table and evaluates the current selection, starting when
     // the event loop next runs, so that several requests in a row (opening
     // the window, then choosing a selection) start one evaluation. One still
-    // running is cancelled first and this one starts when it has ended. An
-    // order file that can't be opened is reported and nothing starts.
+    // running is cancelled first and this one starts when it has ended;
+    // meanwhile the status and the progress bar show the new start, nothing
+    // of the old run. An order file that can't be read is reported (status
+    // and box, naming its folder), the table keeps the orders it showed and
+    // the selection goes back to theirs.
     void evaluate();
     // Stops the evaluation (the 中止 button); the table stays empty.
     void cancel();
@@ -97,8 +101,11 @@ class RankingWindow final : public QWidget {
 
     void start();
     void finish(unsigned generation);
+    // The status line and the progress bar from one reading of the run.
     void showProgress();
     void showInningColumns(bool shown);
+    // Checks a selection's button without evaluating it.
+    void setSelectionQuietly(OrderSource selection);
     void stopRun();
     FileChooser& fileChooser() { return m_services.fileChooser(); }
     MessageBoxes& messageBoxes() { return m_services.messageBoxes(); }
@@ -106,6 +113,9 @@ class RankingWindow final : public QWidget {
     RankingInputs m_inputs;
     RankingModel* m_model;
     QRadioButton* m_selectionButtons[3];
+    QButtonGroup* m_selectionGroup;
+    // The selection the table shows (or is being evaluated for).
+    OrderSource m_shownSelection = OrderSource::EveryOrdering;
     QProgressBar* m_progress;
     QPushButton* m_cancelButton;
     QLabel* m_status;
