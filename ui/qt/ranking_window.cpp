@@ -8,15 +8,20 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QPainter>
 #include <QProgressBar>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QSplitter>
+#include <QStyleOptionHeader>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
+#include "batch/dialogs.h"
 #include "batch/messages.h"
 #include "batch/text_io.h"
 #include "ui/qt/message_boxes.h"
@@ -24,6 +29,46 @@
 #include "ui/qt/ranking_model.h"
 
 namespace diz {
+namespace {
+
+// Draws a header's sort mark as batch/ranking.h has it, ▲ for ascending and
+// ▼ for descending, whatever the platform's style would draw (QHeaderView
+// hands an ascending sort to the style as SortDown, which some styles draw
+// pointing down).
+class SortMarkStyle final : public QProxyStyle {
+  public:
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override {
+        const auto* header = qstyleoption_cast<const QStyleOptionHeader*>(option);
+        if (element != PE_IndicatorHeaderArrow || header == nullptr ||
+            header->sortIndicator == QStyleOptionHeader::None) {
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+            return;
+        }
+        const bool ascending = header->sortIndicator == QStyleOptionHeader::SortDown;
+        const QRectF area = QRectF(option->rect).adjusted(1, 1, -1, -1);
+        const qreal side = std::min(area.width(), area.height() * 1.2);
+        const qreal height = side * 0.6;
+        const QPointF centre = area.center();
+        const qreal top = centre.y() - height / 2;
+        const qreal bottom = centre.y() + height / 2;
+        const qreal left = centre.x() - side / 2;
+        const qreal right = centre.x() + side / 2;
+        const QPolygonF mark =
+            ascending
+                ? QPolygonF(
+                      {QPointF(centre.x(), top), QPointF(right, bottom), QPointF(left, bottom)})
+                : QPolygonF({QPointF(left, top), QPointF(right, top), QPointF(centre.x(), bottom)});
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(option->palette.color(QPalette::ButtonText));
+        painter->drawPolygon(mark);
+        painter->restore();
+    }
+};
+
+}  // namespace
 
 // What a run tells the window, from the run's thread: only posted to the
 // window's thread, and dropped there when the run is not the window's latest.
@@ -80,6 +125,13 @@ RankingWindow::RankingWindow(QWidget* parent)
     m_status = new QLabel(this);
     m_summary = new QLabel(this);
     m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // One font for the whole summary, Japanese and figures alike: with the
+    // window's Latin font, the figures that follow Japanese text would be
+    // drawn in the fallback font and the others not.
+    QFont summaryFont = m_summary->font();
+    summaryFont.setFamilies(
+        {QString::fromUtf8(kDialogFontFace), QString::fromUtf8(kDialogFallbackFontFace)});
+    m_summary->setFont(summaryFont);
     m_inningColumns = new QCheckBox(QString::fromUtf8(msg::kRankingInningColumns), this);
     connect(m_inningColumns, &QCheckBox::toggled, this, &RankingWindow::showInningColumns);
 
@@ -97,6 +149,9 @@ RankingWindow::RankingWindow(QWidget* parent)
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     QHeaderView* header = m_table->horizontalHeader();
+    auto* sortMarks = new SortMarkStyle;
+    sortMarks->setParent(header);
+    header->setStyle(sortMarks);
     header->setSectionResizeMode(QHeaderView::Interactive);
     header->setDefaultSectionSize(fontMetrics().horizontalAdvance(QStringLiteral("0.0000000")) +
                                   16);

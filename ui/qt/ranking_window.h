@@ -83,6 +83,7 @@ class RankingWindow final : public QWidget {
     QTableView* table() const { return m_table; }
     RankingCharts* charts() const { return m_charts; }
     QLabel* summary() const { return m_summary; }
+    QLabel* status() const { return m_status; }
     QPushButton* cancelButton() const { return m_cancelButton; }
     QProgressBar* progress() const { return m_progress; }
 
