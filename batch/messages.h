@@ -58,6 +58,12 @@ inline constexpr std::string_view kNoThread = "スレッドを作成できない
 inline constexpr std::string_view kConfirmClose =
     "読み込み・保存・シミュレートの後に変えた値があります。\n閉じると失われます。閉じますか？";
 
+// The file choosers of the Qt window: a typed name that leads to no file,
+// and a file that exists already; each followed by the name.
+inline constexpr std::string_view kFileNotFound = "ファイルが見つかりません：";
+inline constexpr std::string_view kConfirmReplace =
+    "次のファイルは既に存在します。置き換えますか？\n";
+
 // The two answers of a question box.
 inline constexpr std::string_view kYes = "はい";
 inline constexpr std::string_view kNo = "いいえ";
@@ -203,6 +209,28 @@ inline std::string batterLineHasMore(int row, std::string_view text) {
 inline std::string batterLinesMissing(int lines) {
     return "打者データが 9 行ありません (" + std::to_string(lines) + " 行)";
 }
+
+// The folder of the user's own (batch/user_folder.h): followed by the folder.
+inline constexpr std::string_view kUserFolderFailed = "DIZ のフォルダーを用意できません：";
+// A first start has made it, with the example batters and every ordering.
+inline constexpr std::string_view kUserFolderMade =
+    "例の打者 batters.txt と全打順の order.dat を置いたフォルダーを作りました：";
+
+// `DIZ --help`: what the program takes on its command line.
+inline constexpr std::string_view kProgramHelp =
+    "Usage: DIZ [--user-folder | --help | --version]\n"
+    "The batting-order simulator's window (Japanese texts). It reads order.dat from\n"
+    "the folder it starts in; Load and Save read and write batter files.\n"
+    "\n"
+    "  --user-folder  start in a folder of your own (~/DIZ), made on the first start\n"
+    "                 with the example batters (batters.txt) and an order.dat of\n"
+    "                 every ordering; the menu entry starts DIZ this way\n"
+    "  --help         print this help and exit\n"
+    "  --version      print the version and exit\n"
+    "\n"
+    "Which order is best: right-click the window (or Alt+Space) and choose\n"
+    "打順ランキング (R) for every order ranked by its exact expected runs.\n"
+    "See DIZ(1) and diz-cli(1).\n";
 
 // The ranking window.
 inline constexpr std::string_view kRankingTitle = "打順ランキング";

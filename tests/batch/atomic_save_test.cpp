@@ -2,14 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <thread>
 
 #include "batch/batter_data.h"
 #include "tests/batch/test_support.h"
 
 #ifndef _WIN32
 #include <sys/resource.h>
+#include <sys/stat.h>
 #endif
 
 namespace diz {
@@ -42,6 +47,34 @@ TEST(SaveAtomically, ADeviceIsWrittenNeverReplaced) {
 }
 
 #ifndef _WIN32
+// A pipe is written into as it is, never waited for: one that no one reads
+// fails at once, one with a reader takes the bytes, and both stay pipes.
+TEST(SaveAtomically, APipeIsNeverWaitedForNorReplaced) {
+    test::ScratchDir dir;
+    const fs::path pipe = dir.path("pipe");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EQ(saveAtomically(pipe, "nobody reads this"), SaveResult::NotCreated);
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    std::string received;
+    std::thread reader([&] {
+        std::ifstream in(pipe, std::ios::binary);
+        received.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    });
+    // The reader opens the pipe some time after it starts; until then a save
+    // is refused, and once it has it the bytes go through.
+    SaveResult saved = SaveResult::NotCreated;
+    for (int i = 0; i < 500 && saved == SaveResult::NotCreated; ++i) {
+        saved = saveAtomically(pipe, "read");
+        if (saved == SaveResult::NotCreated)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    reader.join();
+    EXPECT_EQ(saved, SaveResult::Saved);
+    EXPECT_EQ(received, "read");
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    EXPECT_EQ(filesIn(dir.path(".")), 1u);
+}
+
 TEST(SaveAtomically, AFailedWriteLeavesTheOldFile) {
     test::ScratchDir dir;
     dir.write("b.txt", "the only copy");
