@@ -74,9 +74,17 @@ SaveResult writeAll(const fs::path& path, const BytesProducer& produce, bool spe
     std::FILE* file = special ? openSpecial(path) : std::fopen(path.c_str(), "wbx");
 #endif
     if (file == nullptr) return SaveResult::NotCreated;
-    const bool written = produce([file](std::string_view bytes) {
-        return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    });
+    bool written = false;
+    try {
+        written = produce([file](std::string_view bytes) {
+            return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+        });
+    } catch (...) {
+        // Out of memory while making the bytes: the file is closed (and, a
+        // temporary one, removed by the caller) before the exception goes on.
+        std::fclose(file);
+        throw;
+    }
     const bool closed = std::fclose(file) == 0;
     return written && closed ? SaveResult::Saved : SaveResult::NotWritten;
 }
@@ -101,7 +109,13 @@ SaveResult saveAtomically(const fs::path& path, const BytesProducer& produce) {
     if (fs::exists(old) && !fs::is_regular_file(old)) return writeAll(target, produce, true);
 
     const fs::path temporary = temporaryBeside(target);
-    const SaveResult written = writeAll(temporary, produce, false);
+    SaveResult written = SaveResult::NotWritten;
+    try {
+        written = writeAll(temporary, produce, false);
+    } catch (...) {
+        fs::remove(temporary, error);
+        throw;
+    }
     if (written != SaveResult::Saved) {
         fs::remove(temporary, error);
         return written;

@@ -27,7 +27,8 @@ enum class SaveResult {
 // through to its target, and a file that existed keeps its permissions; a
 // device or a pipe is written into, never replaced, and opening it never
 // waits: a pipe that no one reads is NotCreated at once. Unless Saved, a
-// regular `path` is as it was and no temporary file is left.
+// regular `path` is as it was and no temporary file is left; an exception
+// from `produce` (out of memory) passes on, with the same guarantee.
 SaveResult saveAtomically(const std::filesystem::path& path, const BytesProducer& produce);
 
 // The same for bytes already at hand.

@@ -19,9 +19,10 @@ inline constexpr std::string_view kOrderOpenFailed = "ORDERが開けません：
 inline constexpr std::string_view kOutputWriteFailed = "出力に書き込めません：";
 inline constexpr std::string_view kSimulating = "シミュレート中...";
 inline constexpr std::string_view kNormalEnd = "正常に終了しました。\n出力：";
-// Added to the status line (not the box) after a Simulate's normal end.
+// Put before the normal-end message in the status line (not the box) after a
+// Simulate, where the narrow line shows it first.
 inline constexpr std::string_view kRankingHint =
-    "　最良の打順は右クリック (Alt+Space) の「打順ランキング」で";
+    "打順の比較は右クリック (Alt+Space) →「打順ランキング」　";
 inline constexpr std::string_view kOutputIsBatterFile = "出力と打者データが同じファイルです：";
 inline constexpr std::string_view kOutputBusy = "出力は他の実行が使用中です：";
 // Followed by the number of orders written, then a line with the result name.

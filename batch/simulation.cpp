@@ -108,10 +108,10 @@ RunOutcome runSimulation(WindowModel& model, Window& window, FileChooser& choose
         plan.resultName = *name;
         const RunOutcome outcome = runOrders(plan, *evaluator, observer);
         if (outcome == RunOutcome::NormalEnd) {
-            // The box said the outcome; the status line goes on to where
-            // orders are compared.
-            model.statusText += msg::kRankingHint;
-            model.statusText = std::string(utf8Prefix(model.statusText, kStatusMaxBytes));
+            // The box said the outcome; the status line, which shows the
+            // start of its text, leads on to where orders are compared.
+            model.statusText = std::string(
+                utf8Prefix(std::string(msg::kRankingHint) + model.statusText, kStatusMaxBytes));
             window.showModel();
         }
         return outcome;

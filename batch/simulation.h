@@ -38,7 +38,8 @@ struct SimulationFiles {
 // it with its folder, before any chooser), asks for the result file and runs
 // the selected lines of the order file. A cancelled chooser ends it quietly
 // (Cancelled: the status says so, no box); after a normal end the status line
-// points on to the ranking (msg::kRankingHint). Running out of memory or
+// begins with where orders are compared (msg::kRankingHint), then the
+// message. Running out of memory or
 // threads is reported (msg::kOutOfMemory, msg::kNoThread) with the previous
 // results kept. Its outcome is the status text, the reported message, the log
 // and the result file; it throws nothing of its own.

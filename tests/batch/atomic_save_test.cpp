@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <new>
 #include <thread>
 
 #include "batch/batter_data.h"
@@ -112,6 +113,21 @@ TEST(SaveAtomically, PiecesAreSavedWholeOrNotAtAll) {
     EXPECT_EQ(saveAtomically(dir.path("b.txt"), pieces(-1)), SaveResult::Saved);
     EXPECT_EQ(dir.read("b.txt"), "piece piece piece ");
     EXPECT_EQ(saveAtomically(dir.path("no/such/folder/b.txt"), pieces(-1)), SaveResult::NotCreated);
+}
+
+// Running out of memory while the bytes are made leaves the old file and no
+// temporary one, and the exception reaches the caller's guard.
+TEST(SaveAtomically, AnExceptionWhileMakingTheBytesLeavesTheOldFile) {
+    test::ScratchDir dir;
+    dir.write("b.txt", "the only copy");
+    EXPECT_THROW(saveAtomically(dir.path("b.txt"),
+                                [](const ByteSink& write) -> bool {
+                                    write("piece ");
+                                    throw std::bad_alloc();
+                                }),
+                 std::bad_alloc);
+    EXPECT_EQ(dir.read("b.txt"), "the only copy");
+    EXPECT_EQ(filesIn(dir.path(".")), 1u);
 }
 
 TEST(WriteBatterTable, ALineTooLongToReadBackIsRefused) {

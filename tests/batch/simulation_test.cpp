@@ -77,8 +77,8 @@ TEST(SimulationRun, ReferenceOrderGivesTheGoldenFirstLine) {
               (std::vector<std::string>{"clear", "append:" + summary, "show", "repaint",
                                         "append:abcdefghi 6.107143 0.315209\n",
                                         "report:" + normalEnd, "show", "show"}));
-    // The box says the outcome; the status line goes on to the ranking.
-    EXPECT_EQ(run.model.statusText, normalEnd + std::string(msg::kRankingHint));
+    // The box says the outcome; the status line leads on to the ranking.
+    EXPECT_EQ(run.model.statusText, std::string(msg::kRankingHint) + normalEnd);
 }
 
 // Without a window the same run is opened the same way: the summary lines to

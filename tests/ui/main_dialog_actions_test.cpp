@@ -235,9 +235,11 @@ class MainDialogActionsTest : public QObject {
         QCOMPARE(m_boxes->shown[0].kind, MessageBoxes::Kind::Report);
         QVERIFY(m_boxes->shown[0].text.startsWith(QStringLiteral("正常に終了しました。\n出力：")));
         QCOMPARE(statusDuringRun, QStringLiteral("シミュレート中..."));
-        // The box says the outcome; the status line then points to the ranking.
-        QCOMPARE(edit(*m_dialog, ids::kStatus)->text(),
-                 m_boxes->shown[0].text + QString::fromUtf8(msg::kRankingHint));
+        // The box says the outcome; the status line then points to the
+        // ranking, at its start, where the narrow line shows it.
+        QLineEdit* status = edit(*m_dialog, ids::kStatus);
+        QCOMPARE(status->text(), QString::fromUtf8(msg::kRankingHint) + m_boxes->shown[0].text);
+        QCOMPARE(status->cursorPosition(), 0);
     }
 
     // Counts that cannot be run as they are, and the log says so once, after
@@ -315,6 +317,18 @@ class MainDialogActionsTest : public QObject {
         QCOMPARE(edit(*m_dialog, ids::kStatus)->text(),
                  QStringLiteral("打者データを保存しました..."));
         QVERIFY(!QFileInfo(QStringLiteral("/dev/null")).isFile());
+
+        // The same for a run's result file.
+        writeFile(m_temp->filePath("order.dat"), "abcdefghi\r\n");
+        m_boxes->shown.clear();
+        m_chooser->answer = pipe.toStdString();
+        took.restart();
+        click(*m_dialog, ids::kSimulate);
+        QVERIFY(took.elapsed() < 5000);
+        QCOMPARE(m_boxes->shown.size(), std::size_t{1});
+        QCOMPARE(m_boxes->shown[0].text,
+                 QStringLiteral("出力が開けません：") + QString::fromUtf8(pipe));
+        QVERIFY(!QFileInfo(QString::fromUtf8(pipe)).isFile());
     }
 
     // Running out of memory or of threads in an action is told in words;

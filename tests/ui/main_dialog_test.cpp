@@ -290,6 +290,32 @@ class MainDialogTest : public QObject {
         QCOMPARE(m_dialog->model().statusText, std::string("正常に終了しました。\n出力：out.txt"));
     }
 
+    // The real question box: the application's name as its title, はい and
+    // いいえ, いいえ the default, so that Enter keeps the window open.
+    void theRealCloseQuestionDefaultsToNo() {
+        m_dialog->setMessageBoxes(nullptr);
+        m_dialog->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
+        edit(*m_dialog, 1000)->setText("400");
+        QStringList buttons;
+        QString title;
+        QString defaultButton;
+        QTimer::singleShot(0, this, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            title = box->windowTitle();
+            for (QAbstractButton* button : box->buttons()) buttons << button->text();
+            defaultButton = box->defaultButton()->text();
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        m_dialog->close();
+        QVERIFY(m_dialog->isVisible());
+        QCOMPARE(title, QCoreApplication::applicationName());
+        buttons.sort();
+        QCOMPARE(buttons, QStringList({"いいえ", "はい"}));
+        QCOMPARE(defaultButton, QStringLiteral("いいえ"));
+    }
+
     void theRealMessageBoxIsTitledWithTheApplicationName() {
         m_dialog->setMessageBoxes(nullptr);
         QString title;

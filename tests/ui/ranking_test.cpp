@@ -1,6 +1,8 @@
 // The ranking window: its table's sort, its figures against diz-cli exact,
 // the CSV it saves, cancelling, sending an order to the lineup patterns and
 // the ways in from the main window.
+#include <sys/stat.h>
+
 #include <QAbstractAxis>
 #include <QBarSeries>
 #include <QBarSet>
@@ -8,6 +10,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGlyphRun>
 #include <QHeaderView>
 #include <QImage>
@@ -178,6 +181,28 @@ class RankingTest : public QObject {
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"ranking.csv"}));
     }
 
+    // CSV保存 onto a pipe or a device writes into it or says why, as the
+    // batter Save does: never waits for a reader, never replaces it with a
+    // file.
+    void theCsvOntoAPipeOrADeviceIsNeverAFile() {
+        RankingWindow* window = openRanking({"abcdefg**"});
+        QTemporaryDir dir;
+        const QByteArray pipe = QFile::encodeName(dir.filePath("pipe"));
+        QCOMPARE(mkfifo(pipe.constData(), 0600), 0);
+        m_chooser.answer = pipe.toStdString();
+        QVERIFY(!window->saveCsv());
+        QCOMPARE(m_boxes.shown.size(), std::size_t{1});
+        QCOMPARE(m_boxes.shown[0].text,
+                 QStringLiteral("出力が開けません：") + QString::fromUtf8(pipe));
+        QVERIFY(!QFileInfo(QString::fromUtf8(pipe)).isFile());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::System), QStringList({"pipe"}));
+
+        m_chooser.answer = "/dev/null";
+        QVERIFY(window->saveCsv());
+        QCOMPARE(window->status()->text(), QStringLiteral("CSVを保存しました：/dev/null"));
+        QVERIFY(!QFileInfo(QStringLiteral("/dev/null")).isFile());
+    }
+
     void cancellingOrClosingStopsTheRunAndLeavesBothWindowsUsable() {
         // The window opens on all 362880 orderings; the run starts at the next turn.
         m_dialog->showRanking();
@@ -251,7 +276,7 @@ class RankingTest : public QObject {
     }
 
     // While a run restarts, nothing of the old one shows: the bar is busy,
-    // the status says the evaluation starts, the charts' axes show no numbers.
+    // the status says the evaluation starts, the empty charts show no axis.
     void aRestartShowsOnlyTheNewStart() {
         m_dialog->showRanking();
         RankingWindow* window = m_dialog->rankingWindow();
@@ -262,12 +287,12 @@ class RankingTest : public QObject {
         QCOMPARE(window->status()->text(), QStringLiteral("評価中..."));
         QCOMPARE(window->model().rowCount(), 0);
         for (QChart* chart : {window->charts()->histogram(), window->charts()->innings()}) {
-            for (QAbstractAxis* axis : chart->axes(Qt::Vertical)) QVERIFY(!axis->labelsVisible());
+            for (QAbstractAxis* axis : chart->axes(Qt::Vertical)) QVERIFY(!axis->isVisible());
         }
         QTRY_VERIFY_WITH_TIMEOUT(!window->isEvaluating(), kWaitMs);
         QCOMPARE(window->model().rowCount(), 1);
         QCOMPARE(window->progress()->value(), 1);
-        QVERIFY(window->charts()->histogram()->axes(Qt::Vertical).constFirst()->labelsVisible());
+        QVERIFY(window->charts()->histogram()->axes(Qt::Vertical).constFirst()->isVisible());
     }
 
     // A selection without an order is said, not shown as an empty success.

@@ -38,7 +38,14 @@ class MainDialog::Controls final : public WindowControls {
     void setText(int id, std::string_view text) override {
         // A line break in the status text shows as a blank in the one-line
         // field and reads back unchanged.
-        edit(id).setText(QString::fromUtf8(text));
+        QLineEdit& field = edit(id);
+        field.setText(QString::fromUtf8(text));
+        // The narrow status line shows the start of a long text, and all of
+        // it when the pointer rests on it.
+        if (id == ids::kStatus) {
+            field.setCursorPosition(0);
+            field.setToolTip(field.text());
+        }
     }
     bool checked(int id) const override { return box(id).isChecked(); }
     void setChecked(int id, bool checked) override { box(id).setChecked(checked); }

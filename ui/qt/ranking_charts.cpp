@@ -116,11 +116,11 @@ void RankingCharts::clear() {
     m_selectedMark->clear();
     m_bestMark->setName(text(msg::kChartBest));
     m_selectedMark->setName(text(msg::kChartSelected));
-    // Nothing to read off an empty chart: its axes show no numbers (a count
+    // Nothing to read off an empty chart: its value axes are hidden (a count
     // axis from 0 to 1 would read "0 0 0 1").
     for (QValueAxis* axis : {m_runsAxis, m_countAxis, m_inningRunsAxis}) {
         axis->setRange(0, 1);
-        axis->setLabelsVisible(false);
+        axis->setVisible(false);
     }
     for (QBarSet* set : {m_selectedInnings, m_bestInnings}) {
         set->remove(0, set->count());
@@ -142,9 +142,7 @@ void RankingCharts::showRows(const RankingRows& rows, std::uint32_t best,
         left += histogram.width;
     }
     m_outline->replace(steps);
-    for (QValueAxis* axis : {m_runsAxis, m_countAxis, m_inningRunsAxis}) {
-        axis->setLabelsVisible(true);
-    }
+    for (QValueAxis* axis : {m_runsAxis, m_countAxis, m_inningRunsAxis}) axis->setVisible(true);
     m_markHeight = *std::max_element(histogram.counts.begin(), histogram.counts.end()) * 1.05;
     m_runsAxis->setRange(histogram.from, left);
     m_countAxis->setRange(0, m_markHeight);

@@ -20,9 +20,11 @@
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <exception>
 
 #include "batch/dialogs.h"
 #include "batch/messages.h"
+#include "batch/resource_failure.h"
 #include "batch/text_io.h"
 #include "ui/qt/message_boxes.h"
 #include "ui/qt/ranking_charts.h"
@@ -364,9 +366,20 @@ bool RankingWindow::saveCsv() {
     const std::optional<std::string> name = fileChooser().choose(request);
     if (!name) return false;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const SaveResult saved = m_model->table().saveCsv(utf8Path(*name));
+    std::string message;
+    SaveResult saved = SaveResult::NotWritten;
+    try {
+        saved = m_model->table().saveCsv(utf8Path(*name));
+        message = csvSaveMessage(saved, *name);
+    } catch (...) {
+        QApplication::restoreOverrideCursor();
+        const auto failure = resourceFailure(std::current_exception());
+        if (!failure) throw;
+        message = *failure;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
     QApplication::restoreOverrideCursor();
-    const QString text = QString::fromUtf8(csvSaveMessage(saved, *name));
+    const QString text = QString::fromUtf8(message);
     m_status->setText(text);
     if (saved != SaveResult::Saved) {
         messageBoxes().show(this, text, MessageBoxes::Kind::Report);
