@@ -25,11 +25,17 @@ enum class SaveResult {
 // Replaces the contents of `path` with what `produce` makes, so that a file
 // too large to hold in memory whole can be saved. A symbolic link is written
 // through to its target, and a file that existed keeps its permissions; a
-// device or a pipe is written into, never replaced. Unless Saved, a regular
-// `path` is as it was and no temporary file is left.
+// device or a pipe is written into, never replaced, and opening it never
+// waits: a pipe that no one reads is NotCreated at once. Unless Saved, a
+// regular `path` is as it was and no temporary file is left; an exception
+// from `produce` (out of memory) passes on, with the same guarantee.
 SaveResult saveAtomically(const std::filesystem::path& path, const BytesProducer& produce);
 
 // The same for bytes already at hand.
 SaveResult saveAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+// A name beside `target` that no other save or run of this process uses: the
+// target's name, the process and a counter, ".tmp".
+std::filesystem::path temporaryBeside(const std::filesystem::path& target);
 
 }  // namespace diz

@@ -109,21 +109,32 @@ int scanBatterLine(std::string_view line, BatterEntry& entry) {
     return stored;
 }
 
-void readBatterTable(std::istream& in, BatterTable& table) {
+int readBatterTable(std::istream& in, BatterTable& table) {
     LinePieceReader reader(in, kBatterLineMaxChars);
     std::string piece;
+    int whole = 0;
     for (BatterEntry& entry : table) {
         if (!reader.next(piece)) break;
-        scanBatterLine(piece, entry);
+        if (scanBatterLine(piece, entry) == kBatterFieldCount) ++whole;
     }
+    return whole;
 }
 
-bool readBatterTable(const std::filesystem::path& path, BatterTable& table) {
-    const std::optional<std::string> bytes = readWholeFile(path);
-    if (!bytes) return false;
-    std::istringstream in(*bytes);
-    readBatterTable(in, table);
-    return true;
+BatterFileRead readBatterFile(const std::filesystem::path& path, BatterTable& table) {
+    std::string bytes;
+    switch (readSmallFile(path, kBatterFileMaxBytes, bytes)) {
+        case FileRead::Read:
+            break;
+        case FileRead::NotOpened:
+            return BatterFileRead::NotOpened;
+        case FileRead::TooLarge:
+            return BatterFileRead::TooLarge;
+    }
+    std::istringstream in(bytes);
+    BatterTable read = table;
+    if (readBatterTable(in, read) == 0) return BatterFileRead::NoBatterLine;
+    table = read;
+    return BatterFileRead::Read;
 }
 
 std::string formatBatterTable(const BatterTable& table) {

@@ -18,6 +18,9 @@ namespace diz {
 // A line is read in pieces of at most this many characters; each piece counts
 // as one of the nine lines.
 inline constexpr std::size_t kBatterLineMaxChars = 254;
+// A batter file is read whole, and one larger than this is no batter file:
+// nine lines of kBatterLineMaxChars are 2.3 KB, and /dev/zero never ends.
+inline constexpr std::size_t kBatterFileMaxBytes = 65536;
 
 // Scans `line` into `entry`'s nine fields in file order (six decimal integers,
 // then three floating-point numbers), each after any run of white space. The
@@ -27,13 +30,23 @@ inline constexpr std::size_t kBatterLineMaxChars = 254;
 int scanBatterLine(std::string_view line, BatterEntry& entry);
 
 // Reads rows 0 to 8 from `in` (opened in binary mode: CR LF and LF both end a
-// line). Rows without a line keep their values; lines after the ninth are
-// ignored.
-void readBatterTable(std::istream& in, BatterTable& table);
+// line; a UTF-8 byte-order mark at the start is skipped). Rows without a line
+// keep their values; lines after the ninth are ignored. Returns how many of
+// the nine pieces were whole batter lines, with all nine fields read: a file
+// with none is no batter file (a CSV, an order file), however many single
+// numbers it let the scan take.
+int readBatterTable(std::istream& in, BatterTable& table);
 
-// The same from a file; false (table untouched) when it can't be opened or
-// is a folder.
-bool readBatterTable(const std::filesystem::path& path, BatterTable& table);
+enum class BatterFileRead {
+    Read,          // the table holds what the file holds
+    NotOpened,     // the file can't be opened or read, or is a folder
+    TooLarge,      // the file holds more than kBatterFileMaxBytes, or never ends
+    NoBatterLine,  // no line of it is a whole batter line (see above)
+};
+
+// The same from the file at `path`, which is read whole first; the table is
+// untouched unless Read.
+BatterFileRead readBatterFile(const std::filesystem::path& path, BatterTable& table);
 
 // The file's text for `table`: nine lines with CR LF, rates with six decimals.
 std::string formatBatterTable(const BatterTable& table);

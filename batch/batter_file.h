@@ -9,11 +9,14 @@ class Window;
 class FileChooser;
 
 // Asks for a file and fills model.batters from it; appends the nine summary
-// lines to the log. Reports a file that can't be opened.
-void loadBatterFile(WindowModel& model, Window& window, FileChooser& chooser);
+// lines to the log. A file that can't be opened, is larger than a batter file
+// can be (kBatterFileMaxBytes) or holds no whole batter line (a CSV, an order
+// file) is reported and changes nothing. True when the table was loaded.
+bool loadBatterFile(WindowModel& model, Window& window, FileChooser& chooser);
 
 // Asks for a file and writes model.batters to it. Reports a file that can't be
-// written.
-void saveBatterFile(WindowModel& model, Window& window, FileChooser& chooser);
+// written; a pipe that no one reads is reported at once, not waited for. True
+// when the table was saved.
+bool saveBatterFile(WindowModel& model, Window& window, FileChooser& chooser);
 
 }  // namespace diz

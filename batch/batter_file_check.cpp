@@ -10,6 +10,7 @@
 #include "batch/batter_data.h"
 #include "batch/batter_fields.h"
 #include "batch/messages.h"
+#include "batch/text_io.h"
 #include "diz/lineup.h"
 
 namespace diz {
@@ -85,6 +86,8 @@ std::optional<std::string> lineProblem(std::string_view line, int row) {
 }  // namespace
 
 std::optional<std::string> batterFileProblem(std::string_view bytes) {
+    // A byte-order mark is no part of the first line.
+    bytes = withoutByteOrderMark(bytes);
     int lineNumber = 0;
     int batterLines = 0;
     std::size_t start = 0;

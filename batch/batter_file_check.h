@@ -16,7 +16,8 @@ namespace diz {
 // complete batter lines: "3: 打者C の HR「5.2e2」は 32 ビットの整数ではありません"
 // (the line number, then the reason), or nothing when every line is whole. A line holds
 // six decimal integers in the 32-bit range and three finite numbers, separated
-// by blanks; lines end in CR LF or LF; lines after the ninth are blank.
+// by blanks; lines end in CR LF or LF; lines after the ninth are blank. A
+// UTF-8 byte-order mark at the start is skipped, as the reader skips it.
 std::optional<std::string> batterFileProblem(std::string_view bytes);
 
 }  // namespace diz

@@ -2,6 +2,9 @@
 
 #include <cstdint>
 
+#include "batch/batter_fields.h"
+#include "batch/field_text.h"
+#include "batch/messages.h"
 #include "batch/text_io.h"
 
 namespace diz {
@@ -68,6 +71,28 @@ std::string summaryLine(const BatterEntry& entry, int row) {
 std::string summaryLines(const BatterTable& table) {
     std::string lines;
     for (int row = 0; row < kLineupSize; ++row) lines += summaryLine(table[row], row);
+    return lines;
+}
+
+std::string batterWarningLines(const BatterTable& table) {
+    std::string lines;
+    for (int row = 0; row < kLineupSize; ++row) {
+        const BatterEntry& entry = table[row];
+        const int64_t hits =
+            int64_t{entry.singles} + entry.doubles + entry.triples + entry.homeRuns;
+        if (hits > entry.atBats) {
+            lines += msg::hitsOverAtBats(row, hits, entry.atBats);
+            lines += '\n';
+        }
+        for (const int f : kRateFieldIndices) {
+            const double rate = entry.*kBatterFields[f].rate;
+            // Written so that a NaN is told as well.
+            if (!(rate >= 0.0 && rate <= 1.0)) {
+                lines += msg::rateOutOfRange(row, kBatterFields[f].heading, formatNumber(rate));
+                lines += '\n';
+            }
+        }
+    }
     return lines;
 }
 

@@ -49,4 +49,11 @@ std::string summaryLines(const BatterTable& table);
 // The nine records, rows in order.
 BatterRecords buildRecords(const BatterTable& table);
 
+// Counts that cannot be, as "# 警告：…" lines in row order, each ending in
+// '\n': hits (1B + 2B + 3B + HR) above the at-bats, which make a batter who
+// hardly ever makes an out, and a rate below 0 or above 1. Empty when there
+// is none. Such values are still run as they are (a stored file may hold
+// them); a run tells them once, before its first order.
+std::string batterWarningLines(const BatterTable& table);
+
 }  // namespace diz

@@ -18,8 +18,33 @@ std::string_view trimBlanks(std::string_view text) {
 
 }  // namespace
 
+std::string toHalfWidth(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[i + k]); };
+        if (i + 2 < text.size() && byte(0) == 0xEF && (byte(1) == 0xBC || byte(1) == 0xBD)) {
+            // U+FF01..U+FF5E is EF BC 81..BF, then EF BD 80..9E.
+            const unsigned code = (byte(1) - 0xBC) * 64 + (byte(2) & 0x3F);
+            if (code >= 1 && code <= 0x5E && (byte(2) & 0xC0) == 0x80) {
+                out += static_cast<char>(0x20 + code);
+                i += 2;
+                continue;
+            }
+        }
+        if (i + 2 < text.size() && byte(0) == 0xE3 && byte(1) == 0x80 && byte(2) == 0x80) {
+            out += ' ';
+            i += 2;
+            continue;
+        }
+        out += text[i];
+    }
+    return out;
+}
+
 std::optional<long long> parseInteger(std::string_view text) {
-    std::string_view digits = trimBlanks(text);
+    const std::string halfWidth = toHalfWidth(text);
+    std::string_view digits = trimBlanks(halfWidth);
     bool negative = false;
     if (!digits.empty() && (digits.front() == '+' || digits.front() == '-')) {
         negative = digits.front() == '-';
@@ -38,7 +63,8 @@ std::optional<long long> parseInteger(std::string_view text) {
 }
 
 std::optional<double> parseNumber(std::string_view text) {
-    std::string_view trimmed = trimBlanks(text);
+    const std::string halfWidth = toHalfWidth(text);
+    std::string_view trimmed = trimBlanks(halfWidth);
     // from_chars reads a minus sign but not a plus.
     if (!trimmed.empty() && trimmed.front() == '+') {
         trimmed.remove_prefix(1);

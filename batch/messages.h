@@ -19,20 +19,65 @@ inline constexpr std::string_view kOrderOpenFailed = "ORDERが開けません：
 inline constexpr std::string_view kOutputWriteFailed = "出力に書き込めません：";
 inline constexpr std::string_view kSimulating = "シミュレート中...";
 inline constexpr std::string_view kNormalEnd = "正常に終了しました。\n出力：";
+// Put before the normal-end message in the status line (not the box) after a
+// Simulate, where the narrow line shows it first.
+inline constexpr std::string_view kRankingHint =
+    "打順の比較は右クリック (Alt+Space) →「打順ランキング」　";
 inline constexpr std::string_view kOutputIsBatterFile = "出力と打者データが同じファイルです：";
 inline constexpr std::string_view kOutputBusy = "出力は他の実行が使用中です：";
 // Followed by the number of orders written, then a line with the result name.
 inline constexpr std::string_view kInterrupted = "中断しました。書き込んだ打順：";
 inline constexpr std::string_view kResultName = "\n出力：";
+// After a failed write to a destination of the observer's own (standard
+// output): followed by the number of orders the result file holds.
+inline constexpr std::string_view kWrittenOrders = "書き込んだ打順：";
 // Followed by the games per order.
 inline constexpr std::string_view kNoMemoryForGames =
     "打線あたりの試行数に必要なメモリを確保できません：";
+// No line of the order file was selected; followed by the order file's name.
+inline constexpr std::string_view kNothingSelectedInOrderFile =
+    "ORDERに打線指定に合う打順がありません：";
+// No ordering of the nine batters was selected.
+inline constexpr std::string_view kNothingSelected = "打線指定に合う打順がありません";
+// After a run that wrote no line: a line with the result name, whose previous
+// contents are kept.
+inline constexpr std::string_view kResultKept = "\n出力は変更していません：";
+// The user cancelled the result file chooser: the status line says so, no box.
+inline constexpr std::string_view kSimulationCancelled = "シミュレートを取り消しました";
+// An order file that begins with a UTF-16 byte-order mark; followed by its name.
+inline constexpr std::string_view kOrderFileUtf16 =
+    "ORDERが UTF-16 で書かれています (UTF-8 か ASCII で保存してください)：";
+// After the order file's message: a line with the folder it was looked for in.
+inline constexpr std::string_view kOrderFolder = "\n場所：";
+// A run or an action that ran out of memory or could not start a thread; it
+// stopped, and the previous results are kept.
+inline constexpr std::string_view kOutOfMemory = "メモリが足りないため中止しました";
+inline constexpr std::string_view kNoThread = "スレッドを作成できないため中止しました";
+
+// Closing the main window with fields changed since they were last loaded,
+// saved or simulated: a question with yes and no, no the default.
+inline constexpr std::string_view kConfirmClose =
+    "読み込み・保存・シミュレートの後に変えた値があります。\n閉じると失われます。閉じますか？";
+
+// The file choosers of the Qt window: a typed name that leads to no file,
+// and a file that exists already; each followed by the name.
+inline constexpr std::string_view kFileNotFound = "ファイルが見つかりません：";
+inline constexpr std::string_view kConfirmReplace =
+    "次のファイルは既に存在します。置き換えますか？\n";
+
+// The two answers of a question box.
+inline constexpr std::string_view kYes = "はい";
+inline constexpr std::string_view kNo = "いいえ";
 
 // Loading and saving the batter file.
 inline constexpr std::string_view kBattersLoadFailed = "打者データを読み込めません：";
 inline constexpr std::string_view kBattersLoaded = "打者データを読み込みました...";
 inline constexpr std::string_view kBattersSaveFailed = "打者データを保存できません：";
 inline constexpr std::string_view kBattersSaved = "打者データを保存しました...";
+// A file no line of which reads as a whole batter line; followed by its name.
+inline constexpr std::string_view kBattersNoLine = "打者データとして読める行がありません：";
+// A file larger than a batter file can be; followed by its name.
+inline constexpr std::string_view kBattersTooLarge = "打者データにしては大きすぎるファイルです：";
 
 // A file chooser asking before it names a file that does not exist yet:
 // "output.txt は存在しません。\nファイルを作成しますか?" for the file's name
@@ -47,6 +92,21 @@ inline std::string createPrompt(std::string_view fileName) {
 // these in a warning box and leaves the status line alone.
 inline constexpr std::string_view kIntegerRequired = "整数を入力してください。";
 inline constexpr std::string_view kNumberRequired = "数値を入力してください。";
+
+// The names the validation messages give their fields, as the window's
+// labels call them: a grid cell is batterField(row, heading).
+inline constexpr std::string_view kGamesField = "打線あたりの試行数";
+// "打線指定 2" for pattern index 1 (0..5).
+inline std::string patternField(int index) { return "打線指定 " + std::to_string(index + 1); }
+
+// A validation message with its field's name on a line of its own above it:
+// "打者C の 2B\n整数を入力してください。"
+inline std::string namedField(std::string_view name, std::string_view message) {
+    std::string text(name);
+    text += '\n';
+    text += message;
+    return text;
+}
 
 // "1 から 100000 までの整数を入力してください。"
 inline std::string integerRange(long long low, long long high) {
@@ -89,12 +149,43 @@ inline std::string batterOutOfRange(int row, std::string_view heading, int32_t v
     return text;
 }
 
+// Counts that cannot be, told once a run in its log (see batterWarningLines):
+// "# 警告：打者C の安打 (1B+2B+3B+HR) 450 が打数 400 を超えています (アウトになりにくい打者です)"
+inline std::string hitsOverAtBats(int row, long long hits, long long atBats) {
+    std::string text = "# 警告：打者";
+    text += static_cast<char>('A' + row);
+    text += " の安打 (1B+2B+3B+HR) ";
+    text += std::to_string(hits);
+    text += " が打数 ";
+    text += std::to_string(atBats);
+    text += " を超えています (アウトになりにくい打者です)";
+    return text;
+}
+
+// "# 警告：打者A の 1B 1to3 1.5 は 0 から 1 の間にありません"
+inline std::string rateOutOfRange(int row, std::string_view heading, std::string_view value) {
+    std::string text = "# 警告：";
+    text += batterField(row, heading);
+    text += " ";
+    text += value;
+    text += " は 0 から 1 の間にありません";
+    return text;
+}
+
 // A batter file diz-cli refuses to read (see batter_file_check.h); each
 // reason follows the file's name and the line's number.
 inline constexpr std::string_view kBatterLineBinary = "読めないバイト (NUL) があります";
 inline constexpr std::string_view kBatterLineCrOnly =
     "行末が CR だけです (CR LF か LF で区切ってください)";
 inline constexpr std::string_view kBatterLineAfterNinth = "打者I の後に余分な行があります";
+// --lenient on a file no line of which reads whole.
+inline constexpr std::string_view kBatterFileNoLine =
+    "打者データとして読める行がありません (9 つの値が並ぶ行が 1 行もありません)";
+
+// "打者データにしては大きすぎるファイルです (65536 バイトまで)"
+inline std::string batterFileTooLarge(std::size_t maxBytes) {
+    return "打者データにしては大きすぎるファイルです (" + std::to_string(maxBytes) + " バイトまで)";
+}
 
 // "行が長すぎます (253 文字まで)"
 inline std::string batterLineTooLong(std::size_t maxChars) {
@@ -129,6 +220,28 @@ inline std::string batterLinesMissing(int lines) {
     return "打者データが 9 行ありません (" + std::to_string(lines) + " 行)";
 }
 
+// The folder of the user's own (batch/user_folder.h): followed by the folder.
+inline constexpr std::string_view kUserFolderFailed = "DIZ のフォルダーを用意できません：";
+// A first start has made it, with the example batters and every ordering.
+inline constexpr std::string_view kUserFolderMade =
+    "例の打者 batters.txt と全打順の order.dat を置いたフォルダーを作りました：";
+
+// `DIZ --help`: what the program takes on its command line.
+inline constexpr std::string_view kProgramHelp =
+    "Usage: DIZ [--user-folder | --help | --version]\n"
+    "The batting-order simulator's window (Japanese texts). It reads order.dat from\n"
+    "the folder it starts in; Load and Save read and write batter files.\n"
+    "\n"
+    "  --user-folder  start in a folder of your own (~/DIZ), made on the first start\n"
+    "                 with the example batters (batters.txt) and an order.dat of\n"
+    "                 every ordering; the menu entry starts DIZ this way\n"
+    "  --help         print this help and exit\n"
+    "  --version      print the version and exit\n"
+    "\n"
+    "Which order is best: right-click the window (or Alt+Space) and choose\n"
+    "打順ランキング (R) for every order ranked by its exact expected runs.\n"
+    "See DIZ(1) and diz-cli(1).\n";
+
 // The ranking window.
 inline constexpr std::string_view kRankingTitle = "打順ランキング";
 // Its three selections, in this order.
@@ -145,6 +258,8 @@ inline constexpr std::string_view kRankingEvaluating = "評価中...";
 inline constexpr std::string_view kRankingSlowOrders =
     "評価中...（凡退しにくい打者がいるため時間がかかります）";
 inline constexpr std::string_view kRankingCancelling = "中止しています...";
+// Every order is evaluated; they are being ranked.
+inline constexpr std::string_view kRankingSorting = "順位を付けています...";
 inline constexpr std::string_view kRankingCancelled = "中止しました";
 // Followed by the file's whole name.
 inline constexpr std::string_view kRankingCsvSaved = "CSVを保存しました：";

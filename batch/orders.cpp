@@ -7,6 +7,8 @@
 #include <numeric>
 #include <system_error>
 
+#include "batch/messages.h"
+
 namespace diz {
 namespace {
 
@@ -70,7 +72,7 @@ OrderSelection::OrderSelection(OrderSource source, Patterns patterns, std::strin
 OrderReader::OrderReader() = default;
 
 OrderReader::OrderReader(std::istream& in, const Patterns& patterns)
-    : m_patterns(patterns), m_pieces(std::in_place, in, kOrderLineMaxChars) {}
+    : m_patterns(patterns), m_pieces(std::in_place, in, kOrderLineMaxChars, true) {}
 
 OrderReader::~OrderReader() = default;
 
@@ -99,7 +101,13 @@ bool OrderReader::open(const OrderSelection& selection, int* error) {
             if (error != nullptr) *error = errno != 0 ? errno : ENOENT;
             return false;
         }
-        m_pieces.emplace(m_file, kOrderLineMaxChars);
+        m_pieces.emplace(m_file, kOrderLineMaxChars, true);
+        if (m_pieces->utf16()) {
+            m_pieces.reset();
+            m_file.close();
+            if (error != nullptr) *error = kUtf16OrderFile;
+            return false;
+        }
         return true;
     }
 
@@ -167,6 +175,34 @@ bool OrderReader::next(BattingOrder& out) {
         out = m_rotations[static_cast<std::size_t>(m_rotation++)];
         if (selects(out)) return true;
     }
+}
+
+std::string orderFileMessage(const std::string& orderFile, int error, bool withFolder) {
+    std::string text = messageWithName(
+        error == kUtf16OrderFile ? msg::kOrderFileUtf16 : msg::kOrderOpenFailed, orderFile);
+    if (withFolder) {
+        std::error_code failed;
+        const std::filesystem::path whole = std::filesystem::absolute(utf8Path(orderFile), failed);
+        const std::u8string folder = whole.parent_path().u8string();
+        text += msg::kOrderFolder;
+        text.append(folder.begin(), folder.end());
+    }
+    return text;
+}
+
+std::optional<std::string> orderFileProblem(const OrderSelection& selection) {
+    if (!selection.readsOrderFile()) return std::nullopt;
+    std::error_code failed;
+    const std::filesystem::file_status status =
+        std::filesystem::status(utf8Path(selection.orderFile()), failed);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status) &&
+        !std::filesystem::is_directory(status)) {
+        return std::nullopt;
+    }
+    OrderReader reader;
+    int error = 0;
+    if (reader.open(selection, &error)) return std::nullopt;
+    return orderFileMessage(selection.orderFile(), error, true);
 }
 
 std::optional<std::size_t> countSelectedOrders(const OrderSelection& selection,

@@ -30,8 +30,14 @@ using Patterns = std::array<LineupPattern, kPatternCount>;
 inline const Patterns kDefaultPatterns{"abcdefghi", "", "", "", "", ""};
 
 // The order file is read in pieces of at most this many characters, line end
-// included; the rest of a longer line is a line of its own.
+// included; the rest of a longer line is a line of its own. CR LF, LF and a
+// lone CR all end a line (a file written with old Macintosh line ends reads
+// line by line), and a UTF-8 byte-order mark at its start is skipped.
 inline constexpr std::size_t kOrderLineMaxChars = 19;
+
+// What OrderReader::open gives as its error for an order file that begins
+// with a UTF-16 byte-order mark (it is no system error number).
+inline constexpr int kUtf16OrderFile = -1;
 
 // True when each of the pattern's first nine characters is '*' or equals the
 // line's character at that position, byte for byte. A pattern shorter than nine
@@ -103,7 +109,7 @@ class OrderReader {
 
     // Starts reading `selection`. False when its order file can't be opened
     // for reading (a folder can't); `error` then holds the system's error
-    // number.
+    // number, or kUtf16OrderFile for a file written in UTF-16.
     bool open(const OrderSelection& selection, int* error = nullptr);
 
     // The next order, or false at the end.
@@ -125,6 +131,19 @@ class OrderReader {
     std::array<BattingOrder, kLineupSize> m_rotations{};
     int m_rotation = kLineupSize;
 };
+
+// What a run reports for an order file that can't be read: msg::kOrderOpenFailed
+// or, for `error` kUtf16OrderFile, msg::kOrderFileUtf16, with at most 70
+// bytes of the name; with `withFolder`, a second line names the whole folder
+// it was looked in (a relative name is looked for in the current folder).
+std::string orderFileMessage(const std::string& orderFile, int error, bool withFolder);
+
+// Checks ahead of a run, before any chooser opens, that the order file of
+// `selection` (when it reads one) can be read: nothing, or the message of
+// orderFileMessage with the folder. A file that exists but is no regular
+// file (a pipe) is not opened ahead: reading it would take what the run is
+// to read, and opening it may wait for a writer.
+std::optional<std::string> orderFileProblem(const OrderSelection& selection);
 
 // The number of orders `selection` selects, counted ahead of a run from a
 // second reading: nothing when the orders come from anything but orderings

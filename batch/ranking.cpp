@@ -285,6 +285,19 @@ std::string RankingTable::summary() const {
     text += " 試合で ";
     appendFixed(text, gap * ranking::kSeasonGames, 2);
     text += " 点）";
+    if (size() < 2) return text;
+    const std::uint32_t second = m_bestFirst[1];
+    const double runnerUp = best - m_rows.figures[second].meanRuns;
+    text += "\n最良と 2 位 ";
+    text += m_rows.order(second);
+    text += " の差 ";
+    appendFixed(text, runnerUp, 6);
+    text += " 点/試合";
+    if (runnerUp < ranking::kPracticallyTiedRuns) {
+        text += "（";
+        appendFixed(text, ranking::kPracticallyTiedRuns, 3);
+        text += " 点未満：実質的に同点です）";
+    }
     return text;
 }
 

@@ -33,6 +33,23 @@ inline constexpr int kColumnCount = kFirstInningScoring + kInnings;
 inline constexpr int kSeasonGames = 143;
 // Bins of the spread of expected runs.
 inline constexpr int kHistogramBins = 40;
+// Orders whose expected runs differ by less than this per game are
+// practically tied: a season of games could not tell them apart.
+inline constexpr double kPracticallyTiedRuns = 0.001;
+
+// How both front-ends tell the best order and the selected one apart in the
+// charts, in colour, in print and for colour-blind readers: colours of the
+// Okabe-Ito set, far apart in lightness as well, the best order's bars solid
+// and the selected order's hatched, the best order's mark a solid line and
+// the selected order's dashed, and each named in the legend with its letters.
+inline constexpr std::uint32_t kBestColour = 0x0072B2;      // dark blue, solid
+inline constexpr std::uint32_t kSelectedColour = 0xE69F00;  // orange, hatched / dashed
+inline constexpr std::uint32_t kSpreadColour = 0xBBBBBB;    // the histogram's fill
+
+// A table's sort mark: ▲ for ascending, ▼ for descending, in every column
+// (rank ascending is best first).
+inline constexpr std::string_view kAscendingMark = "▲";
+inline constexpr std::string_view kDescendingMark = "▼";
 }  // namespace ranking
 
 // The column's title, as the table heads it and the CSV's header holds it.
@@ -138,7 +155,10 @@ class RankingTable {
 
     // "最良 abcdefghi 5.078538 点　最悪 … 点　差 0.206452 点/試合（143 試合で
     // 29.52 点）": the best and the worst order and their gap per game and per
-    // season. Empty for an empty table.
+    // season; then, with two orders or more, a second line with the gap
+    // between the best and the runner-up, which says when it is below
+    // kPracticallyTiedRuns: "最良と 2 位 acbdefghi の差 0.000216 点/試合
+    // （0.001 点未満：実質的に同点です）". Empty for an empty table.
     std::string summary() const;
 
   private:

@@ -1,26 +1,34 @@
 #include "batch/ranking_run.h"
 
+#include <algorithm>
+#include <exception>
+
 #include "batch/messages.h"
 #include "batch/order_evaluators.h"
+#include "batch/resource_failure.h"
 #include "batch/text_io.h"
 
 namespace diz {
 namespace {
 
 // Passes the evaluator's progress to the run's counter, and the slow orders
-// to the window.
+// to the run and the window.
 class ProgressCounter final : public RunObserver {
   public:
-    ProgressCounter(std::atomic<std::size_t>& done, RunObserver& window)
-        : m_done(done), m_window(window) {}
+    ProgressCounter(std::atomic<std::size_t>& done, std::atomic<bool>& slow, RunObserver& window)
+        : m_done(done), m_slow(slow), m_window(window) {}
     void progress(std::uint64_t done) override {
         m_done.store(static_cast<std::size_t>(done), std::memory_order_relaxed);
     }
-    void slowOrders(int cap) override { m_window.slowOrders(cap); }
+    void slowOrders(int cap) override {
+        m_slow.store(true);
+        m_window.slowOrders(cap);
+    }
     void finished(RunOutcome, std::string_view, std::string_view) override {}
 
   private:
     std::atomic<std::size_t>& m_done;
+    std::atomic<bool>& m_slow;
     RunObserver& m_window;
 };
 
@@ -28,15 +36,25 @@ class ProgressCounter final : public RunObserver {
 
 std::unique_ptr<RankingRun> RankingRun::start(const OrderSelection& selection,
                                               const BatterRecords& records, RunObserver& observer,
-                                              RankingRows spent, std::string& failure) {
+                                              const std::function<RankingRows()>& spent,
+                                              std::string& failure) {
     auto orders = std::make_unique<OrderReader>();
-    if (!orders->open(selection)) {
-        failure = messageWithName(msg::kOrderOpenFailed, selection.orderFile());
+    int error = 0;
+    if (!orders->open(selection, &error)) {
+        failure = orderFileMessage(selection.orderFile(), error, true);
         return nullptr;
     }
     std::unique_ptr<RankingRun> run(new RankingRun());
-    run->m_thread = std::thread(&RankingRun::run, run.get(), std::move(orders), selection, records,
-                                std::ref(observer), std::move(spent));
+    RankingRows rows = spent();
+    try {
+        run->m_thread = std::thread(&RankingRun::run, run.get(), std::move(orders), selection,
+                                    records, std::ref(observer), std::move(rows));
+    } catch (...) {
+        const auto resource = resourceFailure(std::current_exception());
+        if (!resource) throw;
+        failure = *resource;
+        return nullptr;
+    }
     return run;
 }
 
@@ -51,43 +69,90 @@ void RankingRun::wait() {
 
 RankingRun::Result RankingRun::takeResult() { return std::move(m_result); }
 
+RankingProgress RankingRun::progress() const {
+    if (m_cancel.load()) return {msg::kRankingCancelling, 0, 0};
+    const std::size_t total = ordersTotal();
+    switch (m_phase.load()) {
+        case Phase::Counting:
+            break;
+        case Phase::Evaluating: {
+            const std::string_view status =
+                m_slow.load() ? msg::kRankingSlowOrders : msg::kRankingEvaluating;
+            if (total == 0) return {status, 0, 0};
+            // Every order done is not the end yet: the ranking follows.
+            const std::size_t done = std::min(ordersDone(), total);
+            return {done == total ? msg::kRankingSorting : status, done, total};
+        }
+        case Phase::Ranking:
+            return {msg::kRankingSorting, total, total};
+    }
+    return kRankingStarting;
+}
+
 void RankingRun::run(std::unique_ptr<OrderReader> orders, OrderSelection selection,
                      BatterRecords records, RunObserver& observer, RankingRows spent) {
     spent = RankingRows();
+    Result result;
+    try {
+        result = evaluate(*orders, selection, records, observer);
+    } catch (...) {
+        // Running out is told like any other end; anything else thrown is a
+        // fault, and past the thread's end it ends the program.
+        const auto failure = resourceFailure(std::current_exception());
+        if (!failure) throw;
+        result = Result();
+        result.outcome = RunOutcome::Failed;
+        result.message = *failure;
+    }
+    orders.reset();
+    const RunOutcome outcome = result.outcome;
+    const std::string message = result.message;
+    m_result = std::move(result);
+    observer.finished(outcome, message, "");
+}
+
+RankingRun::Result RankingRun::evaluate(OrderReader& orders, const OrderSelection& selection,
+                                        const BatterRecords& records, RunObserver& observer) {
     Result result;
     const std::size_t total = countSelectedOrders(selection, &m_cancel).value_or(0);
     m_total.store(total);
     // Reserving the exact count keeps the rows from growing by doubling, which
     // would briefly hold half as much again.
     result.rows.reserve(total);
+    m_phase.store(Phase::Evaluating);
 
     // One game per order, so that the standard error the evaluator reports is
     // the standard deviation of one game's runs; every figure; all cores.
     const ReportOptions everyFigure{true, true, true, true};
-    ProgressCounter counter(m_done, observer);
+    ProgressCounter counter(m_done, m_slow, observer);
     ExactOrderEvaluator evaluator(records, 1, 0, everyFigure, selection, &counter, &m_cancel);
     const auto keep = [&result](const BattingOrder& order, const TrialResult& figures) {
         result.rows.append(order, figures);
         return true;
     };
-    const bool all = evaluateAll(*orders, evaluator, keep, &m_cancel);
-    orders.reset();
-    if (all && !m_cancel.load()) {
-        result.outcome = RunOutcome::NormalEnd;
-        result.message = msg::rankingEvaluated(result.rows.size());
-        // The window's thread then has only to show them.
-        result.bestFirst = sortRows(result.rows, ranking::kMeanRuns, SortDirection::Descending);
-        result.histogram = runsHistogram(result.rows);
-        m_done.store(result.rows.size());
-    } else {
+    const bool all = evaluateAll(orders, evaluator, keep, &m_cancel);
+    if (!all || m_cancel.load()) {
         result.outcome = RunOutcome::Interrupted;
         result.message = msg::kRankingCancelled;
         result.rows = RankingRows();
+        return result;
     }
-    const RunOutcome outcome = result.outcome;
-    const std::string message = result.message;
-    m_result = std::move(result);
-    observer.finished(outcome, message, "");
+    if (result.rows.size() == 0) {
+        result.outcome = RunOutcome::NothingSelected;
+        result.message =
+            selection.readsOrderFile()
+                ? messageWithName(msg::kNothingSelectedInOrderFile, selection.orderFile())
+                : std::string(msg::kNothingSelected);
+        return result;
+    }
+    m_phase.store(Phase::Ranking);
+    result.outcome = RunOutcome::NormalEnd;
+    result.message = msg::rankingEvaluated(result.rows.size());
+    // The window's thread then has only to show them.
+    result.bestFirst = sortRows(result.rows, ranking::kMeanRuns, SortDirection::Descending);
+    result.histogram = runsHistogram(result.rows);
+    m_done.store(result.rows.size());
+    return result;
 }
 
 }  // namespace diz

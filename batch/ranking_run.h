@@ -5,25 +5,44 @@
 
 #include <atomic>
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
 #include "batch/batter_table.h"
+#include "batch/messages.h"
 #include "batch/orders.h"
 #include "batch/ranking.h"
 #include "batch/run_pipeline.h"
 
 namespace diz {
 
+// What a window shows of a ranking run while it lasts, so that its status,
+// its progress bar and its charts always tell the same thing.
+struct RankingProgress {
+    std::string_view status;  // msg::kRankingEvaluating, kRankingSlowOrders, kRankingSorting, …
+    std::size_t value = 0;    // orders done
+    std::size_t maximum = 0;  // the orders to do; 0 while unknown (a busy bar)
+};
+
+// The progress of a run that is starting or restarting: evaluating, the bar
+// busy (nothing of an earlier run shows).
+inline constexpr RankingProgress kRankingStarting{msg::kRankingEvaluating, 0, 0};
+
 class RankingRun {
   public:
     // What a run hands over at its end.
     struct Result {
-        RunOutcome outcome = RunOutcome::Interrupted;  // NormalEnd, or Interrupted when cancelled
-        std::string message;                   // msg::rankingEvaluated(n) or msg::kRankingCancelled
+        // NormalEnd; NothingSelected when the selection held no order;
+        // Interrupted when cancelled; Failed when memory or threads ran out.
+        RunOutcome outcome = RunOutcome::Interrupted;
+        // msg::rankingEvaluated(n), the nothing-selected message,
+        // msg::kRankingCancelled, or msg::kOutOfMemory / kNoThread.
+        std::string message;
         RankingRows rows;                      // empty unless NormalEnd
         std::vector<std::uint32_t> bestFirst;  // sortRows(rows, kMeanRuns, Descending)
         RunsHistogram histogram;               // runsHistogram(rows)
@@ -34,13 +53,17 @@ class RankingRun {
     // reading of the selection), then evaluated. `observer` hears, on the
     // run's thread, the slow orders and at the end finished() with the
     // outcome and its message; takeResult() then hands over the rows (after
-    // wait()). `spent`, the previous table's rows, is freed on the run's
-    // thread, away from the window's. Nothing when the selection's order file
-    // can't be opened: `failure` then holds the message (msg::kOrderOpenFailed
-    // with the name) and the observer hears nothing.
+    // wait()). Once the orders are open, `spent` is called for the previous
+    // table's rows, which are freed on the run's thread, away from the
+    // window's. Nothing when the selection's order file can't be read
+    // (`failure` then holds orderFileMessage with the folder, and `spent` was
+    // not called, so the previous table stays) or no thread can be started
+    // (msg::kNoThread; the previous rows are freed here); the observer then
+    // hears nothing.
     static std::unique_ptr<RankingRun> start(const OrderSelection& selection,
                                              const BatterRecords& records, RunObserver& observer,
-                                             RankingRows spent, std::string& failure);
+                                             const std::function<RankingRows()>& spent,
+                                             std::string& failure);
     // Cancels and waits for the thread.
     ~RankingRun();
     RankingRun(const RankingRun&) = delete;
@@ -56,13 +79,23 @@ class RankingRun {
     // Orders done so far and their total (0 while still counting). Any thread.
     std::size_t ordersDone() const { return m_done.load(std::memory_order_relaxed); }
     std::size_t ordersTotal() const { return m_total.load(std::memory_order_relaxed); }
+    // What to show of the run now: busy while counting, orders done of the
+    // total while evaluating (msg::kRankingSlowOrders once slow orders came),
+    // msg::kRankingSorting once every order is done and they are being ranked,
+    // msg::kRankingCancelling once cancelled. Any thread.
+    RankingProgress progress() const;
 
   private:
+    enum class Phase { Counting, Evaluating, Ranking };
     RankingRun() = default;
     void run(std::unique_ptr<OrderReader> orders, OrderSelection selection, BatterRecords records,
              RunObserver& observer, RankingRows spent);
+    Result evaluate(OrderReader& orders, const OrderSelection& selection,
+                    const BatterRecords& records, RunObserver& observer);
 
     std::atomic<bool> m_cancel{false};
+    std::atomic<bool> m_slow{false};
+    std::atomic<Phase> m_phase{Phase::Counting};
     std::atomic<std::size_t> m_done{0};
     std::atomic<std::size_t> m_total{0};
     Result m_result;

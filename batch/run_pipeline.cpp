@@ -131,10 +131,12 @@ RunOutcome runOrders(const RunPlan& plan, OrderEvaluator& evaluator, RunObserver
     OrderReader orders;
     int error = 0;
     if (!orders.open(selection, &error)) {
-        return fail(msg::kOrderOpenFailed, selection.orderFile(), error);
+        observer.finished(RunOutcome::Failed, orderFileMessage(selection.orderFile(), error, false),
+                          error > 0 ? std::strerror(error) : "");
+        return RunOutcome::Failed;
     }
     ResultFile result;
-    switch (result.open(plan.resultName)) {
+    switch (result.open(plan.resultName, plan.waitForReader)) {
         case ResultFile::Opened::Ok:
             break;
         case ResultFile::Opened::Busy:
@@ -145,13 +147,13 @@ RunOutcome runOrders(const RunPlan& plan, OrderEvaluator& evaluator, RunObserver
     observer.started();
 
     std::string line;
-    std::uint64_t written = 0;
+    std::uint64_t evaluated = 0;
     const bool finished = evaluateAll(
         orders, evaluator,
         [&](const BattingOrder& order, const TrialResult& figures) {
+            ++evaluated;
             composeResultLine(line, order, plan.report, figures);
             if (!result.writeLine(line)) return false;
-            ++written;
             // The log gets the same text with its line end as a plain '\n'.
             line += '\n';
             observer.log(line);
@@ -162,17 +164,39 @@ RunOutcome runOrders(const RunPlan& plan, OrderEvaluator& evaluator, RunObserver
     const bool interrupted = !finished && plan.stop != nullptr && plan.stop->load();
     const std::optional<std::string> unwritten = observer.linesDone(interrupted);
 
+    // Puts the lines in the result file's place, or keeps the previous one
+    // when there are none.
     if (!result.close()) {
         return fail(msg::kOutputWriteFailed, plan.resultName, result.errorNumber());
     }
-    if (unwritten) return fail(msg::kOutputWriteFailed, *unwritten);
+    const std::uint64_t written = result.linesWritten();
+    // A result name that is a pipe or a device is never kept or replaced.
+    const bool kept = written == 0 && !result.direct();
+    if (unwritten) {
+        // The run stopped there; the result file holds what was done.
+        std::string text = messageWithName(msg::kOutputWriteFailed, *unwritten);
+        text += '\n';
+        text += msg::kWrittenOrders;
+        text += std::to_string(written);
+        text += kept ? msg::kResultKept : msg::kResultName;
+        observer.finished(RunOutcome::Failed, messageWithName(text, plan.resultName), "");
+        return RunOutcome::Failed;
+    }
     if (interrupted) {
         std::string text(msg::kInterrupted);
         text += std::to_string(written);
-        observer.finished(RunOutcome::Interrupted,
-                          messageWithName(text + std::string(msg::kResultName), plan.resultName),
-                          "");
+        text += kept ? msg::kResultKept : msg::kResultName;
+        observer.finished(RunOutcome::Interrupted, messageWithName(text, plan.resultName), "");
         return RunOutcome::Interrupted;
+    }
+    if (evaluated == 0) {
+        std::string text =
+            selection.readsOrderFile()
+                ? messageWithName(msg::kNothingSelectedInOrderFile, selection.orderFile())
+                : std::string(msg::kNothingSelected);
+        text += kept ? msg::kResultKept : msg::kResultName;
+        observer.finished(RunOutcome::NothingSelected, messageWithName(text, plan.resultName), "");
+        return RunOutcome::NothingSelected;
     }
     observer.finished(RunOutcome::NormalEnd, messageWithName(msg::kNormalEnd, plan.resultName), "");
     return RunOutcome::NormalEnd;

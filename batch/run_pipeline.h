@@ -48,9 +48,15 @@ struct TrialResult {
 void composeResultLine(std::string& line, const BattingOrder& order, const ReportOptions& report,
                        const TrialResult& result);
 
-// How a run ended: with the normal-end message, stopped on request, or with
-// any other reported message (diz-cli turns this into its exit status).
-enum class RunOutcome { NormalEnd, Failed, Interrupted };
+// How a run ended (diz-cli turns this into its exit status):
+//  - NormalEnd: every selected order was evaluated and written;
+//  - NothingSelected: the selection held no order, so nothing was evaluated
+//    and the previous result file was kept;
+//  - Interrupted: stopped on request, the lines done kept;
+//  - Cancelled: the user cancelled before anything was written (the window's
+//    result file chooser); no message box;
+//  - Failed: any other reported message.
+enum class RunOutcome { NormalEnd, NothingSelected, Failed, Interrupted, Cancelled };
 
 // What a run tells whoever started it: the window's action, diz-cli or the
 // ranking. The calls come in this order: log() lines, started(), then per
@@ -130,14 +136,21 @@ struct RunPlan {
     // orders being evaluated: the lines done are kept and the run reports
     // msg::kInterrupted. May be null.
     const std::atomic<bool>* stop = nullptr;
+    // False for a window, which must not hang: a result file that is a pipe
+    // no one reads then fails to open instead of waiting for a reader.
+    bool waitForReader = true;
 };
 
 // Runs the plan: refuses a result file that is the order file or the batter
-// file, opens the order file and only then the result file (locked for the
-// run, then emptied; refused when another run holds it), evaluates every
-// selected order, writes its line to the result file with CR LF and to the
-// observer's log with LF, checks every write and the close, and reports the
-// end, the interruption or the failure with the messages of messages.h.
+// file, opens the order file and only then the result file (see ResultFile:
+// locked for the run, refused when another run holds it, its lines written
+// beside it and put in its place at the end), evaluates every selected order,
+// writes its line to the result file with CR LF and to the observer's log
+// with LF, checks every write and the close, and reports the end, the empty
+// selection, the interruption or the failure with the messages of
+// messages.h. The previous result file is kept whenever no line was written.
+// An exception (out of memory, no thread) passes through, and the previous
+// result file is then kept as well.
 RunOutcome runOrders(const RunPlan& plan, OrderEvaluator& evaluator, RunObserver& observer);
 
 // True when both names lead to one existing file (links and other spellings

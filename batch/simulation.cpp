@@ -1,10 +1,13 @@
 #include "batch/simulation.h"
 
 #include <cstdlib>
+#include <exception>
 #include <string>
 
 #include "batch/batter_table.h"
 #include "batch/messages.h"
+#include "batch/resource_failure.h"
+#include "batch/text_io.h"
 #include "batch/window.h"
 #include "batch/window_model.h"
 
@@ -77,17 +80,47 @@ std::unique_ptr<TrialEvaluator> openSimulation(const BatterTable& batters, Games
 
 RunOutcome runSimulation(WindowModel& model, Window& window, FileChooser& chooser,
                          const SimulationFiles& files) {
-    window.clearLog();
-    WindowObserver observer(model, window);
-    const std::unique_ptr<TrialEvaluator> evaluator =
-        openSimulation(model.batters, model.gamesPerOrder, observer, files.libraryName);
-    if (!evaluator) return RunOutcome::Failed;
+    try {
+        window.clearLog();
+        WindowObserver observer(model, window);
+        const std::unique_ptr<TrialEvaluator> evaluator =
+            openSimulation(model.batters, model.gamesPerOrder, observer, files.libraryName);
+        if (!evaluator) return RunOutcome::Failed;
+        const std::string warnings = batterWarningLines(model.batters);
+        if (!warnings.empty()) window.appendLog(warnings);
 
-    RunPlan plan;
-    plan.selection = OrderSelection(OrderSource::OrderFile, model.patterns, files.orderFile);
-    plan.report = model.report;
-    plan.resultName = chooser.choose(resultFileRequest()).value_or(std::string());
-    return runOrders(plan, *evaluator, observer);
+        RunPlan plan;
+        plan.selection = OrderSelection(OrderSource::OrderFile, model.patterns, files.orderFile);
+        plan.report = model.report;
+        plan.waitForReader = false;
+        // Said before the chooser: a user without an order file has no use
+        // for choosing a result file first.
+        if (const auto problem = orderFileProblem(plan.selection)) {
+            window.reportMessage(*problem);
+            return RunOutcome::Failed;
+        }
+        const std::optional<std::string> name = chooser.choose(resultFileRequest());
+        if (!name) {
+            model.statusText = msg::kSimulationCancelled;
+            window.showModel();
+            return RunOutcome::Cancelled;
+        }
+        plan.resultName = *name;
+        const RunOutcome outcome = runOrders(plan, *evaluator, observer);
+        if (outcome == RunOutcome::NormalEnd) {
+            // The box said the outcome; the status line, which shows the
+            // start of its text, leads on to where orders are compared.
+            model.statusText = std::string(
+                utf8Prefix(std::string(msg::kRankingHint) + model.statusText, kStatusMaxBytes));
+            window.showModel();
+        }
+        return outcome;
+    } catch (...) {
+        const auto failure = resourceFailure(std::current_exception());
+        if (!failure) throw;
+        window.reportMessage(*failure);
+        return RunOutcome::Failed;
+    }
 }
 
 }  // namespace diz

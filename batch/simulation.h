@@ -33,9 +33,16 @@ struct SimulationFiles {
 };
 
 // The Simulate action over `model` (already read from the controls): clears
-// the log, opens the simulation, asks for the result file and runs the
-// selected lines of the order file. Its outcome is the status text, the
-// reported message, the log and the result file; it throws nothing.
+// the log, opens the simulation (the summary lines, then a warning for each
+// count that cannot be), checks that the order file can be read (reporting
+// it with its folder, before any chooser), asks for the result file and runs
+// the selected lines of the order file. A cancelled chooser ends it quietly
+// (Cancelled: the status says so, no box); after a normal end the status line
+// begins with where orders are compared (msg::kRankingHint), then the
+// message. Running out of memory or
+// threads is reported (msg::kOutOfMemory, msg::kNoThread) with the previous
+// results kept. Its outcome is the status text, the reported message, the log
+// and the result file; it throws nothing of its own.
 RunOutcome runSimulation(WindowModel& model, Window& window, FileChooser& chooser,
                          const SimulationFiles& files = {});
 

@@ -3,12 +3,17 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cerrno>
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <system_error>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace diz {
 namespace {
@@ -124,28 +129,110 @@ std::filesystem::path utf8Path(std::string_view name) {
     return std::filesystem::path(std::u8string(name.begin(), name.end()));
 }
 
-std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error)) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in.is_open()) return std::nullopt;
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) return std::nullopt;
+FileRead readSmallFile(const std::filesystem::path& path, std::size_t maxBytes, std::string& bytes,
+                       int* error) {
+    const auto notOpened = [error](int number) {
+        if (error != nullptr) *error = number;
+        return FileRead::NotOpened;
+    };
+    std::string read;
+    char chunk[4096];
+#ifdef _WIN32
+    std::error_code status;
+    if (std::filesystem::is_directory(path, status)) return notOpened(EISDIR);
+    std::FILE* file = _wfopen(path.c_str(), L"rb");
+    if (file == nullptr) return notOpened(errno != 0 ? errno : ENOENT);
+    while (read.size() <= maxBytes) {
+        const std::size_t got = std::fread(chunk, 1, sizeof chunk, file);
+        read.append(chunk, got);
+        if (got < sizeof chunk) break;
+    }
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) return notOpened(EIO);
+#else
+    // Not waiting at the open: a pipe without a writer then reads as empty.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return notOpened(errno);
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    struct stat info {};
+    if (fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+        ::close(fd);
+        return notOpened(EISDIR);
+    }
+    while (read.size() <= maxBytes) {
+        const ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) {
+            const int number = errno;
+            ::close(fd);
+            return notOpened(number);
+        }
+        if (got == 0) break;
+        read.append(chunk, static_cast<std::size_t>(got));
+    }
+    ::close(fd);
+#endif
+    if (read.size() > maxBytes) return FileRead::TooLarge;
+    bytes = std::move(read);
+    return FileRead::Read;
+}
+
+namespace {
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+}  // namespace
+
+std::string_view withoutByteOrderMark(std::string_view bytes) {
+    if (bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark) bytes.remove_prefix(kUtf8Mark.size());
     return bytes;
 }
 
-LinePieceReader::LinePieceReader(std::istream& in, std::size_t maxChars)
-    : m_in(in), m_maxChars(maxChars < 1 ? 1 : maxChars) {}
+LinePieceReader::LinePieceReader(std::istream& in, std::size_t maxChars, bool loneCrEndsLine)
+    : m_in(in), m_maxChars(maxChars < 1 ? 1 : maxChars), m_loneCrEndsLine(loneCrEndsLine) {
+    // Only as many bytes as could still begin a mark are taken from the
+    // stream: it may be a pipe, which can't be read again.
+    using Traits = std::istream::traits_type;
+    while (m_lead.size() < kUtf8Mark.size()) {
+        const Traits::int_type c = m_in.get();
+        if (Traits::eq_int_type(c, Traits::eof())) break;
+        m_lead.push_back(Traits::to_char_type(c));
+        const bool utf8Start = kUtf8Mark.substr(0, m_lead.size()) == m_lead;
+        const bool utf16Start =
+            m_lead.size() <= 2 && (m_lead == std::string_view("\xFF\xFE", m_lead.size()) ||
+                                   m_lead == std::string_view("\xFE\xFF", m_lead.size()));
+        if (utf16Start && m_lead.size() == 2) {
+            m_utf16 = true;
+            break;
+        }
+        if (!utf8Start && !utf16Start) break;
+    }
+    if (m_lead == kUtf8Mark) m_lead.clear();
+}
 
-int LinePieceReader::get() {
+int LinePieceReader::raw() {
+    if (m_leadAt < m_lead.size()) return static_cast<unsigned char>(m_lead[m_leadAt++]);
     using Traits = std::istream::traits_type;
     const Traits::int_type c = m_in.get();
     if (Traits::eq_int_type(c, Traits::eof())) return EOF;
-    if (c == '\r' && m_in.peek() == '\n') {
-        m_in.get();
+    return static_cast<unsigned char>(Traits::to_char_type(c));
+}
+
+int LinePieceReader::peek() {
+    if (m_leadAt < m_lead.size()) return static_cast<unsigned char>(m_lead[m_leadAt]);
+    using Traits = std::istream::traits_type;
+    const Traits::int_type c = m_in.peek();
+    if (Traits::eq_int_type(c, Traits::eof())) return EOF;
+    return static_cast<unsigned char>(Traits::to_char_type(c));
+}
+
+int LinePieceReader::get() {
+    const int c = raw();
+    if (c != '\r') return c;
+    if (peek() == '\n') {
+        raw();
         return '\n';
     }
-    return static_cast<unsigned char>(Traits::to_char_type(c));
+    return m_loneCrEndsLine ? '\n' : c;
 }
 
 bool LinePieceReader::next(std::string& piece) {

@@ -3,6 +3,7 @@
 // do the tests.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -44,8 +45,17 @@ struct ChooserRequest {
 class FileChooser {
   public:
     virtual ~FileChooser() = default;
-    // The chosen path (UTF-8), or nothing when the user cancels.
+    // The chosen path (UTF-8), or nothing when the user cancels. The name
+    // the user typed becomes the path through chosenName().
     virtual std::optional<std::string> choose(const ChooserRequest& request) = 0;
 };
+
+// The file that a name typed into a chooser stands for: the name as typed
+// when a file of that name exists or when its last part has an extension
+// (a '.'); otherwise the name with "." and `defaultExtension` added (when
+// that is not empty). So "lineup" opens an existing file "lineup" and
+// otherwise means "lineup.txt". `exists` tells whether a file is there.
+std::string chosenName(std::string_view typed, std::string_view defaultExtension,
+                       const std::function<bool(const std::string&)>& exists);
 
 }  // namespace diz

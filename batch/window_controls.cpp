@@ -15,40 +15,61 @@ class FieldReader {
   public:
     explicit FieldReader(WindowControls& controls) : m_controls(controls) {}
 
-    bool integer(int id, long long low, long long high, int32_t& out) const {
+    // `name` is the field's name in the message; empty for a field without
+    // a label of its own.
+    bool integer(int id, std::string_view name, long long low, long long high, int32_t& out) const {
         const std::optional<long long> value = parseInteger(m_controls.text(id));
-        if (!value) return refuse(id, msg::kIntegerRequired);
-        if (*value < low || *value > high) return refuse(id, msg::integerRange(low, high));
+        if (!value) return refuse(id, name, msg::kIntegerRequired);
+        if (*value < low || *value > high) return refuse(id, name, msg::integerRange(low, high));
         out = static_cast<int32_t>(*value);
         return true;
     }
 
-    bool number(int id, double& out) const {
+    bool number(int id, std::string_view name, double& out) const {
         const std::optional<double> value = parseNumber(m_controls.text(id));
-        if (!value) return refuse(id, msg::kNumberRequired);
+        if (!value) return refuse(id, name, msg::kNumberRequired);
         out = *value;
         return true;
     }
 
-    bool text(int id, int maxBytes, std::string& out) const {
+    bool text(int id, std::string_view name, int maxBytes, std::string& out) const {
         std::string value = m_controls.text(id);
         if (value.size() > static_cast<std::size_t>(maxBytes)) {
-            return refuse(id, msg::byteLimit(maxBytes));
+            return refuse(id, name, msg::byteLimit(maxBytes));
         }
         out = std::move(value);
         return true;
     }
 
   private:
-    bool refuse(int id, std::string_view message) const {
-        m_controls.refuse(id, message);
+    bool refuse(int id, std::string_view name, std::string_view message) const {
+        m_controls.refuse(id, name.empty() ? std::string(message) : msg::namedField(name, message));
         return false;
     }
 
     WindowControls& m_controls;
 };
 
+// Every value of the user's fields, in reading order.
+std::vector<std::string> enteredValues(const WindowControls& controls) {
+    std::vector<std::string> values;
+    for (const ids::GridRow& row : ids::kGrid) {
+        for (const int id : row) values.push_back(controls.text(id));
+    }
+    values.push_back(controls.text(ids::kGamesPerOrder));
+    for (const int id : ids::kPatterns) values.push_back(controls.text(id));
+    for (const ReportBox& box : kReportBoxes)
+        values.emplace_back(controls.checked(box.id) ? "1" : "0");
+    return values;
+}
+
 }  // namespace
+
+void EnteredFields::remember(const WindowControls& controls) { m_values = enteredValues(controls); }
+
+bool EnteredFields::changedSince(const WindowControls& controls) const {
+    return m_values.empty() || enteredValues(controls) != m_values;
+}
 
 bool readControls(WindowControls& controls, WindowModel& model) {
     // Read into a copy: a failure part-way leaves the model untouched.
@@ -57,26 +78,31 @@ bool readControls(WindowControls& controls, WindowModel& model) {
     for (int row = 0; row < kLineupSize; ++row) {
         for (const int f : kCountReadingOrder) {
             const BatterField& count = kBatterFields[f];
-            if (!field.integer(ids::kGrid[row][f], count.min, count.max,
-                               read.batters[row].*count.count)) {
+            if (!field.integer(ids::kGrid[row][f], msg::batterField(row, count.heading), count.min,
+                               count.max, read.batters[row].*count.count)) {
                 return false;
             }
         }
     }
-    if (!field.integer(ids::kGamesPerOrder, kGamesPerOrderMin, kGamesPerOrderMax,
+    if (!field.integer(ids::kGamesPerOrder, msg::kGamesField, kGamesPerOrderMin, kGamesPerOrderMax,
                        read.gamesPerOrder)) {
         return false;
     }
     for (int row = 0; row < kLineupSize; ++row) {
         for (const int f : kRateFieldIndices) {
-            if (!field.number(ids::kGrid[row][f], read.batters[row].*kBatterFields[f].rate)) {
+            const BatterField& rate = kBatterFields[f];
+            if (!field.number(ids::kGrid[row][f], msg::batterField(row, rate.heading),
+                              read.batters[row].*rate.rate)) {
                 return false;
             }
         }
     }
-    if (!field.text(ids::kStatus, kStatusMaxBytes, read.statusText)) return false;
+    if (!field.text(ids::kStatus, "", kStatusMaxBytes, read.statusText)) return false;
     for (int i = 0; i < kPatternCount; ++i) {
-        if (!field.text(ids::kPatterns[i], kPatternMaxBytes, read.patterns[i])) return false;
+        if (!field.text(ids::kPatterns[i], msg::patternField(i), kPatternMaxBytes,
+                        read.patterns[i])) {
+            return false;
+        }
     }
     for (const ReportBox& box : kReportBoxes) read.report.*box.option = controls.checked(box.id);
     model = std::move(read);

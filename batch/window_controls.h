@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace diz {
 
@@ -36,5 +37,24 @@ bool readControls(WindowControls& controls, WindowModel& model);
 // checks: counts and games as decimal integers, rates as formatNumber writes
 // them, texts as they are.
 void showModel(const WindowModel& model, WindowControls& controls);
+
+// What the user's fields held when they were last loaded, saved or started
+// from, so that closing the window can ask first (msg::kConfirmClose, no as
+// the default) instead of losing values typed since. The grid, the games,
+// the patterns and the report boxes count, as their controls show them; the
+// status line, which the window writes itself, does not.
+class EnteredFields {
+  public:
+    // Takes what the controls show now. A window calls it once it has shown
+    // its model at the start, after a Load or a Save that succeeded (and the
+    // model shown again), and when a Simulate has read the controls.
+    void remember(const WindowControls& controls);
+    // True when a field shows something else than when remember() was last
+    // called (always true before the first call).
+    bool changedSince(const WindowControls& controls) const;
+
+  private:
+    std::vector<std::string> m_values;
+};
 
 }  // namespace diz

@@ -37,7 +37,10 @@ Batters referenceBatters() {
 // The nine different batters of examples/batters.txt, read as a run reads them.
 Batters exampleBatters() {
     diz::BatterTable table;
-    if (!diz::readBatterTable(diz::utf8Path(DIZ_EXAMPLE_BATTERS), table)) std::abort();
+    if (diz::readBatterFile(diz::utf8Path(DIZ_EXAMPLE_BATTERS), table) !=
+        diz::BatterFileRead::Read) {
+        std::abort();
+    }
     return diz::buildRecords(table);
 }
 

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,9 +19,14 @@ class App;
 
 namespace diz::cli {
 
+// 128 + a signal's number follows an interruption by SIGINT (130), SIGTERM
+// (143), SIGHUP (129) or SIGQUIT (131).
 enum ExitStatus : int {
-    kSuccess = 0,     // the normal end
-    kRunFailed = 1,   // any other reported message: a file, the engine
+    kSuccess = 0,  // the normal end
+    // Any other reported message: a file, the engine, no order selected (the
+    // previous result file is then kept), standard output that can't be
+    // written, memory or threads that ran out.
+    kRunFailed = 1,
     kUsageError = 2,  // a bad option, an unreadable or out-of-range batter file
 };
 
@@ -66,24 +72,39 @@ Patterns patternsFrom(const std::vector<std::string>& given);
 std::string parseReport(const std::string& list, ReportOptions* report);
 
 // Reads the --batters file into `table` and checks its counts; on failure
-// tells standard error why and returns false (a usage error). Unless
-// `lenient`, a file whose lines would not read whole (see
-// batter_file_check.h) is refused, naming the line and the field.
+// tells standard error why and returns false (a usage error). A file larger
+// than kBatterFileMaxBytes (a device or a pipe that never ends included) is
+// refused. Unless `lenient`, a file whose lines would not read whole (see
+// batter_file_check.h) is refused, naming the line and the field; with it, a
+// file without a single whole batter line. Counts that cannot be (see
+// batterWarningLines) are then told on standard error, once.
 bool loadBatters(const std::string& path, BatterTable& table, bool lenient);
+
+// True when standard output is the result file `output` itself (`> output.txt`
+// onto the default --output): the log would then be written into the
+// results. Never on Windows, whose files have no inode to compare.
+bool standardOutputIsFile(const std::string& output);
 
 // The plan every run of `run` and `exact` starts from: the result file, the
 // report, the batter file to protect and the stop flag of the signals;
 // `selection` is the subcommand's.
 RunPlan consolePlan(const RunOptions& options, OrderSelection selection);
 
-// From here on SIGINT and SIGTERM end a run between two orders instead of
-// the process: the first one sets the returned flag (a second one ends the
-// process as usual).
-const std::atomic<bool>& stopOnSignals();
+// From here on SIGINT, SIGTERM, SIGHUP (the terminal closed) and SIGQUIT end
+// a run between two orders instead of the process: the first one sets the
+// returned flag, and the lines done are kept (a second one ends the process
+// as usual). SIGPIPE is ignored, so that a reader that goes away (`| head`)
+// shows as a failed write to standard output instead of killing the run.
+std::atomic<bool>& stopOnSignals();
 
 // The exit status of a finished run: 128 + the signal's number after an
-// interruption.
+// interruption, kRunFailed after a run that selected no order.
 int exitStatus(RunOutcome outcome);
+
+// Runs a subcommand's work: its status, or kRunFailed after telling standard
+// error that memory or threads ran out (see resourceFailure); anything else
+// passes on.
+int runGuarded(const std::function<int()>& command);
 
 // Runs a subcommand's work from its CLI11 callback: a status other than
 // kSuccess ends the parse with that status (already reported).

@@ -68,19 +68,41 @@ void ProgressLine::hide() {
     m_shown = false;
 }
 
-ConsoleObserver::ConsoleObserver(bool quiet, const OrderSelection& selection,
+ConsoleOutput consoleOutput(const RunOptions& options) {
+    ConsoleOutput output;
+    output.quiet = options.quiet;
+    output.stopWhenLost = &stopOnSignals();
+    if (standardOutputIsFile(options.output)) {
+        output.standardOutput = false;
+        std::fprintf(stderr,
+                     "note: standard output is the result file %s; nothing else is written "
+                     "there (as with --quiet)\n",
+                     options.output.c_str());
+    }
+    return output;
+}
+
+ConsoleObserver::ConsoleObserver(const ConsoleOutput& output, const OrderSelection& selection,
                                  std::uint64_t gamesPerOrder)
-    : m_quiet(quiet),
+    : m_output(output),
       m_progress(isTerminal(stderr) ? countSelectedOrders(selection) : std::nullopt, gamesPerOrder,
                  isTerminal(stderr)) {}
 
+void ConsoleObserver::lose() {
+    m_lost = true;
+    if (m_output.stopWhenLost != nullptr) m_output.stopWhenLost->store(true);
+}
+
 void ConsoleObserver::print(std::string_view text) {
+    if (!m_output.standardOutput || m_lost) return;
     m_progress.hide();
-    std::fwrite(text.data(), 1, text.size(), stdout);
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::ferror(stdout)) {
+        lose();
+    }
 }
 
 void ConsoleObserver::log(std::string_view text) {
-    if (!m_quiet) print(text);
+    if (!m_output.quiet) print(text);
 }
 
 void ConsoleObserver::slowOrders(int cap) {
@@ -93,7 +115,8 @@ void ConsoleObserver::slowOrders(int cap) {
 }
 
 std::optional<std::string> ConsoleObserver::linesDone(bool) {
-    if (std::fflush(stdout) != 0 || std::ferror(stdout)) return std::string("標準出力");
+    if (!m_output.standardOutput) return std::nullopt;
+    if (m_lost || std::fflush(stdout) != 0 || std::ferror(stdout)) return std::string("標準出力");
     return std::nullopt;
 }
 

@@ -3,6 +3,7 @@
 // terminal.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -12,6 +13,7 @@
 #include <string_view>
 
 #include "batch/run_pipeline.h"
+#include "cli/cli_common.h"
 
 namespace diz::cli {
 
@@ -45,16 +47,36 @@ class ProgressLine {
 // True when `stream` is a terminal.
 bool isTerminal(std::FILE* stream);
 
+// What a console run writes to standard output.
+struct ConsoleOutput {
+    bool quiet = false;  // no log (run) or no result lines (exact)
+    // False when standard output is the result file itself: then nothing at
+    // all goes there, which would land in the results.
+    bool standardOutput = true;
+    // Set once standard output can't be written (its reader went away, it
+    // was closed), so that the run stops as an interruption does; may be
+    // null.
+    std::atomic<bool>* stopWhenLost = nullptr;
+};
+
+// The output of a run with `options`: standard output is left alone, with a
+// note on standard error, when it is the result file; a lost standard output
+// stops the run through the signals' flag (stopOnSignals()).
+ConsoleOutput consoleOutput(const RunOptions& options);
+
 // A run of `run` or `exact` on the console. The log (summary and result
-// lines) goes to standard output unless `quiet`; the outcome's message to
+// lines) goes to standard output as `output` says; the outcome's message to
 // standard error, followed by the system's reason in parentheses when there
-// is one; at the end of the lines standard output is checked to have taken
-// every byte. When standard error is a terminal, a progress line shows there,
-// its total counted ahead from `selection`.
+// is one. Every write to standard output is checked: after the first that
+// fails nothing more is written there, the run is stopped (see ConsoleOutput)
+// and ends with msg::kOutputWriteFailed for it, the result file keeping the
+// lines written. When standard error is a terminal, a progress line shows
+// there, its total counted ahead from `selection`.
 class ConsoleObserver : public RunObserver {
   public:
     // `gamesPerOrder` gives the progress line's rate in games (0: in orders).
-    ConsoleObserver(bool quiet, const OrderSelection& selection, std::uint64_t gamesPerOrder);
+    ConsoleObserver(const ConsoleOutput& output, const OrderSelection& selection,
+                    std::uint64_t gamesPerOrder);
 
     void log(std::string_view text) override;
     void started() override { std::fflush(stdout); }
@@ -68,7 +90,10 @@ class ConsoleObserver : public RunObserver {
     void print(std::string_view text);
 
   private:
-    bool m_quiet;
+    void lose();
+
+    ConsoleOutput m_output;
+    bool m_lost = false;  // a write to standard output failed
     ProgressLine m_progress;
 };
 

@@ -86,8 +86,8 @@ class TopOrders {
 // interrupted.
 class ExactObserver final : public ConsoleObserver {
   public:
-    ExactObserver(bool quiet, const OrderSelection& selection, std::size_t top)
-        : ConsoleObserver(quiet, selection, 0), m_top(top), m_ranked(top > 0) {}
+    ExactObserver(const ConsoleOutput& output, const OrderSelection& selection, std::size_t top)
+        : ConsoleObserver(output, selection, 0), m_top(top), m_ranked(top > 0) {}
 
     void result(const BattingOrder& order, const TrialResult& figures) override {
         if (m_ranked) m_top.add(order, figures.meanRuns);
@@ -114,16 +114,19 @@ void addExactCommand(CLI::App& app) {
                   "Every ordering of the nine batters instead of the order file "
                   "(patterns, if any, filter them)");
     addGamesOption(*sub, options->games,
-                   "Games per order for the standard error (sd / sqrt(games))");
-    sub->add_option("--top", options->top, "Orders to rank by expected runs (0: no ranking)")
+                   "Games per order, 1 to 2147483647, for the standard error (sd / sqrt(N))");
+    sub->add_option("--top", options->top,
+                    "How many orders to rank by expected runs, 0 to 362880 (0: no ranking)")
+        ->type_name("K")
         ->capture_default_str()
-        ->check(CLI::Range(0, kOrderings));
-    sub->add_option("--jobs", options->jobs, "Worker threads (0: one per core)")
+        ->check(CLI::Range(0, kOrderings).description(""));
+    sub->add_option("--jobs", options->jobs, "Worker threads, 0 to 1024 (0: one per core)")
+        ->type_name("J")
         ->capture_default_str()
-        ->check(CLI::Range(0, 1024));
+        ->check(CLI::Range(0, 1024).description(""));
     sub->callback([options]() {
         checkPatternCount(options->patterns);
-        finish(exactCommand(*options));
+        finish(runGuarded([&] { return exactCommand(*options); }));
     });
 }
 
@@ -151,7 +154,8 @@ int exactCommand(const ExactOptions& options) {
                      jobs, cores, cores);
         jobs = cores;
     }
-    ExactObserver observer(options.quiet, plan.selection, static_cast<std::size_t>(options.top));
+    ExactObserver observer(consoleOutput(options), plan.selection,
+                           static_cast<std::size_t>(options.top));
     ExactOrderEvaluator evaluator(buildRecords(batters), static_cast<GamesPerOrder>(options.games),
                                   jobs, plan.report, plan.selection, &observer, plan.stop);
     return exitStatus(runOrders(plan, evaluator, observer));

@@ -21,9 +21,9 @@ struct ExactOptions : RunOptions {
 // asks for, six decimals), CR LF in the result file and LF on standard
 // output, then the top orders by expected runs with their gap to the best.
 // The output is the same for every --jobs. Exit status: kSuccess after the
-// normal end, kRunFailed when a file can't be opened or written,
-// kUsageError for a bad option or batter file, 128 + the signal's number
-// after an interruption.
+// normal end, kRunFailed when a file can't be opened or written, no order
+// was selected or memory or threads ran out, kUsageError for a bad option or
+// batter file, 128 + the signal's number after an interruption.
 void addExactCommand(CLI::App& app);
 int exactCommand(const ExactOptions& options);
 

@@ -1,6 +1,12 @@
 // diz-cli: the headless runner. Exit status 0 on success, 1 after a reported
-// failure of the run, 2 for a usage error or a refused batter file, 128 + the
-// signal's number after an interruption (see cli/cli_common.h).
+// failure of the run (no order selected included), 2 for a usage error or a
+// refused batter file, 128 + the signal's number after an interruption (see
+// cli/cli_common.h).
+#include "batch/standard_streams.h"
 #include "cli/cli_app.h"
 
-int main(int argc, char** argv) { return diz::cli::runApp(argc, argv); }
+int main(int argc, char** argv) {
+    // Before anything opens a file that could take a closed descriptor's number.
+    diz::openClosedStandardStreams();
+    return diz::cli::runApp(argc, argv);
+}

@@ -23,7 +23,7 @@ void addOrdersCommand(CLI::App& app) {
     addPatternOption(*sub, options->patterns);
     sub->callback([options]() {
         checkPatternCount(options->patterns);
-        finish(ordersCommand(*options));
+        finish(runGuarded([&] { return ordersCommand(*options); }));
     });
 }
 

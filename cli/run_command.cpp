@@ -12,10 +12,10 @@ void addRunCommand(CLI::App& app) {
     auto options = std::make_shared<RunOptions>();
     CLI::App* sub = app.add_subcommand("run", "Simulate the selected orders of an order file");
     addRunOptions(*sub, *options, "Leave the log off standard output");
-    addGamesOption(*sub, options->games, "Games per order");
+    addGamesOption(*sub, options->games, "Games per order, 1 to 2147483647");
     sub->callback([options]() {
         checkPatternCount(options->patterns);
-        finish(runCommand(*options));
+        finish(runGuarded([&] { return runCommand(*options); }));
     });
 }
 
@@ -27,7 +27,8 @@ int runCommand(const RunOptions& options) {
     const RunPlan plan = consolePlan(
         options,
         OrderSelection(OrderSource::OrderFile, patternsFrom(options.patterns), options.orders));
-    ConsoleObserver observer(options.quiet, plan.selection, static_cast<std::uint64_t>(games));
+    ConsoleObserver observer(consoleOutput(options), plan.selection,
+                             static_cast<std::uint64_t>(games));
     const std::unique_ptr<TrialEvaluator> evaluator = openSimulation(batters, games, observer);
     if (!evaluator) return exitStatus(RunOutcome::Failed);
     return exitStatus(runOrders(plan, *evaluator, observer));

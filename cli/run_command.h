@@ -10,8 +10,9 @@ class App;
 namespace diz::cli {
 
 // Exit status: kSuccess after the normal end, kRunFailed after any other
-// reported message, kUsageError for a bad option or batter file, 128 + the
-// signal's number after an interruption.
+// reported message (no order selected, standard output lost, memory or
+// threads that ran out included), kUsageError for a bad option or batter
+// file, 128 + the signal's number after an interruption.
 void addRunCommand(CLI::App& app);
 int runCommand(const RunOptions& options);
 

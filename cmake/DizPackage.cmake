@@ -26,11 +26,13 @@ and ranks orders by their exact expected runs.")
 # The run-time libraries come from dpkg-shlibdeps. The engine library is
 # loaded at run time, so no program lists it among its needed libraries.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The completion of diz-cli's commands and options is installed for bash.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "bash-completion")
 if(DIZ_BUILD_UI)
   # Qt's platform plugins: without them the window cannot open.
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
   # Qt's own Japanese texts, and the font the window is laid out for.
-  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-ipafont-gothic")
+  string(APPEND CPACK_DEBIAN_PACKAGE_RECOMMENDS ", qt6-translations-l10n, fonts-ipafont-gothic")
 endif()
 
 include(CPack)

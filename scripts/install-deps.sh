@@ -11,6 +11,7 @@ packages=(
   libcli11-dev libtbb-dev
   clang libclang-rt-14-dev clang-format git
   dpkg-dev file lintian
+  xvfb xdotool
   g++-mingw-w64-x86-64-posix wine64 googletest
   nsis xvfb xdotool imagemagick locales
 )

@@ -9,4 +9,9 @@ void RecordingMessageBoxes::show(QWidget* parent, const QString& text, Kind kind
     if (onShow) onShow();
 }
 
+bool RecordingMessageBoxes::ask(QWidget*, const QString& text) {
+    asked.push_back(text);
+    return answer;
+}
+
 }  // namespace diz::support

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <vector>
 
@@ -22,9 +23,13 @@ class RecordingMessageBoxes final : public MessageBoxes {
         QWidget* focusWhileShown;
     };
     void show(QWidget* parent, const QString& text, Kind kind) override;
+    // Records the question and answers `answer`.
+    bool ask(QWidget* parent, const QString& text) override;
 
     std::vector<Shown> shown;
     std::function<void()> onShow;  // runs while the box would be up
+    QStringList asked;             // every question, in order
+    bool answer = false;           // what ask() answers: no, as the default button
 };
 
 }  // namespace diz::support

@@ -2,14 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <new>
+#include <thread>
 
 #include "batch/batter_data.h"
 #include "tests/batch/test_support.h"
 
 #ifndef _WIN32
 #include <sys/resource.h>
+#include <sys/stat.h>
 #endif
 
 namespace diz {
@@ -42,6 +48,34 @@ TEST(SaveAtomically, ADeviceIsWrittenNeverReplaced) {
 }
 
 #ifndef _WIN32
+// A pipe is written into as it is, never waited for: one that no one reads
+// fails at once, one with a reader takes the bytes, and both stay pipes.
+TEST(SaveAtomically, APipeIsNeverWaitedForNorReplaced) {
+    test::ScratchDir dir;
+    const fs::path pipe = dir.path("pipe");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EQ(saveAtomically(pipe, "nobody reads this"), SaveResult::NotCreated);
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    std::string received;
+    std::thread reader([&] {
+        std::ifstream in(pipe, std::ios::binary);
+        received.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    });
+    // The reader opens the pipe some time after it starts; until then a save
+    // is refused, and once it has it the bytes go through.
+    SaveResult saved = SaveResult::NotCreated;
+    for (int i = 0; i < 500 && saved == SaveResult::NotCreated; ++i) {
+        saved = saveAtomically(pipe, "read");
+        if (saved == SaveResult::NotCreated)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    reader.join();
+    EXPECT_EQ(saved, SaveResult::Saved);
+    EXPECT_EQ(received, "read");
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    EXPECT_EQ(filesIn(dir.path(".")), 1u);
+}
+
 TEST(SaveAtomically, AFailedWriteLeavesTheOldFile) {
     test::ScratchDir dir;
     dir.write("b.txt", "the only copy");
@@ -81,6 +115,21 @@ TEST(SaveAtomically, PiecesAreSavedWholeOrNotAtAll) {
     EXPECT_EQ(saveAtomically(dir.path("no/such/folder/b.txt"), pieces(-1)), SaveResult::NotCreated);
 }
 
+// Running out of memory while the bytes are made leaves the old file and no
+// temporary one, and the exception reaches the caller's guard.
+TEST(SaveAtomically, AnExceptionWhileMakingTheBytesLeavesTheOldFile) {
+    test::ScratchDir dir;
+    dir.write("b.txt", "the only copy");
+    EXPECT_THROW(saveAtomically(dir.path("b.txt"),
+                                [](const ByteSink& write) -> bool {
+                                    write("piece ");
+                                    throw std::bad_alloc();
+                                }),
+                 std::bad_alloc);
+    EXPECT_EQ(dir.read("b.txt"), "the only copy");
+    EXPECT_EQ(filesIn(dir.path(".")), 1u);
+}
+
 TEST(WriteBatterTable, ALineTooLongToReadBackIsRefused) {
     test::ScratchDir dir;
     dir.write("b.txt", "kept");
@@ -95,7 +144,7 @@ TEST(WriteBatterTable, ALineTooLongToReadBackIsRefused) {
 TEST(ReadBatterTable, AFolderIsNoBatterFile) {
     test::ScratchDir dir;
     BatterTable table{};
-    EXPECT_FALSE(readBatterTable(dir.path("."), table));
+    EXPECT_EQ(readBatterFile(dir.path("."), table), BatterFileRead::NotOpened);
 }
 
 }  // namespace

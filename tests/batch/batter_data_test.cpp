@@ -107,7 +107,7 @@ TEST(WriteBatterTable, SaveThenLoadRestoresTheTableWithSixDecimalRates) {
     EXPECT_EQ(dir.read("b.txt").substr(0, 45), "900 1 2 3 4 5 0.125000 0.250000 0.375000\r\n901");
 
     BatterTable loaded{};
-    ASSERT_TRUE(readBatterTable(dir.path("b.txt"), loaded));
+    ASSERT_EQ(readBatterFile(dir.path("b.txt"), loaded), BatterFileRead::Read);
     EXPECT_EQ(loaded[3].atBats, -5);
     EXPECT_EQ(loaded[3].walks, 2147483647);
     EXPECT_EQ(loaded[3].rate1B1to3, 0.123457);
@@ -118,7 +118,7 @@ TEST(WriteBatterTable, SaveThenLoadRestoresTheTableWithSixDecimalRates) {
 TEST(ReadBatterTable, MissingFileLeavesTheTableAlone) {
     test::ScratchDir dir;
     BatterTable table = markedTable();
-    EXPECT_FALSE(readBatterTable(dir.path("none.txt"), table));
+    EXPECT_EQ(readBatterFile(dir.path("none.txt"), table), BatterFileRead::NotOpened);
     EXPECT_EQ(table[0].atBats, 900);
 }
 

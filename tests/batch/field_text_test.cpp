@@ -18,9 +18,34 @@ TEST(ParseInteger, AcceptsSignsAndBlanks) {
 
 TEST(ParseInteger, RejectsEverythingElse) {
     for (const char* text :
-         {"", "  ", "abc", "1.5", "1e3", "12a", "- 1", "+", "１２", "0x10", "1 2"}) {
+         {"", "  ", "abc", "1.5", "1e3", "12a", "- 1", "+", "０ｘ１０", "0x10", "1 2", "１　２"}) {
         EXPECT_FALSE(parseInteger(text).has_value()) << text;
     }
+}
+
+// What a Japanese input method types: full-width digits, signs, point and
+// spaces read as the ASCII they stand for.
+TEST(ParseInteger, FullWidthFormsReadAsTheirAsciiCharacters) {
+    EXPECT_EQ(parseInteger("５００"), 500);
+    EXPECT_EQ(parseInteger("－１２"), -12);
+    EXPECT_EQ(parseInteger("＋１2"), 12);
+    EXPECT_EQ(parseInteger("　７　"), 7);  // ideographic spaces around
+}
+
+TEST(ParseNumber, FullWidthFormsReadAsTheirAsciiCharacters) {
+    EXPECT_EQ(parseNumber("０．２５"), 0.25);
+    EXPECT_EQ(parseNumber("－．５"), -0.5);
+    EXPECT_EQ(parseNumber("１ｅ－３"), 0.001);
+    EXPECT_FALSE(parseNumber("ｉｎｆ").has_value());
+}
+
+// Only U+FF01..U+FF5E and U+3000 change: the code points just outside the
+// block, other characters and cut-off sequences stay as they are.
+TEST(ToHalfWidth, ChangesOnlyTheFullWidthFormsOfAscii) {
+    EXPECT_EQ(toHalfWidth("！～"), "!~");                    // U+FF01, U+FF5E
+    EXPECT_EQ(toHalfWidth("\xEF\xBC\x80"), "\xEF\xBC\x80");  // U+FF00
+    EXPECT_EQ(toHalfWidth("｟ｱ打"), "｟ｱ打");                // U+FF5F, half-width katakana, kanji
+    EXPECT_EQ(toHalfWidth("1\xEF\xBC"), "1\xEF\xBC");        // a sequence cut short
 }
 
 TEST(ParseInteger, HugeIntegersSaturateSoTheyFailRangeChecks) {

@@ -4,11 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <condition_variable>
+#include <filesystem>
 #include <mutex>
 #include <random>
+#include <thread>
 
+#include "batch/messages.h"
 #include "batch/ranking_run.h"
 #include "batch/text_io.h"
 #include "tests/batch/test_support.h"
@@ -96,8 +100,34 @@ TEST(RankingRows, InningFiguresKeepTheirSixDecimals) {
 TEST(RankingTable, SummaryNamesTheBestAndTheWorstAndTheirGapOverASeason) {
     EXPECT_EQ(smallTable().summary(),
               "最良 bacdefghi 5.500000 点　最悪 acbdefghi 4.000000 点　差 1.500000 点/試合"
-              "（143 試合で 214.50 点）");
+              "（143 試合で 214.50 点）\n"
+              "最良と 2 位 abcdefghi の差 0.500000 点/試合");
     EXPECT_EQ(RankingTable().summary(), "");
+    RankingRows one;
+    one.append(order("abcdefghi"), figures(5.0, 1.0));
+    RankingTable alone;
+    alone.setRows(std::move(one));
+    EXPECT_EQ(alone.summary().find('\n'), std::string::npos);
+}
+
+// Orders closer than a thousandth of a run per game are said to be tied in
+// effect; at the threshold they are not.
+TEST(RankingTable, ARunnerUpWithinAThousandthIsPracticallyTied) {
+    const auto summaryOf = [](double best, double second) {
+        RankingRows rows;
+        rows.append(order("abcdefghi"), figures(best, 1.0));
+        rows.append(order("acbdefghi"), figures(second, 1.0));
+        rows.append(order("ihgfedcba"), figures(4.0, 1.0));
+        RankingTable table;
+        table.setRows(std::move(rows));
+        const std::string text = table.summary();
+        return text.substr(text.find('\n') + 1);
+    };
+    EXPECT_EQ(summaryOf(5.078538, 5.078322),
+              "最良と 2 位 acbdefghi の差 0.000216 点/試合（0.001 点未満：実質的に同点です）");
+    EXPECT_EQ(summaryOf(5.0, 5.0),
+              "最良と 2 位 acbdefghi の差 0.000000 点/試合（0.001 点未満：実質的に同点です）");
+    EXPECT_EQ(summaryOf(5.5, 5.498), "最良と 2 位 acbdefghi の差 0.002000 点/試合");
 }
 
 TEST(RunsHistogram, EveryOrderFallsInABinFromTheLowestToTheHighest) {
@@ -164,6 +194,10 @@ class WaitingObserver final : public RunObserver {
         m_ended.wait(lock, [this] { return m_outcome.has_value(); });
         return {*m_outcome, m_message};
     }
+    bool ended() {
+        const std::lock_guard lock(m_mutex);
+        return m_outcome.has_value();
+    }
 
   private:
     std::mutex m_mutex;
@@ -171,6 +205,8 @@ class WaitingObserver final : public RunObserver {
     std::optional<RunOutcome> m_outcome;
     std::string m_message;
 };
+
+RankingRows noRows() { return RankingRows(); }
 
 BatterRecords referenceRecords() {
     BatterTable table{};
@@ -184,7 +220,7 @@ TEST(RankingRun, RanksTheSelectionOnAThreadOfItsOwn) {
     std::string failure;
     const auto run = RankingRun::start(
         OrderSelection(OrderSource::AcceptedOrderings, patterns, "order.dat", true),
-        referenceRecords(), observer, RankingRows(), failure);
+        referenceRecords(), observer, noRows, failure);
     ASSERT_TRUE(run);
     const auto [outcome, message] = observer.wait();
     EXPECT_EQ(outcome, RunOutcome::NormalEnd);
@@ -202,12 +238,47 @@ TEST(RankingRun, RanksTheSelectionOnAThreadOfItsOwn) {
     EXPECT_GT(result.rows.figures[0].deviation, 2.0);
 }
 
+// What a window shows of a run comes from one reading: busy before the
+// orders are counted, then done of total while evaluating, and once every
+// order is done the ranking that follows is said, never "評価中..." beside a
+// full count; a cancelled run says that it is stopping.
+TEST(RankingRun, ItsProgressNeverShowsAFullCountAsEvaluating) {
+    WaitingObserver observer;
+    std::string failure;
+    const auto run = RankingRun::start(
+        OrderSelection(OrderSource::EveryOrdering, kDefaultPatterns, "order.dat", true),
+        referenceRecords(), observer, noRows, failure);
+    ASSERT_TRUE(run);
+    bool sawEvaluating = false;
+    bool sawRanking = false;
+    while (!observer.ended()) {
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+        const RankingProgress progress = run->progress();
+        if (progress.maximum == 0) {
+            EXPECT_EQ(progress.status, msg::kRankingEvaluating);
+            continue;
+        }
+        EXPECT_LE(progress.value, progress.maximum);
+        if (progress.value == progress.maximum) {
+            EXPECT_EQ(progress.status, msg::kRankingSorting);
+            sawRanking = true;
+        } else {
+            EXPECT_EQ(progress.status, msg::kRankingEvaluating);
+            sawEvaluating = true;
+        }
+    }
+    EXPECT_TRUE(sawEvaluating);
+    EXPECT_TRUE(sawRanking);  // ranking 362880 orders takes tens of milliseconds
+    run->cancel();
+    EXPECT_EQ(run->progress().status, msg::kRankingCancelling);
+}
+
 TEST(RankingRun, CancelledOrUnopenedRunsGiveNoRows) {
     WaitingObserver observer;
     std::string failure;
     const auto run = RankingRun::start(
         OrderSelection(OrderSource::EveryOrdering, kDefaultPatterns, "order.dat", true),
-        referenceRecords(), observer, RankingRows(), failure);
+        referenceRecords(), observer, noRows, failure);
     ASSERT_TRUE(run);
     run->cancel();
     const auto [outcome, message] = observer.wait();
@@ -216,11 +287,21 @@ TEST(RankingRun, CancelledOrUnopenedRunsGiveNoRows) {
     run->wait();
     EXPECT_EQ(run->takeResult().rows.size(), 0u);
 
+    // The previous table is not asked for when the orders can't be read, so
+    // that it stays; the message names the folder looked in.
     WaitingObserver unheard;
+    bool spentTaken = false;
     EXPECT_FALSE(RankingRun::start(
         OrderSelection(OrderSource::OrderFile, kDefaultPatterns, "no-such-order.dat"),
-        referenceRecords(), unheard, RankingRows(), failure));
-    EXPECT_EQ(failure, "ORDERが開けません：no-such-order.dat");
+        referenceRecords(), unheard,
+        [&] {
+            spentTaken = true;
+            return RankingRows();
+        },
+        failure));
+    EXPECT_FALSE(spentTaken);
+    EXPECT_EQ(failure, "ORDERが開けません：no-such-order.dat\n場所：" +
+                           std::filesystem::current_path().string());
 }
 
 }  // namespace

@@ -6,12 +6,16 @@
 
 #include <atomic>
 #include <cstring>
+#include <filesystem>
 #include <map>
+#include <new>
 #include <sstream>
 #include <vector>
 
 #include "batch/batter_data.h"
 #include "batch/order_evaluators.h"
+#include "batch/text_io.h"
+#include "tests/batch/test_support.h"
 
 namespace diz {
 namespace {
@@ -145,6 +149,92 @@ TEST(EvaluateAll, StopsAfterTheBatchAtHand) {
         }));
         EXPECT_EQ(delivered, 2u);  // the failed batch's results are not handed on
     }
+}
+
+// The outcomes and messages of a run, recorded.
+struct OutcomeObserver final : RunObserver {
+    void finished(RunOutcome outcome, std::string_view message, std::string_view) override {
+        outcomes.push_back(outcome);
+        messages.emplace_back(message);
+    }
+    std::vector<RunOutcome> outcomes;
+    std::vector<std::string> messages;
+};
+
+// A selection of no ordering (a pattern of eight characters) is its own
+// outcome, not a normal end, and keeps the previous results.
+TEST(RunOrders, NothingSelectedIsToldAndKeepsThePreviousResults) {
+    test::ScratchDir dir;
+    dir.write("output.txt", "old");
+    RunPlan plan;
+    plan.selection = OrderSelection(OrderSource::AcceptedOrderings, only("abcdefgh"));
+    plan.resultName = dir.path("output.txt").string();
+    CountingEvaluator evaluator(4);
+    OutcomeObserver observer;
+    EXPECT_EQ(runOrders(plan, evaluator, observer), RunOutcome::NothingSelected);
+    EXPECT_EQ(observer.messages,
+              (std::vector<std::string>{messageWithName(
+                  "打線指定に合う打順がありません\n出力は変更していません：", plan.resultName)}));
+    EXPECT_TRUE(evaluator.batches.empty());
+    EXPECT_EQ(dir.read("output.txt"), "old");
+}
+
+// Stopped before the first line: the previous results stay, and the message
+// says so; stopped after one, its line replaces them.
+TEST(RunOrders, AnInterruptionKeepsThePreviousResultsUnlessALineWasWritten) {
+    test::ScratchDir dir;
+    dir.write("output.txt", "old");
+    RunPlan plan;
+    plan.selection = OrderSelection(OrderSource::AcceptedOrderings, only("a********"));
+    plan.resultName = dir.path("output.txt").string();
+    std::atomic<bool> stop{true};
+    plan.stop = &stop;
+    CountingEvaluator evaluator(1);
+    OutcomeObserver observer;
+    EXPECT_EQ(runOrders(plan, evaluator, observer), RunOutcome::Interrupted);
+    EXPECT_EQ(observer.messages.back(),
+              messageWithName("中断しました。書き込んだ打順：0\n出力は変更していません：",
+                              plan.resultName));
+    EXPECT_EQ(dir.read("output.txt"), "old");
+
+    // The sink runs only for a finished batch: stop during the first one.
+    struct StopAfterFirst final : OrderEvaluator {
+        std::atomic<bool>& stop;
+        explicit StopAfterFirst(std::atomic<bool>& flag) : stop(flag) {}
+        std::size_t batchSize() const override { return 1; }
+        bool evaluate(std::span<const BattingOrder>, std::span<TrialResult>) override {
+            stop = true;
+            return true;
+        }
+    } stopping(stop);
+    stop = false;
+    plan.report = ReportOptions{false, false, false, false};
+    EXPECT_EQ(runOrders(plan, stopping, observer), RunOutcome::Interrupted);
+    EXPECT_EQ(dir.read("output.txt"), "abcdefghi\r\n");
+}
+
+// Running out of memory part way passes the exception on, and the lines of
+// the unfinished run never replace the previous results.
+TEST(RunOrders, AnExceptionPartWayKeepsThePreviousResults) {
+    test::ScratchDir dir;
+    dir.write("output.txt", "old");
+    struct RunsOut final : OrderEvaluator {
+        int calls = 0;
+        std::size_t batchSize() const override { return 1; }
+        bool evaluate(std::span<const BattingOrder>, std::span<TrialResult>) override {
+            if (++calls == 3) throw std::bad_alloc();
+            return true;
+        }
+    } evaluator;
+    RunPlan plan;
+    plan.selection = OrderSelection(OrderSource::AcceptedOrderings, only("a********"));
+    plan.resultName = dir.path("output.txt").string();
+    OutcomeObserver observer;
+    EXPECT_THROW(runOrders(plan, evaluator, observer), std::bad_alloc);
+    EXPECT_EQ(dir.read("output.txt"), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path(".")),
+                            std::filesystem::directory_iterator()),
+              1);
 }
 
 TEST(CountSelectedOrders, StopsCountingOnceCancelled) {

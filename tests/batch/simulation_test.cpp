@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <atomic>
 
+#include "batch/messages.h"
 #include "batch/result_file.h"
+#include "batch/text_io.h"
 #include "batch/window_model.h"
 #include "tests/batch/test_support.h"
 
@@ -74,8 +76,9 @@ TEST(SimulationRun, ReferenceOrderGivesTheGoldenFirstLine) {
     EXPECT_EQ(run.window.calls,
               (std::vector<std::string>{"clear", "append:" + summary, "show", "repaint",
                                         "append:abcdefghi 6.107143 0.315209\n",
-                                        "report:" + normalEnd, "show"}));
-    EXPECT_EQ(run.model.statusText, normalEnd);
+                                        "report:" + normalEnd, "show", "show"}));
+    // The box says the outcome; the status line leads on to the ranking.
+    EXPECT_EQ(run.model.statusText, std::string(msg::kRankingHint) + normalEnd);
 }
 
 // Without a window the same run is opened the same way: the summary lines to
@@ -133,13 +136,32 @@ TEST(SimulationRun, ReportOptionsChooseTheLinesParts) {
     EXPECT_EQ(run.dir.read("output.txt"), "abcdefghi\r\n");
 }
 
-TEST(SimulationRun, NoSelectedLineStillWritesAnEmptyFile) {
+// Nothing selected is no success: its own outcome and message, and the
+// previous results stay, for a file without a selected line as for a pattern
+// of eight characters.
+TEST(SimulationRun, NoSelectedLineIsReportedAndKeepsThePreviousResults) {
     RunFixture run;
-    run.dir.write("order.dat", "ABCDEFGHI\nabcdefgh\n");
-    run.model.patterns[0] = "*********";
+    run.files.orderFile = "order.dat";
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(run.dir.path("."));
+    run.dir.write("order.dat", "ABCDEFGHI\nabcdefgh\nabdcefghi\n");
     run.dir.write("output.txt", "old");
-    ASSERT_EQ(run(), RunOutcome::NormalEnd);
-    EXPECT_EQ(run.dir.read("output.txt"), "");
+    run.chooser.answer = "output.txt";
+    run.model.patterns[0] = "abcdefghi";
+    EXPECT_EQ(run(), RunOutcome::NothingSelected);
+    run.model.patterns[0] = "abdcefgh";
+    EXPECT_EQ(run(), RunOutcome::NothingSelected);
+    // A result file that did not exist is not left behind, empty.
+    run.chooser.answer = "new.txt";
+    EXPECT_EQ(run(), RunOutcome::NothingSelected);
+    std::filesystem::current_path(previous);
+    const std::string message =
+        "ORDERに打線指定に合う打順がありません：order.dat\n出力は変更していません：output.txt";
+    ASSERT_EQ(run.window.reports.size(), 3u);
+    EXPECT_EQ(run.window.reports[0], message);
+    EXPECT_EQ(run.window.reports[1], message);
+    EXPECT_EQ(run.dir.read("output.txt"), "old");
+    EXPECT_FALSE(std::filesystem::exists(run.dir.path("new.txt")));
 }
 
 TEST(SimulationRun, MissingEngineIsReportedAfterTheSummaryLines) {
@@ -154,28 +176,32 @@ TEST(SimulationRun, MissingEngineIsReportedAfterTheSummaryLines) {
     EXPECT_FALSE(std::filesystem::exists(run.dir.path("output.txt")));
 }
 
-TEST(SimulationRun, CancelledChooserReportsAnEmptyName) {
+// Cancelling the result file chooser is no failure: the status says so, no
+// box, no file.
+TEST(SimulationRun, CancelledChooserEndsQuietly) {
     RunFixture run;
     run.dir.write("order.dat", "abcdefghi\n");
     run.chooser.answer.reset();
-    EXPECT_EQ(run(), RunOutcome::Failed);
-    EXPECT_EQ(run.window.reports, (std::vector<std::string>{"出力が開けません："}));
-    EXPECT_EQ(run.model.statusText, "出力が開けません：");
+    EXPECT_EQ(run(), RunOutcome::Cancelled);
+    EXPECT_TRUE(run.window.reports.empty());
+    EXPECT_EQ(run.model.statusText, "シミュレートを取り消しました");
+    EXPECT_EQ(run.window.calls.back(), "show");
+    EXPECT_FALSE(std::filesystem::exists(run.dir.path("output.txt")));
 }
 
-TEST(SimulationRun, AnOrderFileThatCantBeReadKeepsThePreviousResults) {
+// Without an order file, the user hears so before any chooser opens, with
+// the folder it was looked for in; the previous results stay.
+TEST(SimulationRun, AMissingOrderFileIsToldBeforeTheChooserWithItsFolder) {
     RunFixture run;
     run.dir.write("output.txt", "old results");
-    run.files.orderFile = "order.dat-missing";
+    run.files.orderFile = run.dir.path("order.dat").string();
     EXPECT_EQ(run(), RunOutcome::Failed);
-    EXPECT_EQ(run.window.reports,
-              (std::vector<std::string>{"ORDERが開けません：order.dat-missing"}));
-    EXPECT_EQ(run.dir.read("output.txt"), "old results");
-
-    // A folder reads as an empty file on this system; it is no order file.
-    run.files.orderFile = run.dir.path(".").string();
-    EXPECT_EQ(run(), RunOutcome::Failed);
-    EXPECT_EQ(run.window.reports.back().rfind("ORDERが開けません：", 0), 0u);
+    EXPECT_EQ(run.chooser.requestCount, 0);
+    const std::string folder = run.dir.path(".").parent_path().string();
+    EXPECT_EQ(
+        run.window.reports,
+        (std::vector<std::string>{messageWithName("ORDERが開けません：", run.files.orderFile) +
+                                  "\n場所：" + folder}));
     EXPECT_EQ(run.dir.read("output.txt"), "old results");
 }
 

@@ -1,7 +1,8 @@
 # Unpacks the Debian package and checks it as installed:
 #  - its file list (dpkg-deb -c): exactly the expected files, owned by root,
 #    programs 0755, everything else 0644 (the engine library included);
-#  - its control fields: the version, and Depends computed from the programs;
+#  - its control fields: the version, Depends computed from the programs, and
+#    Recommends (bash-completion for diz-cli's completion);
 #  - the unpacked programs: diz-cli runs the reference case with the engine
 #    from the package's own directory, both print the version, the RUNPATH
 #    names that directory and no program lists the engine as needed.
@@ -88,6 +89,16 @@ endif()
 foreach(name IN LISTS needed)
   if(NOT depends MATCHES "(^|, )${name}( |,|\n|$)")
     message(FATAL_ERROR "Depends lacks ${name}: ${depends}")
+  endif()
+endforeach()
+run(recommends dpkg-deb -f "${DEB}" Recommends)
+set(recommended bash-completion)
+if(WITH_UI)
+  list(APPEND recommended qt6-translations-l10n fonts-ipafont-gothic)
+endif()
+foreach(name IN LISTS recommended)
+  if(NOT recommends MATCHES "(^|, )${name}( |,|\n|$)")
+    message(FATAL_ERROR "Recommends lacks ${name}: ${recommends}")
   endif()
 endforeach()
 

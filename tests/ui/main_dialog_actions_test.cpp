@@ -1,16 +1,24 @@
 // Load, Save and Simulate from the window's buttons, through the batch layer
 // and, for Simulate, the real engine library.
+#include <sys/stat.h>
+
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <functional>
+#include <new>
+#include <system_error>
 
 #include "batch/dialogs.h"
+#include "batch/messages.h"
 #include "support/recording_message_boxes.h"
 #include "support/scripted_chooser.h"
 #include "ui/qt/log_pane.h"
@@ -39,6 +47,20 @@ void writeFile(const QString& path, const QByteArray& contents) {
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(contents);
 }
+
+// A chooser that fails as an allocation or a thread start fails inside an
+// action.
+class ThrowingChooser final : public FileChooser {
+  public:
+    explicit ThrowingChooser(std::function<void()> fail) : m_fail(std::move(fail)) {}
+    std::optional<std::string> choose(const ChooserRequest&) override {
+        m_fail();
+        return std::nullopt;
+    }
+
+  private:
+    std::function<void()> m_fail;
+};
 
 }  // namespace
 
@@ -100,6 +122,66 @@ class MainDialogActionsTest : public QObject {
             QStringLiteral("# 打者A\tAVE: 0.330   OBP: 0.404   SLG: 0.465   OPS: 0.869\n")));
     }
 
+    // A file without one whole batter line (the ranking's CSV) is no batter
+    // file: Load says so and changes nothing; a byte-order mark is no part of
+    // the first line.
+    void loadTellsAFileWithoutABatterLineAndSkipsAByteOrderMark() {
+        const QString csv = m_temp->filePath("ranking.csv");
+        writeFile(csv, "\xEF\xBB\xBF順位,打順,得点期待値\r\n1,abcdefghi,5.078538\r\n");
+        edit(*m_dialog, 1000)->setText("400");
+        m_chooser->answer = csv.toStdString();
+        click(*m_dialog, ids::kLoad);
+        QCOMPARE(m_boxes->shown.size(), std::size_t{1});
+        QCOMPARE(m_boxes->shown[0].text,
+                 QStringLiteral("打者データとして読める行がありません：") + csv);
+        QCOMPARE(edit(*m_dialog, 1000)->text(), QStringLiteral("400"));
+        QVERIFY(static_cast<LogPane*>(m_dialog->control(ids::kLog))->contents().isEmpty());
+
+        const QString marked = m_temp->filePath("marked.txt");
+        writeFile(marked,
+                  "\xEF\xBB\xBF"
+                  "321 100 20 2 10 50 0.25 0.5 0.4\r\n");
+        m_chooser->answer = marked.toStdString();
+        click(*m_dialog, ids::kLoad);
+        QCOMPARE(edit(*m_dialog, 1000)->text(), QStringLiteral("321"));
+        QCOMPARE(edit(*m_dialog, ids::kStatus)->text(),
+                 QStringLiteral("打者データを読み込みました..."));
+    }
+
+    // What was last loaded, saved or simulated is what closing compares
+    // with: after each, Escape closes without a question; a cancelled Load
+    // is none of them.
+    void theLastLoadSaveOrSimulateIsWhatClosingComparesWith() {
+        writeFile(m_temp->filePath("order.dat"), "abcdefghi\r\n");
+        const auto closesWithoutAsking = [this] {
+            m_dialog->show();
+            if (!QTest::qWaitForWindowActive(m_dialog.get())) return false;
+            const qsizetype asked = m_boxes->asked.size();
+            QTest::keyClick(edit(*m_dialog, 1000), Qt::Key_Escape);
+            const bool closed = !m_dialog->isVisible();
+            return closed && m_boxes->asked.size() == asked;
+        };
+        edit(*m_dialog, 1000)->setText("400");
+        m_chooser->answer.reset();
+        click(*m_dialog, ids::kLoad);
+        QVERIFY(!closesWithoutAsking());
+        m_chooser->answer = m_temp->filePath("saved.txt").toStdString();
+        click(*m_dialog, ids::kSave);
+        QVERIFY(closesWithoutAsking());
+
+        edit(*m_dialog, 1016)->setText("0100");  // the same value in another form
+        QVERIFY(!closesWithoutAsking());
+        m_chooser->answer = m_temp->filePath("output.txt").toStdString();
+        click(*m_dialog, ids::kSimulate);
+        QVERIFY(closesWithoutAsking());
+
+        edit(*m_dialog, 1016)->setText("7");
+        m_chooser->answer = m_temp->filePath("saved.txt").toStdString();
+        click(*m_dialog, ids::kLoad);
+        QVERIFY(closesWithoutAsking());
+        QCOMPARE(edit(*m_dialog, 1016)->text(), QStringLiteral("0"));
+    }
+
     void saveWritesTheBattersOrRefusesAnInvalidField() {
         edit(*m_dialog, 1014)->setText("0");  // H at-bats
         click(*m_dialog, ids::kSave);
@@ -153,7 +235,120 @@ class MainDialogActionsTest : public QObject {
         QCOMPARE(m_boxes->shown[0].kind, MessageBoxes::Kind::Report);
         QVERIFY(m_boxes->shown[0].text.startsWith(QStringLiteral("正常に終了しました。\n出力：")));
         QCOMPARE(statusDuringRun, QStringLiteral("シミュレート中..."));
-        QCOMPARE(edit(*m_dialog, ids::kStatus)->text(), m_boxes->shown[0].text);
+        // The box says the outcome; the status line then points to the
+        // ranking, at its start, where the narrow line shows it.
+        QLineEdit* status = edit(*m_dialog, ids::kStatus);
+        QCOMPARE(status->text(), QString::fromUtf8(msg::kRankingHint) + m_boxes->shown[0].text);
+        QCOMPARE(status->cursorPosition(), 0);
+    }
+
+    // Counts that cannot be run as they are, and the log says so once, after
+    // the batters' lines and before the first result line.
+    void aCountThatCannotBeIsToldOnceInTheLog() {
+        writeFile(m_temp->filePath("order.dat"), "abcdefghi\r\nbacdefghi\r\n");
+        edit(*m_dialog, ids::kGrid[0][0])->setText("10");
+        edit(*m_dialog, ids::kGrid[0][1])->setText("11");   // A: 11 singles in 10 at-bats
+        edit(*m_dialog, ids::kGrid[2][7])->setText("1.5");  // C: 1B 2to4
+        edit(*m_dialog, ids::kPatterns[1])->setText("*********");
+        m_chooser->answer = m_temp->filePath("output.txt").toStdString();
+        click(*m_dialog, ids::kSimulate);
+        const QStringList lines =
+            static_cast<LogPane*>(m_dialog->control(ids::kLog))->contents().split('\n');
+        QCOMPARE(lines.size(), 9 + 2 + 2 + 1);  // batters, warnings, two orders, the end
+        QCOMPARE(lines[9],
+                 QStringLiteral("# 警告：打者A の安打 (1B+2B+3B+HR) 11 が打数 10 を超えています "
+                                "(アウトになりにくい打者です)"));
+        QCOMPARE(lines[10],
+                 QStringLiteral("# 警告：打者C の 1B 2to4 1.5 は 0 から 1 の間にありません"));
+        QVERIFY(lines[11].startsWith(QStringLiteral("abcdefghi ")));
+        QVERIFY(m_boxes->shown[0].text.startsWith(QStringLiteral("正常に終了しました。")));
+    }
+
+    // Without an order file the user hears so before choosing a result
+    // file, with the folder it was looked in; the status keeps its limit of
+    // 255 bytes, the box shows the whole text.
+    void aMissingOrderFileIsToldBeforeTheChooser() {
+        QString deep = m_temp->path();
+        for (int i = 0; i < 12; ++i) deep += QStringLiteral("/フォルダー%1").arg(i);
+        QVERIFY(QDir().mkpath(deep));
+        QVERIFY(QDir::setCurrent(deep));
+        m_chooser->answer = "output.txt";
+        click(*m_dialog, ids::kSimulate);
+        QCOMPARE(m_chooser->requestCount, 0);
+        QCOMPARE(m_boxes->shown.size(), std::size_t{1});
+        const QString expected = QStringLiteral("ORDERが開けません：order.dat\n場所：") + deep;
+        QCOMPARE(m_boxes->shown[0].text, expected);
+        const std::string status = m_dialog->model().statusText;
+        QVERIFY(status.size() <= 255);
+        QVERIFY(status.size() >= 253);  // cut at a whole character, three bytes at most
+        QVERIFY(expected.toStdString().rfind(status, 0) == 0);
+        QVERIFY(!QFile::exists(QDir(deep).filePath("output.txt")));
+    }
+
+    // Cancelling the result file's chooser is no failure: no box, a status
+    // that says so.
+    void aCancelledResultChooserEndsQuietly() {
+        writeFile(m_temp->filePath("order.dat"), "abcdefghi\r\n");
+        m_chooser->answer.reset();
+        click(*m_dialog, ids::kSimulate);
+        QCOMPARE(m_chooser->requestCount, 1);
+        QVERIFY(m_boxes->shown.empty());
+        QCOMPARE(edit(*m_dialog, ids::kStatus)->text(),
+                 QStringLiteral("シミュレートを取り消しました"));
+    }
+
+    // A pipe is never waited for or replaced: with no reader the save is
+    // reported at once; a device takes the bytes and stays a device.
+    void savingOntoAPipeOrADeviceNeverReplacesIt() {
+        const QByteArray pipe = QFile::encodeName(m_temp->filePath("pipe"));
+        QCOMPARE(mkfifo(pipe.constData(), 0600), 0);
+        m_chooser->answer = pipe.toStdString();
+        QElapsedTimer took;
+        took.start();
+        click(*m_dialog, ids::kSave);
+        QVERIFY(took.elapsed() < 5000);
+        QCOMPARE(m_boxes->shown.size(), std::size_t{1});
+        QCOMPARE(m_boxes->shown[0].text,
+                 QStringLiteral("打者データを保存できません：") + QString::fromUtf8(pipe));
+        QVERIFY(QFileInfo(QString::fromUtf8(pipe)).isFile() == false);
+
+        m_chooser->answer = "/dev/null";
+        click(*m_dialog, ids::kSave);
+        QCOMPARE(edit(*m_dialog, ids::kStatus)->text(),
+                 QStringLiteral("打者データを保存しました..."));
+        QVERIFY(!QFileInfo(QStringLiteral("/dev/null")).isFile());
+
+        // The same for a run's result file.
+        writeFile(m_temp->filePath("order.dat"), "abcdefghi\r\n");
+        m_boxes->shown.clear();
+        m_chooser->answer = pipe.toStdString();
+        took.restart();
+        click(*m_dialog, ids::kSimulate);
+        QVERIFY(took.elapsed() < 5000);
+        QCOMPARE(m_boxes->shown.size(), std::size_t{1});
+        QCOMPARE(m_boxes->shown[0].text,
+                 QStringLiteral("出力が開けません：") + QString::fromUtf8(pipe));
+        QVERIFY(!QFileInfo(QString::fromUtf8(pipe)).isFile());
+    }
+
+    // Running out of memory or of threads in an action is told in words;
+    // the program goes on.
+    void runningOutInAnActionIsTold() {
+        ThrowingChooser outOfMemory([] { throw std::bad_alloc(); });
+        m_dialog->setFileChooser(&outOfMemory);
+        click(*m_dialog, ids::kLoad);
+        ThrowingChooser noThread([] {
+            throw std::system_error(
+                std::make_error_code(std::errc::resource_unavailable_try_again));
+        });
+        m_dialog->setFileChooser(&noThread);
+        writeFile(m_temp->filePath("order.dat"), "abcdefghi\r\n");
+        click(*m_dialog, ids::kSimulate);
+        m_dialog->setFileChooser(m_chooser.get());
+        QCOMPARE(m_boxes->shown.size(), std::size_t{2});
+        QCOMPARE(m_boxes->shown[0].text, QStringLiteral("メモリが足りないため中止しました"));
+        QCOMPARE(m_boxes->shown[1].text, QStringLiteral("スレッドを作成できないため中止しました"));
+        QCOMPARE(edit(*m_dialog, ids::kStatus)->text(), m_boxes->shown[1].text);
     }
 
     void anInvalidFieldStopsSimulateBeforeTheLogIsCleared() {
@@ -192,7 +387,8 @@ class MainDialogActionsTest : public QObject {
         });
         QCOMPARE(chooser.choose(request), std::nullopt);
         QCOMPARE(mode, QFileDialog::AcceptSave);
-        QCOMPARE(suffix, QStringLiteral("txt"));
+        // The extension is the chooser's to add (chosenName), not the dialog's.
+        QVERIFY(suffix.isEmpty());
         QCOMPARE(filters, QStringList{QStringLiteral("全て(*.*) (*)")});
         QCOMPARE(directory, QDir(m_temp->path()).absolutePath());
         QCOMPARE(selected.size(), qsizetype(1));
@@ -223,6 +419,54 @@ class MainDialogActionsTest : public QObject {
         QCOMPARE(filters, QStringList{QStringLiteral("全て(*.*) (*.txt)")});
         QCOMPARE(name, QString());
         QVERIFY(!QFile::exists(m_temp->filePath("*.txt")));
+    }
+
+    // A typed name that is a file opens as typed; otherwise the default
+    // extension is added; a name of neither is refused in the dialog.
+    void anExistingFileWithoutExtensionOpensAsTyped() {
+        writeFile(m_temp->filePath("lineup"), "400 100 20 2 10 50 0.25 0.5 0.4\n");
+        writeFile(m_temp->filePath("other.txt"), "");
+        QtFileChooser chooser(m_dialog.get());
+        ChooserRequest request;
+        request.fileMustExist = true;
+        request.initialName = "*.txt";
+        const auto type = [this](const QString& name) {
+            QTimer::singleShot(0, this, [name] {
+                auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                QVERIFY(dialog);
+                auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                QVERIFY(edit);
+                edit->setText(name);
+                QTest::keyClick(edit, Qt::Key_Return);
+            });
+        };
+        type(QStringLiteral("lineup"));
+        QCOMPARE(chooser.choose(request),
+                 std::optional<std::string>(m_temp->filePath("lineup").toStdString()));
+        type(QStringLiteral("other"));
+        QCOMPARE(chooser.choose(request),
+                 std::optional<std::string>(m_temp->filePath("other.txt").toStdString()));
+
+        QString refused;
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            QTimer::singleShot(0, this, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                QVERIFY(box);
+                refused = box->text();
+                QTimer::singleShot(0, this, [] {
+                    auto* again = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                    QVERIFY(again);
+                    again->reject();
+                });
+                box->button(QMessageBox::Ok)->click();
+            });
+            dialog->selectFile(m_temp->filePath("nothing"));
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        QCOMPARE(chooser.choose(request), std::nullopt);
+        QCOMPARE(refused, QStringLiteral("ファイルが見つかりません：nothing.txt"));
     }
 
     void theQtChooserAsksBeforeCreatingAFile() {

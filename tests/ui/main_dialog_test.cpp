@@ -17,6 +17,7 @@
 #include <QTranslator>
 
 #include "batch/dialogs.h"
+#include "batch/messages.h"
 #include "support/recording_message_boxes.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/log_pane.h"
@@ -201,50 +202,53 @@ class MainDialogTest : public QObject {
         edit(*m_dialog, 1053)->setText("x");  // B home runs
         edit(*m_dialog, 1062)->setText("y");  // B walks
         QVERIFY(!m_dialog->readControls());
-        expectOneFailure(1062, QStringLiteral("整数を入力してください。"));
+        expectOneFailure(1062, "打者B の BB", QStringLiteral("整数を入力してください。"));
     }
 
     void countsAreReadBeforeTheGames() {
         edit(*m_dialog, 1004)->setText("many");
         edit(*m_dialog, 1016)->setText("abc");  // A singles
         QVERIFY(!m_dialog->readControls());
-        expectOneFailure(1016, QStringLiteral("整数を入力してください。"));
+        expectOneFailure(1016, "打者A の 1B", QStringLiteral("整数を入力してください。"));
     }
 
     void rangesAreCheckedWithTheirBounds() {
         edit(*m_dialog, 1004)->setText("0");
         QVERIFY(!m_dialog->readControls());
-        expectOneFailure(1004, QStringLiteral("1 から 2147483647 までの整数を入力してください。"));
+        expectOneFailure(1004, "打線あたりの試行数",
+                         QStringLiteral("1 から 2147483647 までの整数を入力してください。"));
 
         m_boxes->shown.clear();
         edit(*m_dialog, 1004)->setText("140");
         edit(*m_dialog, 1015)->setText("100001");  // I at-bats
         QVERIFY(!m_dialog->readControls());
-        expectOneFailure(1015, QStringLiteral("1 から 100000 までの整数を入力してください。"));
+        expectOneFailure(1015, "打者I の 打数",
+                         QStringLiteral("1 から 100000 までの整数を入力してください。"));
 
         m_boxes->shown.clear();
         edit(*m_dialog, 1015)->setText("100000");
         edit(*m_dialog, 1042)->setText("-1");  // I doubles
         QVERIFY(!m_dialog->readControls());
-        expectOneFailure(1042, QStringLiteral("0 から 99999 までの整数を入力してください。"));
+        expectOneFailure(1042, "打者I の 2B",
+                         QStringLiteral("0 から 99999 までの整数を入力してください。"));
     }
 
     void ratesAndTextsHaveTheirOwnMessages() {
         edit(*m_dialog, 1094)->setText("0.3.");  // G 2B 1to4
         QVERIFY(!m_dialog->readControls());
-        expectOneFailure(1094, QStringLiteral("数値を入力してください。"));
+        expectOneFailure(1094, "打者G の 2B 1to4", QStringLiteral("数値を入力してください。"));
 
         m_boxes->shown.clear();
         edit(*m_dialog, 1094)->setText("0.3");
         edit(*m_dialog, 1033)->setText("abcdefghij");  // set by the program, so not refused
         QVERIFY(!m_dialog->readControls());
-        expectOneFailure(1033, QStringLiteral("9 バイト以内で入力してください。"));
+        expectOneFailure(1033, "打線指定 4", QStringLiteral("9 バイト以内で入力してください。"));
 
         m_boxes->shown.clear();
         edit(*m_dialog, 1033)->clear();
         edit(*m_dialog, ids::kStatus)->setText(QString(86, QChar(u'打')));  // 258 bytes
         QVERIFY(!m_dialog->readControls());
-        expectOneFailure(ids::kStatus, QStringLiteral("255 バイト以内で入力してください。"));
+        expectOneFailure(ids::kStatus, "", QStringLiteral("255 バイト以内で入力してください。"));
     }
 
     void aFailureChangesNothingElse() {
@@ -256,7 +260,7 @@ class MainDialogTest : public QObject {
         const QStringList before = snapshot(*m_dialog);
 
         QVERIFY(!m_dialog->readControls());
-        expectOneFailure(1036, QStringLiteral("整数を入力してください。"));
+        expectOneFailure(1036, "打者C の 2B", QStringLiteral("整数を入力してください。"));
         QCOMPARE(snapshot(*m_dialog), before);
         QCOMPARE(m_dialog->model().batters[0].singles, 0);
         QCOMPARE(m_dialog->model().statusText, std::string("previous"));
@@ -286,6 +290,32 @@ class MainDialogTest : public QObject {
         QCOMPARE(m_dialog->model().statusText, std::string("正常に終了しました。\n出力：out.txt"));
     }
 
+    // The real question box: the application's name as its title, はい and
+    // いいえ, いいえ the default, so that Enter keeps the window open.
+    void theRealCloseQuestionDefaultsToNo() {
+        m_dialog->setMessageBoxes(nullptr);
+        m_dialog->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
+        edit(*m_dialog, 1000)->setText("400");
+        QStringList buttons;
+        QString title;
+        QString defaultButton;
+        QTimer::singleShot(0, this, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            title = box->windowTitle();
+            for (QAbstractButton* button : box->buttons()) buttons << button->text();
+            defaultButton = box->defaultButton()->text();
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        m_dialog->close();
+        QVERIFY(m_dialog->isVisible());
+        QCOMPARE(title, QCoreApplication::applicationName());
+        buttons.sort();
+        QCOMPARE(buttons, QStringList({"いいえ", "はい"}));
+        QCOMPARE(defaultButton, QStringLiteral("いいえ"));
+    }
+
     void theRealMessageBoxIsTitledWithTheApplicationName() {
         m_dialog->setMessageBoxes(nullptr);
         QString title;
@@ -312,6 +342,8 @@ class MainDialogTest : public QObject {
         QCOMPARE(edit(*m_dialog, ids::kStatus)->text(), QStringLiteral("出力が開けません："));
     }
 
+    // Enter reads every value first; with values typed since the start it
+    // asks before the window closes, and no (the default) keeps it open.
     void enterClosesOnlyWhenEveryValueIsValid() {
         m_dialog->show();
         QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
@@ -320,9 +352,17 @@ class MainDialogTest : public QObject {
         games->setText("0");
         QTest::keyClick(games, Qt::Key_Return);
         QVERIFY(m_dialog->isVisible());
-        expectOneFailure(1004, QStringLiteral("1 から 2147483647 までの整数を入力してください。"));
+        expectOneFailure(1004, "打線あたりの試行数",
+                         QStringLiteral("1 から 2147483647 までの整数を入力してください。"));
+        QVERIFY(m_boxes->asked.empty());
 
         games->setText("150");
+        QTest::keyClick(games, Qt::Key_Return);
+        QCOMPARE(m_boxes->asked, QStringList{QString::fromUtf8(msg::kConfirmClose)});
+        QVERIFY(m_dialog->isVisible());
+        QCOMPARE(games->text(), QStringLiteral("150"));
+
+        m_boxes->answer = true;
         QTest::keyClick(games, Qt::Key_Return);
         QVERIFY(!m_dialog->isVisible());
         QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
@@ -349,16 +389,62 @@ class MainDialogTest : public QObject {
         QVERIFY(m_boxes->shown.empty());
     }
 
+    // Escape closes without reading: at once while the fields hold what the
+    // window started with, after a question once something was typed.
     void escapeClosesWithoutReading() {
+        m_dialog->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
+        QTest::keyClick(edit(*m_dialog, 1000), Qt::Key_Escape);
+        QVERIFY(!m_dialog->isVisible());
+        QVERIFY(m_boxes->asked.empty());
+
         m_dialog->show();
         QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
         edit(*m_dialog, 1000)->setText("bad");
         edit(*m_dialog, 1004)->setText("99");
         QTest::keyClick(edit(*m_dialog, 1000), Qt::Key_Escape);
+        QCOMPARE(m_boxes->asked.size(), qsizetype(1));
+        QVERIFY(m_dialog->isVisible());
+        QCOMPARE(edit(*m_dialog, 1000)->text(), QStringLiteral("bad"));
+
+        m_boxes->answer = true;
+        QTest::keyClick(edit(*m_dialog, 1000), Qt::Key_Escape);
         QVERIFY(!m_dialog->isVisible());
         QCOMPARE(m_dialog->result(), int(QDialog::Rejected));
         QVERIFY(m_boxes->shown.empty());
         QCOMPARE(m_dialog->model().gamesPerOrder, 140);
+    }
+
+    // The same question for the close box and the menu's Close; a field set
+    // back to what it held asks nothing.
+    void everyWayOfClosingAsksFirst() {
+        m_dialog->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
+        edit(*m_dialog, ids::kGrid[4][5])->setText("12");
+        m_dialog->close();
+        QVERIFY(m_dialog->isVisible());
+        m_dialog->systemMenu()->actions().constFirst()->trigger();
+        QVERIFY(m_dialog->isVisible());
+        QCOMPARE(m_boxes->asked.size(), qsizetype(2));
+        edit(*m_dialog, ids::kGrid[4][5])->setText("0");
+        m_dialog->close();
+        QVERIFY(!m_dialog->isVisible());
+        QCOMPARE(m_boxes->asked.size(), qsizetype(2));
+    }
+
+    // What a Japanese input method types reads as the digits it stands for,
+    // and shows in their normal form afterwards.
+    void fullWidthDigitsAreNumbers() {
+        edit(*m_dialog, 1000)->setText(QStringLiteral("５００"));
+        edit(*m_dialog, 1004)->setText(QStringLiteral("１４０００"));
+        edit(*m_dialog, 1070)->setText(QStringLiteral("０．２５"));
+        QVERIFY(m_dialog->readControls());
+        QCOMPARE(m_dialog->model().batters[0].atBats, 500);
+        QCOMPARE(m_dialog->model().gamesPerOrder, 14000);
+        QCOMPARE(m_dialog->model().batters[0].rate1B1to3, 0.25);
+        m_dialog->showModel();
+        QCOMPARE(edit(*m_dialog, 1000)->text(), QStringLiteral("500"));
+        QVERIFY(m_boxes->shown.empty());
     }
 
     void appendedLinesShowTheEndWithoutTakingTheFocus() {
@@ -496,11 +582,13 @@ class MainDialogTest : public QObject {
         return -1;
     }
 
-    // One validation box with `message`, then the focus on `id` with its
-    // whole text selected.
-    void expectOneFailure(int id, const QString& message) {
+    // One validation box with `message` below the field's name (a field
+    // without a label has none), then the focus on `id` with its whole text
+    // selected.
+    void expectOneFailure(int id, const char* name, const QString& message) {
         QCOMPARE(m_boxes->shown.size(), std::size_t{1});
-        QCOMPARE(m_boxes->shown[0].text, message);
+        const QString label = QString::fromUtf8(name);
+        QCOMPARE(m_boxes->shown[0].text, label.isEmpty() ? message : label + '\n' + message);
         QCOMPARE(m_boxes->shown[0].kind, MessageBoxes::Kind::Validation);
         QLineEdit* field = edit(*m_dialog, id);
         QCOMPARE(m_dialog->focusWidget(), field);

@@ -1,19 +1,35 @@
 // The ranking window: its table's sort, its figures against diz-cli exact,
 // the CSV it saves, cancelling, sending an order to the lineup patterns and
 // the ways in from the main window.
+#include <sys/stat.h>
+
+#include <QAbstractAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QGlyphRun>
 #include <QHeaderView>
+#include <QImage>
+#include <QLabel>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QMenu>
+#include <QPainter>
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRawFont>
 #include <QRegularExpression>
+#include <QSet>
+#include <QStyleOptionHeader>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextLayout>
 #include <QTimer>
 #include <cmath>
 #include <map>
@@ -24,6 +40,7 @@
 #include "support/recording_message_boxes.h"
 #include "support/scripted_chooser.h"
 #include "ui/qt/main_dialog.h"
+#include "ui/qt/ranking_charts.h"
 #include "ui/qt/ranking_model.h"
 #include "ui/qt/ranking_window.h"
 
@@ -164,6 +181,28 @@ class RankingTest : public QObject {
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"ranking.csv"}));
     }
 
+    // CSV保存 onto a pipe or a device writes into it or says why, as the
+    // batter Save does: never waits for a reader, never replaces it with a
+    // file.
+    void theCsvOntoAPipeOrADeviceIsNeverAFile() {
+        RankingWindow* window = openRanking({"abcdefg**"});
+        QTemporaryDir dir;
+        const QByteArray pipe = QFile::encodeName(dir.filePath("pipe"));
+        QCOMPARE(mkfifo(pipe.constData(), 0600), 0);
+        m_chooser.answer = pipe.toStdString();
+        QVERIFY(!window->saveCsv());
+        QCOMPARE(m_boxes.shown.size(), std::size_t{1});
+        QCOMPARE(m_boxes.shown[0].text,
+                 QStringLiteral("出力が開けません：") + QString::fromUtf8(pipe));
+        QVERIFY(!QFileInfo(QString::fromUtf8(pipe)).isFile());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::System), QStringList({"pipe"}));
+
+        m_chooser.answer = "/dev/null";
+        QVERIFY(window->saveCsv());
+        QCOMPARE(window->status()->text(), QStringLiteral("CSVを保存しました：/dev/null"));
+        QVERIFY(!QFileInfo(QStringLiteral("/dev/null")).isFile());
+    }
+
     void cancellingOrClosingStopsTheRunAndLeavesBothWindowsUsable() {
         // The window opens on all 362880 orderings; the run starts at the next turn.
         m_dialog->showRanking();
@@ -228,8 +267,115 @@ class RankingTest : public QObject {
         window->setSelection(OrderSource::OrderFile);
         QTRY_VERIFY(!window->isEvaluating());
         QCOMPARE(m_boxes.shown.size(), std::size_t{1});
-        QCOMPARE(m_boxes.shown[0].text, QStringLiteral("ORDERが開けません：no-such-order.dat"));
+        QCOMPARE(
+            m_boxes.shown[0].text,
+            QStringLiteral("ORDERが開けません：no-such-order.dat\n場所：") + QDir::currentPath());
+        // The table keeps the order it showed, and the selection goes back to it.
+        QCOMPARE(window->model().rowCount(), 1);
+        QCOMPARE(window->selection(), OrderSource::AcceptedOrderings);
+    }
+
+    // While a run restarts, nothing of the old one shows: the bar is busy,
+    // the status says the evaluation starts, the empty charts show no axis.
+    void aRestartShowsOnlyTheNewStart() {
+        m_dialog->showRanking();
+        RankingWindow* window = m_dialog->rankingWindow();
+        QTRY_VERIFY_WITH_TIMEOUT(window->progress()->value() > 0, kWaitMs);
+        window->setSelection(OrderSource::AcceptedOrderings);
+        QVERIFY(window->isEvaluating());
+        QCOMPARE(window->progress()->maximum(), 0);
+        QCOMPARE(window->status()->text(), QStringLiteral("評価中..."));
         QCOMPARE(window->model().rowCount(), 0);
+        for (QChart* chart : {window->charts()->histogram(), window->charts()->innings()}) {
+            for (QAbstractAxis* axis : chart->axes(Qt::Vertical)) QVERIFY(!axis->isVisible());
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(!window->isEvaluating(), kWaitMs);
+        QCOMPARE(window->model().rowCount(), 1);
+        QCOMPARE(window->progress()->value(), 1);
+        QVERIFY(window->charts()->histogram()->axes(Qt::Vertical).constFirst()->isVisible());
+    }
+
+    // A selection without an order is said, not shown as an empty success.
+    void aSelectionWithoutOrdersIsTold() {
+        RankingWindow* window = openRanking({"abcdefgh"});
+        QCOMPARE(window->model().rowCount(), 0);
+        QCOMPARE(window->status()->text(), QStringLiteral("打線指定に合う打順がありません"));
+    }
+
+    // The summary is drawn in one font: figures that follow Japanese text
+    // look like the others.
+    void theSummaryIsDrawnInOneFont() {
+        RankingWindow* window = openRanking({"abcdefg**", "acbdefg**"});
+        const QString summary = window->summary()->text();
+        QVERIFY(summary.contains(QStringLiteral("試合で ")));
+        QSet<QString> families;
+        for (const QString& line : summary.split('\n')) {
+            QTextLayout layout(line, window->summary()->font());
+            layout.beginLayout();
+            layout.createLine();
+            layout.endLayout();
+            for (const QGlyphRun& run : layout.glyphRuns()) families << run.rawFont().familyName();
+        }
+        QCOMPARE(families.size(), qsizetype(1));
+    }
+
+    // ▲ means ascending: the mark is narrow at the top for an ascending sort
+    // (which the header hands its style as SortDown) and at the bottom for a
+    // descending one.
+    void theSortMarkPointsUpForAscending() {
+        RankingWindow* window = openRanking({"abcdefg**"});
+        QHeaderView* header = window->table()->horizontalHeader();
+        const auto inkAbove = [header](QStyleOptionHeader::SortIndicator sort) {
+            QImage image(40, 40, QImage::Format_ARGB32);
+            image.fill(Qt::white);
+            QStyleOptionHeader option;
+            option.initFrom(header);
+            option.rect = image.rect();
+            option.sortIndicator = sort;
+            option.palette.setColor(QPalette::ButtonText, Qt::black);
+            QPainter painter(&image);
+            header->style()->drawPrimitive(QStyle::PE_IndicatorHeaderArrow, &option, &painter,
+                                           header);
+            painter.end();
+            int above = 0;
+            int below = 0;
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x) {
+                    if (qGray(image.pixel(x, y)) < 128) ++(y < image.height() / 2 ? above : below);
+                }
+            }
+            return above - below;
+        };
+        QVERIFY(inkAbove(QStyleOptionHeader::SortDown) < 0);          // ascending: ▲
+        QVERIFY(inkAbove(QStyleOptionHeader::SortUp) > 0);            // descending: ▼
+        QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);  // best first: ▼
+    }
+
+    // The best and the selected order differ in print and without colour:
+    // solid against hatched bars, solid against dashed marks, lightness far
+    // apart, and each named with its letters.
+    void theBestAndTheSelectedOrderDifferWithoutColour() {
+        RankingWindow* window = openRanking({"abcdefg**", "bacdefg**"});
+        window->table()->selectRow(2);
+        const auto* bars =
+            qobject_cast<QBarSeries*>(window->charts()->innings()->series().constFirst());
+        QVERIFY(bars);
+        const QList<QBarSet*> sets = bars->barSets();
+        QCOMPARE(sets.size(), qsizetype(2));
+        QVERIFY(sets[0]->brush().style() != sets[1]->brush().style());
+        QVERIFY(std::abs(qGray(sets[0]->brush().color().rgb()) -
+                         qGray(sets[1]->brush().color().rgb())) >= 50);
+        const QString selected = currentOrder(*window);
+        const QString best = window->model().index(0, ranking::kOrder).data().toString();
+        QVERIFY(best != selected);
+        QCOMPARE(sets[0]->label(), QStringLiteral("選択 ") + selected);
+        QCOMPARE(sets[1]->label(), QStringLiteral("最良 ") + best);
+        QList<Qt::PenStyle> marks;
+        for (QAbstractSeries* series : window->charts()->histogram()->series()) {
+            if (auto* line = qobject_cast<QLineSeries*>(series)) marks << line->pen().style();
+        }
+        QCOMPARE(marks.size(), qsizetype(2));
+        QVERIFY(marks[0] != marks[1]);
     }
 
     void altSpaceThenROpensTheWindow() {

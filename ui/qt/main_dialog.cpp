@@ -35,7 +35,14 @@ class MainDialog::Controls final : public WindowControls {
     void setText(int id, std::string_view text) override {
         // A line break in the status text shows as a blank in the one-line
         // field and reads back unchanged.
-        edit(id).setText(QString::fromUtf8(text));
+        QLineEdit& field = edit(id);
+        field.setText(QString::fromUtf8(text));
+        // The narrow status line shows the start of a long text, and all of
+        // it when the pointer rests on it.
+        if (id == ids::kStatus) {
+            field.setCursorPosition(0);
+            field.setToolTip(field.text());
+        }
     }
     bool checked(int id) const override { return box(id).isChecked(); }
     void setChecked(int id, bool checked) override { box(id).setChecked(checked); }
@@ -62,6 +69,7 @@ MainDialog::MainDialog(QWidget* parent)
     setWindowIcon(programIcon());
     setFieldLimits();
     showModel();
+    m_entered.remember(*m_access);
     setUpSystemMenu();
     connectActions();
     control(ids::kGrid[0][0])->setFocus();
@@ -76,20 +84,25 @@ void MainDialog::connectActions() {
 
 void MainDialog::load() {
     if (!readControls()) return;
-    loadBatterFile(m_model, *this, fileChooser());
+    const bool loaded = loadBatterFile(m_model, *this, fileChooser());
     showModel();
+    if (loaded) m_entered.remember(*m_access);
 }
 
 void MainDialog::save() {
     if (!readControls()) return;
-    saveBatterFile(m_model, *this, fileChooser());
+    const bool saved = saveBatterFile(m_model, *this, fileChooser());
     showModel();
+    if (saved) m_entered.remember(*m_access);
 }
 
 void MainDialog::simulate() {
     if (!readControls()) return;
-    // The run shows the model itself whenever it reports.
+    // The run shows the model itself whenever it reports; the fields then
+    // hold the values it started from, in their normal form.
     runSimulation(m_model, *this, fileChooser(), m_files);
+    showModel();
+    m_entered.remember(*m_access);
 }
 
 MainDialog::~MainDialog() = default;
@@ -132,6 +145,14 @@ void MainDialog::reportMessage(std::string_view text) {
 
 void MainDialog::accept() {
     if (readControls()) QDialog::accept();
+}
+
+void MainDialog::done(int result) {
+    if (m_entered.changedSince(*m_access) &&
+        !messageBoxes().ask(this, QString::fromUtf8(msg::kConfirmClose))) {
+        return;
+    }
+    QDialog::done(result);
 }
 
 void MainDialog::keyPressEvent(QKeyEvent* event) {

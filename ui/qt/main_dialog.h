@@ -7,6 +7,7 @@
 
 #include "batch/simulation.h"
 #include "batch/window.h"
+#include "batch/window_controls.h"
 #include "batch/window_model.h"
 #include "ui/qt/dialog_builder.h"
 #include "ui/qt/window_services.h"
@@ -26,7 +27,10 @@ class RankingWindow;
 //
 // Enter presses a focused push button, does nothing in the log pane and
 // elsewhere reads the controls and closes the window if they are valid.
-// Escape and the close box close it without reading.
+// Escape and the close box close it without reading. Every way of closing
+// first asks (msg::kConfirmClose, no the default) when a field differs from
+// what was last loaded, saved or simulated (EnteredFields), and stays open
+// on no.
 class MainDialog : public QDialog, public Window {
     Q_OBJECT
   public:
@@ -85,6 +89,8 @@ class MainDialog : public QDialog, public Window {
   public slots:
     // The dialog's OK, reached by Enter: closes only if readControls succeeds.
     void accept() override;
+    // Every close (Enter, Escape, the close box, the menu's Close) ends here.
+    void done(int result) override;
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -101,6 +107,7 @@ class MainDialog : public QDialog, public Window {
     MessageBoxes& messageBoxes() { return m_services.messageBoxes(); }
 
     WindowModel m_model;
+    EnteredFields m_entered;
     ControlMap m_controls;
     std::unique_ptr<Controls> m_access;
     SimulationFiles m_files;

@@ -10,10 +10,13 @@ namespace diz {
 // Shows a modal QFileDialog over `parent` for each request:
 //  - the one filter, named "全て(*.*)", matches every file, with or without
 //    an extension;
-//  - the initial name and the default extension are preset; a wildcard
-//    initial name ("*.txt") filters the list instead and the name box starts
-//    empty;
-//  - an open dialog accepts only an existing file;
+//  - the initial name is preset; a wildcard initial name ("*.txt") filters
+//    the list instead and the name box starts empty;
+//  - the typed name becomes a file by chosenName (batch/window.h): an
+//    existing file of that name as typed, otherwise the name with the
+//    default extension;
+//  - an open dialog accepts only an existing file (otherwise it says so and
+//    returns to the dialog);
 //  - a save dialog asks before replacing a file and, when asked to, before
 //    creating one (answering no returns to the dialog);
 //  - the dialog starts in the current directory and never changes it.

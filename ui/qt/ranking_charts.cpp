@@ -16,9 +16,11 @@
 
 namespace diz {
 namespace {
-// The best order and the selected one have one colour each in both charts.
-const QColor kBestColour(0xc0, 0x30, 0x30);
-const QColor kSelectedColour(0x20, 0x80, 0x20);
+// The best order and the selected one have one colour each in both charts,
+// and a pattern of their own besides (see batch/ranking.h).
+const QColor kBest = QColor::fromRgb(ranking::kBestColour);
+const QColor kSelected = QColor::fromRgb(ranking::kSelectedColour);
+const QColor kSpread = QColor::fromRgb(ranking::kSpreadColour);
 
 QString text(std::string_view utf8) { return QString::fromUtf8(utf8); }
 
@@ -73,9 +75,11 @@ RankingCharts::RankingCharts(QWidget* parent)
     spread.addAxis(m_countAxis, Qt::AlignLeft);
     auto* area = new QAreaSeries(m_outline);
     area->setName(text(msg::kChartOrdersAxis));
+    area->setColor(kSpread);
+    area->setBorderColor(kSpread.darker(130));
     attach(spread, area, m_runsAxis, m_countAxis);
-    m_bestMark->setPen(QPen(kBestColour, 2));
-    m_selectedMark->setPen(QPen(kSelectedColour, 2, Qt::DashLine));
+    m_bestMark->setPen(QPen(kBest, 3));
+    m_selectedMark->setPen(QPen(kSelected, 3, Qt::DashLine));
     attach(spread, m_bestMark, m_runsAxis, m_countAxis);
     attach(spread, m_selectedMark, m_runsAxis, m_countAxis);
 
@@ -86,8 +90,11 @@ RankingCharts::RankingCharts(QWidget* parent)
     for (int inning = 1; inning <= kInnings; ++inning) inningAxis->append(QString::number(inning));
     byInning.addAxis(inningAxis, Qt::AlignBottom);
     byInning.addAxis(m_inningRunsAxis, Qt::AlignLeft);
-    m_bestInnings->setColor(kBestColour);
-    m_selectedInnings->setColor(kSelectedColour);
+    m_bestInnings->setBrush(QBrush(kBest, Qt::SolidPattern));
+    m_bestInnings->setBorderColor(kBest.darker(150));
+    // Hatched, so that the two orders' bars differ without their colours.
+    m_selectedInnings->setBrush(QBrush(kSelected, Qt::BDiagPattern));
+    m_selectedInnings->setBorderColor(kSelected.darker(160));
     auto* bars = new QBarSeries;
     bars->append(m_selectedInnings);
     bars->append(m_bestInnings);
@@ -109,14 +116,17 @@ void RankingCharts::clear() {
     m_selectedMark->clear();
     m_bestMark->setName(text(msg::kChartBest));
     m_selectedMark->setName(text(msg::kChartSelected));
-    m_runsAxis->setRange(0, 1);
-    m_countAxis->setRange(0, 1);
+    // Nothing to read off an empty chart: its value axes are hidden (a count
+    // axis from 0 to 1 would read "0 0 0 1").
+    for (QValueAxis* axis : {m_runsAxis, m_countAxis, m_inningRunsAxis}) {
+        axis->setRange(0, 1);
+        axis->setVisible(false);
+    }
     for (QBarSet* set : {m_selectedInnings, m_bestInnings}) {
         set->remove(0, set->count());
     }
     m_selectedInnings->setLabel(text(msg::kChartSelected));
     m_bestInnings->setLabel(text(msg::kChartBest));
-    m_inningRunsAxis->setRange(0, 1);
 }
 
 void RankingCharts::showRows(const RankingRows& rows, std::uint32_t best,
@@ -132,6 +142,7 @@ void RankingCharts::showRows(const RankingRows& rows, std::uint32_t best,
         left += histogram.width;
     }
     m_outline->replace(steps);
+    for (QValueAxis* axis : {m_runsAxis, m_countAxis, m_inningRunsAxis}) axis->setVisible(true);
     m_markHeight = *std::max_element(histogram.counts.begin(), histogram.counts.end()) * 1.05;
     m_runsAxis->setRange(histogram.from, left);
     m_countAxis->setRange(0, m_markHeight);

@@ -8,39 +8,78 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QPainter>
 #include <QProgressBar>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QSplitter>
+#include <QStyleOptionHeader>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <exception>
 
+#include "batch/dialogs.h"
 #include "batch/messages.h"
+#include "batch/resource_failure.h"
 #include "batch/text_io.h"
 #include "ui/qt/message_boxes.h"
 #include "ui/qt/ranking_charts.h"
 #include "ui/qt/ranking_model.h"
 
 namespace diz {
+namespace {
+
+// Draws a header's sort mark as batch/ranking.h has it, ▲ for ascending and
+// ▼ for descending, whatever the platform's style would draw (QHeaderView
+// hands an ascending sort to the style as SortDown, which some styles draw
+// pointing down).
+class SortMarkStyle final : public QProxyStyle {
+  public:
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override {
+        const auto* header = qstyleoption_cast<const QStyleOptionHeader*>(option);
+        if (element != PE_IndicatorHeaderArrow || header == nullptr ||
+            header->sortIndicator == QStyleOptionHeader::None) {
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+            return;
+        }
+        const bool ascending = header->sortIndicator == QStyleOptionHeader::SortDown;
+        const QRectF area = QRectF(option->rect).adjusted(1, 1, -1, -1);
+        const qreal side = std::min(area.width(), area.height() * 1.2);
+        const qreal height = side * 0.6;
+        const QPointF centre = area.center();
+        const qreal top = centre.y() - height / 2;
+        const qreal bottom = centre.y() + height / 2;
+        const qreal left = centre.x() - side / 2;
+        const qreal right = centre.x() + side / 2;
+        const QPolygonF mark =
+            ascending
+                ? QPolygonF(
+                      {QPointF(centre.x(), top), QPointF(right, bottom), QPointF(left, bottom)})
+                : QPolygonF({QPointF(left, top), QPointF(right, top), QPointF(centre.x(), bottom)});
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(option->palette.color(QPalette::ButtonText));
+        painter->drawPolygon(mark);
+        painter->restore();
+    }
+};
+
+}  // namespace
 
 // What a run tells the window, from the run's thread: only posted to the
 // window's thread, and dropped there when the run is not the window's latest.
+// The slow orders show through the run's progress.
 class RankingWindow::Notices final : public RunObserver {
   public:
     Notices(RankingWindow& window, unsigned generation)
         : m_window(window), m_generation(generation) {}
 
-    void slowOrders(int) override {
-        QMetaObject::invokeMethod(
-            &m_window,
-            [window = &m_window, generation = m_generation] {
-                if (generation == window->m_generation) {
-                    window->m_status->setText(QString::fromUtf8(msg::kRankingSlowOrders));
-                }
-            },
-            Qt::QueuedConnection);
-    }
     void finished(RunOutcome, std::string_view, std::string_view) override {
         QMetaObject::invokeMethod(
             &m_window,
@@ -70,6 +109,7 @@ RankingWindow::RankingWindow(QWidget* parent)
         selectionRow->addWidget(m_selectionButtons[i]);
     }
     m_selectionButtons[0]->setChecked(true);
+    m_selectionGroup = group;
     connect(group, &QButtonGroup::idToggled, this, [this](int, bool checked) {
         if (checked) evaluate();
     });
@@ -87,6 +127,13 @@ RankingWindow::RankingWindow(QWidget* parent)
     m_status = new QLabel(this);
     m_summary = new QLabel(this);
     m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // One font for the whole summary, Japanese and figures alike: with the
+    // window's Latin font, the figures that follow Japanese text would be
+    // drawn in the fallback font and the others not.
+    QFont summaryFont = m_summary->font();
+    summaryFont.setFamilies(
+        {QString::fromUtf8(kDialogFontFace), QString::fromUtf8(kDialogFallbackFontFace)});
+    m_summary->setFont(summaryFont);
     m_inningColumns = new QCheckBox(QString::fromUtf8(msg::kRankingInningColumns), this);
     connect(m_inningColumns, &QCheckBox::toggled, this, &RankingWindow::showInningColumns);
 
@@ -104,6 +151,9 @@ RankingWindow::RankingWindow(QWidget* parent)
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     QHeaderView* header = m_table->horizontalHeader();
+    auto* sortMarks = new SortMarkStyle;
+    sortMarks->setParent(header);
+    header->setStyle(sortMarks);
     header->setSectionResizeMode(QHeaderView::Interactive);
     header->setDefaultSectionSize(fontMetrics().horizontalAdvance(QStringLiteral("0.0000000")) +
                                   16);
@@ -174,9 +224,11 @@ void RankingWindow::setSelection(OrderSource selection) {
 void RankingWindow::evaluate() {
     if (m_run) {
         // The running evaluation can't be dropped mid-way without waiting for
-        // it; let it stop on its own and start again when it reports.
+        // it; let it stop on its own and start again when it reports. Until
+        // then nothing of it shows: the window is starting anew.
         m_run->cancel();
         m_restart = true;
+        showProgress();
         return;
     }
     if (m_startPending) return;
@@ -189,29 +241,34 @@ void RankingWindow::evaluate() {
 }
 
 void RankingWindow::start() {
-    RankingRows spent = m_model->takeRows();
-    m_charts->clear();
-    m_summary->clear();
-    m_saveButton->setEnabled(false);
-    m_patternButton->setEnabled(false);
-
-    const OrderSelection orders = rankingSelection(selection(), m_inputs);
+    const OrderSource source = selection();
+    const OrderSelection orders = rankingSelection(source, m_inputs);
     const unsigned generation = ++m_generation;
     auto notices = std::make_unique<Notices>(*this, generation);
     std::string failure;
+    // The table is given up only once the new orders could be opened.
+    const auto spent = [this] {
+        m_charts->clear();
+        m_summary->clear();
+        m_saveButton->setEnabled(false);
+        m_patternButton->setEnabled(false);
+        return m_model->takeRows();
+    };
     std::unique_ptr<RankingRun> run =
-        RankingRun::start(orders, m_inputs.records, *notices, std::move(spent), failure);
+        RankingRun::start(orders, m_inputs.records, *notices, spent, failure);
     if (!run) {
+        // The table still shows the orders it showed; so does the selection.
+        setSelectionQuietly(m_shownSelection);
         m_status->setText(QString::fromUtf8(failure));
         m_progress->reset();
         messageBoxes().show(this, QString::fromUtf8(failure), MessageBoxes::Kind::Report);
         emit evaluationFinished(false);
         return;
     }
+    m_shownSelection = source;
     m_notices = std::move(notices);
     m_run = std::move(run);
-    m_status->setText(QString::fromUtf8(msg::kRankingEvaluating));
-    m_progress->setRange(0, 0);  // busy until the orders are counted
+    showProgress();
     m_cancelButton->setEnabled(true);
     m_progressTimer.start();
 }
@@ -229,6 +286,10 @@ void RankingWindow::finish(unsigned generation) {
     if (result.outcome != RunOutcome::NormalEnd) {
         m_status->setText(QString::fromUtf8(result.message));
         m_progress->reset();
+        if (result.outcome == RunOutcome::Failed) {
+            messageBoxes().show(this, QString::fromUtf8(result.message),
+                                MessageBoxes::Kind::Report);
+        }
         emit evaluationFinished(false);
         return;
     }
@@ -262,7 +323,7 @@ void RankingWindow::cancel() {
     m_restart = false;
     m_run->cancel();
     m_cancelButton->setEnabled(false);
-    m_status->setText(QString::fromUtf8(msg::kRankingCancelling));
+    showProgress();
 }
 
 void RankingWindow::stopRun() {
@@ -274,10 +335,16 @@ void RankingWindow::stopRun() {
 
 void RankingWindow::showProgress() {
     if (!m_run) return;
-    const std::size_t total = m_run->ordersTotal();
-    if (total == 0) return;
-    m_progress->setRange(0, static_cast<int>(total));
-    m_progress->setValue(static_cast<int>(std::min(m_run->ordersDone(), total)));
+    // One reading gives the status and the bar, so that they always agree.
+    const RankingProgress progress = m_restart ? kRankingStarting : m_run->progress();
+    m_status->setText(QString::fromUtf8(progress.status));
+    m_progress->setRange(0, static_cast<int>(progress.maximum));
+    m_progress->setValue(static_cast<int>(progress.value));
+}
+
+void RankingWindow::setSelectionQuietly(OrderSource selection) {
+    const QSignalBlocker blocker(m_selectionGroup);
+    m_selectionButtons[static_cast<int>(selection)]->setChecked(true);
 }
 
 void RankingWindow::showInningColumns(bool shown) {
@@ -291,9 +358,20 @@ bool RankingWindow::saveCsv() {
     const std::optional<std::string> name = fileChooser().choose(rankingCsvRequest());
     if (!name) return false;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const SaveResult saved = m_model->table().saveCsv(utf8Path(*name));
+    std::string message;
+    SaveResult saved = SaveResult::NotWritten;
+    try {
+        saved = m_model->table().saveCsv(utf8Path(*name));
+        message = csvSaveMessage(saved, *name);
+    } catch (...) {
+        QApplication::restoreOverrideCursor();
+        const auto failure = resourceFailure(std::current_exception());
+        if (!failure) throw;
+        message = *failure;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
     QApplication::restoreOverrideCursor();
-    const QString text = QString::fromUtf8(csvSaveMessage(saved, *name));
+    const QString text = QString::fromUtf8(message);
     m_status->setText(text);
     if (saved != SaveResult::Saved) {
         messageBoxes().show(this, text, MessageBoxes::Kind::Report);

@@ -17,6 +17,7 @@
 #include "batch/window.h"
 #include "ui/qt/window_services.h"
 
+class QButtonGroup;
 class QCheckBox;
 class QLabel;
 class QProgressBar;
@@ -55,8 +56,11 @@ class RankingWindow final : public QWidget {
     // Empties the table and evaluates the current selection, starting when
     // the event loop next runs, so that several requests in a row (opening
     // the window, then choosing a selection) start one evaluation. One still
-    // running is cancelled first and this one starts when it has ended. An
-    // order file that can't be opened is reported and nothing starts.
+    // running is cancelled first and this one starts when it has ended;
+    // meanwhile the status and the progress bar show the new start, nothing
+    // of the old run. An order file that can't be read is reported (status
+    // and box, naming its folder), the table keeps the orders it showed and
+    // the selection goes back to theirs.
     void evaluate();
     // Stops the evaluation (the 中止 button); the table stays empty.
     void cancel();
@@ -73,6 +77,7 @@ class RankingWindow final : public QWidget {
     QTableView* table() const { return m_table; }
     RankingCharts* charts() const { return m_charts; }
     QLabel* summary() const { return m_summary; }
+    QLabel* status() const { return m_status; }
     QPushButton* cancelButton() const { return m_cancelButton; }
     QProgressBar* progress() const { return m_progress; }
 
@@ -91,8 +96,11 @@ class RankingWindow final : public QWidget {
 
     void start();
     void finish(unsigned generation);
+    // The status line and the progress bar from one reading of the run.
     void showProgress();
     void showInningColumns(bool shown);
+    // Checks a selection's button without evaluating it.
+    void setSelectionQuietly(OrderSource selection);
     void stopRun();
     FileChooser& fileChooser() { return m_services.fileChooser(); }
     MessageBoxes& messageBoxes() { return m_services.messageBoxes(); }
@@ -100,6 +108,9 @@ class RankingWindow final : public QWidget {
     RankingInputs m_inputs;
     RankingModel* m_model;
     QRadioButton* m_selectionButtons[3];
+    QButtonGroup* m_selectionGroup;
+    // The selection the table shows (or is being evaluated for).
+    OrderSource m_shownSelection = OrderSource::EveryOrdering;
     QProgressBar* m_progress;
     QPushButton* m_cancelButton;
     QLabel* m_status;

@@ -441,22 +441,24 @@ void setProgress(HWND progress, std::size_t done, std::size_t total) {
 }  // namespace
 
 void RankingWindow::start() {
-    emptyList();
-    RankingRows spent = m_table.takeRows();
-    m_charts->clear();
-    setText(kSummary, "");
-    for (const int id : {kSaveCsv, kToPattern}) {
-        // A disabled control can't keep the keyboard: it goes on to the next.
-        if (GetFocus() == control(id)) SendMessageW(m_window.get(), WM_NEXTDLGCTL, 0, FALSE);
-        EnableWindow(control(id), FALSE);
-    }
-
     const OrderSelection orders = rankingSelection(selection(), m_inputs);
     const unsigned generation = ++m_generation;
     auto notices = std::make_unique<Notices>(m_window.get(), generation);
     std::string failure;
+    // The table is given up only once the new orders could be opened.
+    const auto spent = [this] {
+        emptyList();
+        m_charts->clear();
+        setText(kSummary, "");
+        for (const int id : {kSaveCsv, kToPattern}) {
+            // A disabled control can't keep the keyboard: it goes on to the next.
+            if (GetFocus() == control(id)) SendMessageW(m_window.get(), WM_NEXTDLGCTL, 0, FALSE);
+            EnableWindow(control(id), FALSE);
+        }
+        return m_table.takeRows();
+    };
     std::unique_ptr<RankingRun> run =
-        RankingRun::start(orders, m_inputs.records, *notices, std::move(spent), failure);
+        RankingRun::start(orders, m_inputs.records, *notices, spent, failure);
     if (!run) {
         setText(kStatus, failure);
         setProgress(control(kProgress), 0, 0);
@@ -485,6 +487,9 @@ void RankingWindow::finish(unsigned generation) {
     if (result.outcome != RunOutcome::NormalEnd) {
         setText(kStatus, result.message);
         setProgress(control(kProgress), 0, 0);
+        if (result.outcome == RunOutcome::Failed) {
+            messageBoxes().show(m_window.get(), result.message, MessageBoxes::Kind::Report);
+        }
         finished(false);
         return;
     }
