@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
     }
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
     diz::BatterTable batters{};
-    if (!diz::readBatterTable(diz::utf8Path(argv[1]), batters)) {
+    if (diz::readBatterFile(diz::utf8Path(argv[1]), batters) != diz::BatterFileRead::Read) {
         std::fprintf(stderr, "%s: cannot read %s\n", argv[0], argv[1]);
         return 1;
     }

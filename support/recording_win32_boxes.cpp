@@ -7,4 +7,9 @@ void RecordingWin32Boxes::show(HWND, std::string_view text, Kind kind) {
     if (onShow) onShow();
 }
 
+bool RecordingWin32Boxes::ask(HWND, std::string_view text) {
+    asked.emplace_back(text);
+    return answer;
+}
+
 }  // namespace diz::support

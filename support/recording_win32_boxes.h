@@ -22,9 +22,12 @@ class RecordingWin32Boxes final : public win32::MessageBoxes {
         HWND focusWhileShown;
     };
     void show(HWND owner, std::string_view text, Kind kind) override;
+    bool ask(HWND owner, std::string_view text) override;
 
     std::vector<Shown> shown;
-    std::function<void()> onShow;  // runs while the box would be up
+    std::vector<std::string> asked;  // every question, in order
+    bool answer = false;             // what ask() answers: no, as the default button
+    std::function<void()> onShow;    // runs while the box would be up
 };
 
 }  // namespace diz::support

@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     diz::BatterTable batters{};
-    if (!diz::readBatterTable(diz::utf8Path(argv[1]), batters)) {
+    if (diz::readBatterFile(diz::utf8Path(argv[1]), batters) != diz::BatterFileRead::Read) {
         std::fprintf(stderr, "ranking_csv: cannot read %s\n", argv[1]);
         return 1;
     }
@@ -49,9 +49,9 @@ int main(int argc, char** argv) {
     inputs.records = diz::buildRecords(batters);
     EndOfRun end;
     std::string failure;
-    auto run =
-        diz::RankingRun::start(diz::rankingSelection(diz::OrderSource::EveryOrdering, inputs),
-                               inputs.records, end, {}, failure);
+    auto run = diz::RankingRun::start(
+        diz::rankingSelection(diz::OrderSource::EveryOrdering, inputs), inputs.records, end,
+        [] { return diz::RankingRows(); }, failure);
     if (!run) {
         std::fprintf(stderr, "ranking_csv: %s\n", failure.c_str());
         return 1;

@@ -43,11 +43,11 @@ class MainWindow : public ::testing::Test {
         GetClassNameW(control(id), name, 32);
         return name;
     }
-    // One validation box with `message`, then the focus on `id` with its
-    // whole text selected.
-    void expectOneFailure(int id, std::string_view message) {
+    // One validation box naming `field` above `message`, then the focus on
+    // `id` with its whole text selected.
+    void expectOneFailure(int id, std::string_view field, std::string_view message) {
         ASSERT_EQ(boxes.shown.size(), 1u);
-        EXPECT_EQ(boxes.shown[0].text, message);
+        EXPECT_EQ(boxes.shown[0].text, std::string(field) + "\n" + std::string(message));
         EXPECT_EQ(boxes.shown[0].kind, MessageBoxes::Kind::Validation);
         EXPECT_EQ(GetFocus(), control(id));
         DWORD start = 1;
@@ -183,16 +183,17 @@ TEST_F(MainWindow, TabVisitsTheControlsInTheTablesOrder) {
 TEST_F(MainWindow, ReadsTypedTextAndRefusesAFieldWithFocusAndSelection) {
     type(ids::kGrid[2][2], "abc");  // batter C's 2B
     EXPECT_FALSE(dialog->readControls());
-    expectOneFailure(ids::kGrid[2][2], msg::kIntegerRequired);
+    expectOneFailure(ids::kGrid[2][2], "打者C の 2B", msg::kIntegerRequired);
 
     boxes.shown.clear();
     type(ids::kGrid[2][2], " 007 ");
+    type(ids::kGrid[3][0], "５２０");  // full-width, as an input method types them
     type(ids::kGrid[4][6], "-0.5");
     // Nine bytes of UTF-8 fit a pattern, ten do not, whatever the characters.
     type(ids::kPatterns[1], "あいう");
     type(ids::kPatterns[2], "*あいう");
     EXPECT_FALSE(dialog->readControls());
-    expectOneFailure(ids::kPatterns[2], msg::byteLimit(9));
+    expectOneFailure(ids::kPatterns[2], "打線指定 3", msg::byteLimit(9));
 
     boxes.shown.clear();
     type(ids::kPatterns[2], "");
@@ -200,6 +201,7 @@ TEST_F(MainWindow, ReadsTypedTextAndRefusesAFieldWithFocusAndSelection) {
     ASSERT_TRUE(dialog->readControls());
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_EQ(dialog->model().batters[2].doubles, 7);
+    EXPECT_EQ(dialog->model().batters[3].atBats, 520);
     EXPECT_DOUBLE_EQ(dialog->model().batters[4].rate1B1to3, -0.5);
     EXPECT_EQ(dialog->model().patterns[1], "あいう");
     EXPECT_TRUE(dialog->model().report.inningRuns);
@@ -263,21 +265,32 @@ TEST_F(MainWindow, EnterPressesAFocusedButtonDoesNothingInTheLogAndElsewhereRead
     focus(ids::kGamesPerOrder);
     test::pressKey(*dialog, control(ids::kGamesPerOrder), VK_RETURN);
     EXPECT_TRUE(dialog->isOpen());
-    expectOneFailure(ids::kGamesPerOrder, msg::integerRange(1, 2147483647));
+    expectOneFailure(ids::kGamesPerOrder, "打線あたりの試行数", msg::integerRange(1, 2147483647));
 
     type(ids::kGamesPerOrder, "150");
+    boxes.answer = true;  // yes, close although fields changed
     test::pressKey(*dialog, control(ids::kGamesPerOrder), VK_RETURN);
     EXPECT_FALSE(dialog->isOpen());
     EXPECT_EQ(dialog->model().gamesPerOrder, 150);
+    EXPECT_EQ(boxes.asked, std::vector<std::string>{std::string(msg::kConfirmClose)});
 }
 
-TEST_F(MainWindow, EscapeClosesWithoutReadingFromAFieldAndFromTheLog) {
+TEST_F(MainWindow, EscapeClosesWithoutReadingAskingFirstWhenAFieldChanged) {
     type(ids::kGrid[0][0], "bad");
     type(ids::kGamesPerOrder, "99");
+    // No, the default, keeps the window and what was typed.
+    test::pressKey(*dialog, control(ids::kGrid[0][0]), VK_ESCAPE);
+    EXPECT_TRUE(dialog->isOpen());
+    EXPECT_EQ(text(ids::kGamesPerOrder), "99");
+    boxes.answer = true;
     test::pressKey(*dialog, control(ids::kGrid[0][0]), VK_ESCAPE);
     EXPECT_FALSE(dialog->isOpen());
+    EXPECT_EQ(boxes.asked.size(), 2u);
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_EQ(dialog->model().gamesPerOrder, 140);
+
+    // Fields as they were shown: closing asks nothing (the system's box
+    // would wait for a user here).
 
     MainDialog second(GetModuleHandleW(nullptr));
     second.show();
@@ -409,7 +422,7 @@ TEST_F(MainWindow, LoadSaveAndSimulateGoThroughTheChooserAndTheCore) {
     const std::filesystem::path saved = dir.path("保存.txt");
     chooser.answer = toUtf8(saved.wstring());
     dialog->save();
-    EXPECT_EQ(dir.read("保存.txt"), readWholeFile(utf8Path(test::exampleFile("batters.txt"))));
+    EXPECT_EQ(dir.read("保存.txt"), test::readFile(utf8Path(test::exampleFile("batters.txt"))));
 
     // One order of the example batters: the line diz-cli run writes for them.
     SimulationFiles files;
@@ -426,13 +439,17 @@ TEST_F(MainWindow, LoadSaveAndSimulateGoThroughTheChooserAndTheCore) {
         log.ends_with("# 打者I\tAVE: 0.250   OBP: 0.309   SLG: 0.315   OPS: 0.624\n"
                       "abcdefghi 4.835714 0.242355\n"))
         << log;
+    // The fields hold what the run started from: closing asks nothing.
+    dialog->close();
+    EXPECT_FALSE(dialog->isOpen());
+    EXPECT_TRUE(boxes.asked.empty());
 }
 
 TEST_F(MainWindow, AnInvalidFieldStopsSimulateBeforeTheLogIsCleared) {
     dialog->appendLog("kept\n");
     type(ids::kGrid[0][0], "0");
     dialog->simulate();
-    expectOneFailure(ids::kGrid[0][0], msg::integerRange(1, 100000));
+    expectOneFailure(ids::kGrid[0][0], "打者A の 打数", msg::integerRange(1, 100000));
     EXPECT_EQ(chooser.requestCount, 0);
     EXPECT_EQ(dialog->logPane().contents(), "kept\n");
 }

@@ -257,7 +257,9 @@ TEST_F(RankingWindowTest, AnInvalidFieldOrAMissingOrderFileOpensNothing) {
     dialog->setSimulationFiles(files);
     RankingWindow& window = openRanking({"*********"}, OrderSource::OrderFile);
     ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].text, "ORDERが開けません：no-such-order.dat");
+    // The message names the folder DIZ looked in.
+    EXPECT_TRUE(boxes.shown[0].text.starts_with("ORDERが開けません：no-such-order.dat\n場所："))
+        << boxes.shown[0].text;
     EXPECT_TRUE(window.table().empty());
     EXPECT_FALSE(IsWindowEnabled(window.control(RankingWindow::kSaveCsv)));
 }

@@ -125,8 +125,12 @@ std::filesystem::path ScratchDir::path(std::string_view name) const {
     return name.empty() ? m_dir : m_dir / utf8Path(name);
 }
 
-std::string ScratchDir::read(std::string_view name) const {
-    return readWholeFile(path(name)).value_or(std::string());
+std::string ScratchDir::read(std::string_view name) const { return readFile(path(name)); }
+
+std::string readFile(const std::filesystem::path& path) {
+    std::string bytes;
+    if (readSmallFile(path, std::size_t{1} << 30, bytes) != FileRead::Read) bytes.clear();
+    return bytes;
 }
 
 }  // namespace diz::win32::test

@@ -40,6 +40,9 @@ std::vector<std::wstring> childTexts(HWND window);
 // A file of the repository's examples/ folder.
 std::string exampleFile(std::string_view name);
 
+// The whole file, or nothing when it can't be read.
+std::string readFile(const std::filesystem::path& path);
+
 // A fresh folder for the test, removed with its contents at the end.
 class ScratchDir {
   public:

@@ -61,9 +61,9 @@ std::optional<std::string> QtFileChooser::choose(const ChooserRequest& request) 
             if (answer != QMessageBox::Yes) continue;
         }
         if (save && request.createPrompt && !exists(name)) {
-            const auto answer = QMessageBox::question(
-                m_parent, dialog.windowTitle(),
-                QString::fromUtf8(msg::createPrompt(file.toStdString())));
+            const auto answer =
+                QMessageBox::question(m_parent, dialog.windowTitle(),
+                                      QString::fromUtf8(msg::createPrompt(file.toStdString())));
             if (answer != QMessageBox::Yes) continue;
         }
         return name;

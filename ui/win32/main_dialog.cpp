@@ -2,6 +2,7 @@
 
 #include "batch/batter_file.h"
 #include "batch/dialogs.h"
+#include "batch/messages.h"
 #include "batch/ranking_inputs.h"
 #include "batch/text_io.h"
 #include "batch/window_controls.h"
@@ -93,6 +94,7 @@ void MainDialog::initialise(HWND window) {
     m_log = std::make_unique<LogPane>(control(ids::kLog), window);
     fitStaticTexts(window);
     showModel();
+    m_entered.remember(*m_controls);
     addSystemMenuEntries();
     // Loaded shared: the system owns the icons for the process's lifetime.
     const auto icon = [this](int metricX, int metricY) {
@@ -212,20 +214,24 @@ void MainDialog::reportMessage(std::string_view text) {
 
 void MainDialog::load() {
     if (!readControls()) return;
-    loadBatterFile(m_model, *this, fileChooser());
+    const bool loaded = loadBatterFile(m_model, *this, fileChooser());
     showModel();
+    if (loaded) m_entered.remember(*m_controls);
 }
 
 void MainDialog::save() {
     if (!readControls()) return;
-    saveBatterFile(m_model, *this, fileChooser());
+    const bool saved = saveBatterFile(m_model, *this, fileChooser());
     showModel();
+    if (saved) m_entered.remember(*m_controls);
 }
 
 void MainDialog::simulate() {
     if (!readControls()) return;
     // The run shows the model itself whenever it reports.
     runSimulation(m_model, *this, fileChooser(), m_files);
+    // The controls hold the values the run started from, in their normal form.
+    if (m_window) m_entered.remember(*m_controls);
 }
 
 void MainDialog::accept() {
@@ -233,6 +239,10 @@ void MainDialog::accept() {
 }
 
 void MainDialog::close() {
+    if (m_entered.changedSince(*m_controls) &&
+        !messageBoxes().ask(m_window.get(), msg::kConfirmClose)) {
+        return;
+    }
     m_ranking.reset();
     m_window.reset();
 }

@@ -10,6 +10,7 @@
 
 #include "batch/simulation.h"
 #include "batch/window.h"
+#include "batch/window_controls.h"
 #include "batch/window_model.h"
 #include "ui/win32/file_chooser.h"
 #include "ui/win32/handles.h"
@@ -30,7 +31,10 @@ class RankingWindow;
 // Enter presses a focused push button, does nothing in the log pane and
 // elsewhere reads the controls and closes the window if they are valid.
 // Escape, the close box and the system menu's Close close it without
-// reading. Closing destroys the window; the object stays until deleted.
+// reading. When a field differs from what was last loaded, saved or
+// simulated, closing first asks (msg::kConfirmClose, no the default) and a
+// no keeps the window. Closing destroys the window; the object stays until
+// deleted.
 class MainDialog final : public Window {
   public:
     // Creates the window from `instance`'s resources (icon 128, string 101),
@@ -80,7 +84,8 @@ class MainDialog final : public Window {
     void simulate();
     // The dialog's OK, reached by Enter: closes only if readControls succeeds.
     void accept();
-    // Closes the window without reading the controls.
+    // Closes the window without reading the controls, asking first when a
+    // field changed since the last Load, Save or Simulate.
     void close();
 
     // The system menu's entries: the About box, shown modally over the
@@ -118,6 +123,7 @@ class MainDialog final : public Window {
     SimulationFiles m_files;
     UniqueWindow m_window;
     std::unique_ptr<Controls> m_controls;
+    EnteredFields m_entered;  // what the fields held when last loaded, saved or simulated
     std::unique_ptr<LogPane> m_log;
     std::unique_ptr<SystemFileChooser> m_systemChooser;
     SystemMessageBoxes m_systemBoxes;

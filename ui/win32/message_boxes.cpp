@@ -11,6 +11,12 @@ void SystemMessageBoxes::show(HWND owner, std::string_view text, Kind kind) {
     MessageBoxW(owner, toWide(text).c_str(), applicationName().c_str(), MB_OK | icon);
 }
 
+bool SystemMessageBoxes::ask(HWND owner, std::string_view text) {
+    // The buttons' texts are the system's own: はい and いいえ in Japanese.
+    return MessageBoxW(owner, toWide(text).c_str(), applicationName().c_str(),
+                       MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+}
+
 const std::wstring& applicationName() {
     static const std::wstring name = [] {
         std::vector<wchar_t> path(MAX_PATH);

@@ -19,12 +19,16 @@ class MessageBoxes {
     // Shows `text` (UTF-8) modally over `owner` with the application's name
     // as the title and one OK button, and returns when the user has closed it.
     virtual void show(HWND owner, std::string_view text, Kind kind) = 0;
+    // Asks `text` with Yes and No, No the default (Enter answers no); true
+    // for Yes.
+    virtual bool ask(HWND owner, std::string_view text) = 0;
 };
 
 // MessageBoxW.
 class SystemMessageBoxes final : public MessageBoxes {
   public:
     void show(HWND owner, std::string_view text, Kind kind) override;
+    bool ask(HWND owner, std::string_view text) override;
 };
 
 // The application's name, the title of its message boxes: the program's file

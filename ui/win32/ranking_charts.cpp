@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <vector>
 
@@ -14,11 +15,18 @@ namespace {
 
 constexpr wchar_t kChartClass[] = L"DizRankingChart";
 
-// The best order and the selected one have one colour each in both charts.
-constexpr COLORREF kBestColour = RGB(0xc0, 0x30, 0x30);
-constexpr COLORREF kSelectedColour = RGB(0x20, 0x80, 0x20);
-constexpr COLORREF kAreaColour = RGB(0x9f, 0xd3, 0xf0);
-constexpr COLORREF kAreaEdgeColour = RGB(0x20, 0x9f, 0xdf);
+constexpr COLORREF colourRef(std::uint32_t rgb) {
+    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+// The best order and the selected one have one colour each in both charts,
+// and differ without their colours as well (batch/ranking.h): the best
+// order's bars solid and its mark a solid line, the selected order's bars
+// hatched and its mark dashed.
+constexpr COLORREF kBestColour = colourRef(ranking::kBestColour);
+constexpr COLORREF kSelectedColour = colourRef(ranking::kSelectedColour);
+constexpr COLORREF kAreaColour = colourRef(ranking::kSpreadColour);
+constexpr COLORREF kAreaEdgeColour = RGB(0x80, 0x80, 0x80);
 constexpr COLORREF kGridColour = RGB(0xe0, 0xe0, 0xe0);
 constexpr COLORREF kAxisColour = RGB(0x60, 0x60, 0x60);
 constexpr COLORREF kTextColour = RGB(0x20, 0x20, 0x20);
@@ -50,6 +58,17 @@ void drawText(HDC dc, const std::wstring& text, int x, int y) {
 void fillRect(HDC dc, const RECT& box, COLORREF colour) {
     const UniqueBrush brush(CreateSolidBrush(colour));
     FillRect(dc, &box, brush.get());
+}
+
+// Diagonal lines in `colour` over white, inside an outline in `colour`.
+void hatchRect(HDC dc, const RECT& box, COLORREF colour) {
+    fillRect(dc, box, RGB(0xff, 0xff, 0xff));
+    const UniqueBrush hatch(CreateHatchBrush(HS_BDIAGONAL, colour));
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    FillRect(dc, &box, hatch.get());
+    SetBkMode(dc, oldMode);
+    const UniqueBrush edge(CreateSolidBrush(colour));
+    FrameRect(dc, &box, edge.get());
 }
 
 void drawLine(HDC dc, int x0, int y0, int x1, int y1) {
@@ -86,7 +105,7 @@ struct Frame {
 
 // One legend entry: a swatch (a filled box, a line or a dashed line) and its name.
 struct LegendEntry {
-    enum class Swatch { Box, Line, DashedLine } swatch;
+    enum class Swatch { Box, HatchedBox, Line, DashedLine } swatch;
     COLORREF colour;
     std::wstring name;
 };
@@ -104,6 +123,8 @@ void drawLegend(HDC dc, const std::vector<LegendEntry>& entries, const RECT& are
         const int middle = top + height / 2;
         if (entry.swatch == LegendEntry::Swatch::Box) {
             fillRect(dc, RECT{x, middle - 5, x + swatch, middle + 5}, entry.colour);
+        } else if (entry.swatch == LegendEntry::Swatch::HatchedBox) {
+            hatchRect(dc, RECT{x, middle - 5, x + swatch, middle + 5}, entry.colour);
         } else {
             const UniquePen pen = entry.swatch == LegendEntry::Swatch::Line
                                       ? solidPen(entry.colour, 2)
@@ -406,15 +427,15 @@ void RankingCharts::paintInnings(HDC dc, const RECT& area) {
         const int bar = std::max(1, (right - left) * 3 / 10);
         const int middle = (left + right) / 2;
         const auto i = static_cast<std::size_t>(inning);
-        fillRect(dc, RECT{middle - bar, y.at(m_innings.selected[i]), middle, frame.plot.bottom},
-                 kSelectedColour);
+        hatchRect(dc, RECT{middle - bar, y.at(m_innings.selected[i]), middle, frame.plot.bottom},
+                  kSelectedColour);
         fillRect(dc, RECT{middle, y.at(m_innings.best[i]), middle + bar, frame.plot.bottom},
                  kBestColour);
     }
     drawAxisTitle(dc, frame, toWide(msg::kChartInningAxis));
     drawPlotEdges(dc, frame);
     drawLegend(dc,
-               {{LegendEntry::Swatch::Box, kSelectedColour, toWide(m_innings.selectedLabel)},
+               {{LegendEntry::Swatch::HatchedBox, kSelectedColour, toWide(m_innings.selectedLabel)},
                 {LegendEntry::Swatch::Box, kBestColour, toWide(m_innings.bestLabel)}},
                area, frame.legendTop);
 }

@@ -405,9 +405,11 @@ void RankingWindow::startIfPending() {
 void RankingWindow::evaluate() {
     if (m_run) {
         // The running evaluation can't be dropped mid-way without waiting for
-        // it; let it stop on its own and start again when it reports.
+        // it; let it stop on its own and start again when it reports. Until
+        // then nothing of it shows: the window is starting anew.
         m_run->cancel();
         m_restart = true;
+        showProgress();
         return;
     }
     if (m_startPending) return;
@@ -468,8 +470,7 @@ void RankingWindow::start() {
     }
     m_notices = std::move(notices);
     m_run = std::move(run);
-    setText(kStatus, msg::kRankingEvaluating);
-    setBusy(control(kProgress), true);  // until the orders are counted
+    showProgress();
     EnableWindow(control(kCancel), TRUE);
     SetTimer(m_window.get(), kProgressTimer, kProgressIntervalMs, nullptr);
 }
@@ -512,7 +513,7 @@ void RankingWindow::finish(unsigned generation) {
 }
 
 void RankingWindow::showSlowOrders(unsigned generation) {
-    if (generation == m_generation && m_run) setText(kStatus, msg::kRankingSlowOrders);
+    if (generation == m_generation) showProgress();
 }
 
 void RankingWindow::cancel() {
@@ -540,9 +541,14 @@ void RankingWindow::stopRun() {
 
 void RankingWindow::showProgress() {
     if (!m_run) return;
-    const std::size_t total = m_run->ordersTotal();
-    if (total == 0) return;
-    setProgress(control(kProgress), m_run->ordersDone(), total);
+    // One reading gives the status and the bar, so that they always agree.
+    const RankingProgress progress = m_restart ? kRankingStarting : m_run->progress();
+    setText(kStatus, progress.status);
+    if (progress.maximum == 0) {
+        setBusy(control(kProgress), true);  // until the orders are counted
+    } else {
+        setProgress(control(kProgress), progress.value, progress.maximum);
+    }
 }
 
 void RankingWindow::emptyList() {
@@ -674,7 +680,20 @@ void RankingWindow::finished(bool completed) {
     if (m_evaluationFinished) m_evaluationFinished(completed);
 }
 
-void RankingWindow::setText(int id, std::string_view text) { setWindowText(control(id), text); }
+void RankingWindow::setText(int id, std::string_view text) {
+    // The same text is not set again: a control repaints at every change, and
+    // the status is set at every tick of the progress timer.
+    const HWND window = control(id);
+    const std::wstring wide = toWide(text);
+    const int length = GetWindowTextLengthW(window);
+    if (static_cast<std::size_t>(length) == wide.size()) {
+        std::wstring shown(wide.size() + 1, L'\0');
+        GetWindowTextW(window, shown.data(), length + 1);
+        shown.resize(wide.size());
+        if (shown == wide) return;
+    }
+    SetWindowTextW(window, wide.c_str());
+}
 
 bool RankingWindow::translateMessage(MSG& message) {
     const HWND window = m_window.get();
