@@ -18,9 +18,11 @@ namespace {
 constexpr std::size_t kBatch = 8192;
 // Sets of rotations remembered when each set's rotations come together.
 constexpr std::size_t kSetsAtHand = 1024;
-// Rank and gap cells (12 bytes each) a pass keeps at most, 24 MB; as many
-// of the replicates' top expected runs are kept besides, 16 MB.
-constexpr std::size_t kCellBudget = std::size_t{1} << 21;
+// Orders evaluated one by one in each replicate at most, per pass over the
+// replicates: an order alone costs about a nine-thousandth of a whole
+// replicate of every ordering, so beyond this many a pass of the whole
+// selection is faster.
+constexpr std::size_t kAloneAtMost = 4096;
 // A rank known only to lie below the kept top values.
 constexpr std::uint32_t kBeyondTop = UINT32_MAX;
 
@@ -49,7 +51,8 @@ class Study {
           m_options(options),
           m_values(orders.size()),
           m_figures(std::min(kBatch, orders.size())),
-          m_topCount(std::min(orders.size(), kCellBudget / std::max(options.replicates, 1U))),
+          m_topCount(std::clamp<std::size_t>(options.cellBudget / std::max(options.replicates, 1U),
+                                             1, orders.size())),
           m_tops(m_topCount * options.replicates) {}
 
     // Replicate r's expected runs of every order into m_values, and its
@@ -234,7 +237,7 @@ ResampleSummary resampleOrders(const BatterTable& batters, std::span<const Batti
     summary.selected = orders.size();
     if (orders.empty() || pointRanked.empty() || options.replicates == 0) return summary;
     const std::uint32_t replicates = options.replicates;
-    const std::size_t perPass = std::max<std::size_t>(1, kCellBudget / replicates);
+    const std::size_t perPass = std::max<std::size_t>(1, options.cellBudget / replicates);
     const auto stopped = [&options] { return options.stop != nullptr && options.stop->load(); };
     const BattingOrder entered{0, 1, 2, 3, 4, 5, 6, 7, 8};
 
@@ -325,8 +328,13 @@ ResampleSummary resampleOrders(const BatterTable& batters, std::span<const Batti
         if (!summary.orders[i].known) unknown.push_back(i);
     }
     std::vector<std::size_t> unsettled;
-    for (std::size_t from = 0; from < unknown.size() && !stopped(); from += perPass) {
-        const std::size_t to = std::min(unknown.size(), from + perPass);
+    const std::size_t alonePerPass = std::min(perPass, kAloneAtMost);
+    if (unknown.size() > alonePerPass) {
+        unsettled = unknown;
+        unknown.clear();
+    }
+    for (std::size_t from = 0; from < unknown.size() && !stopped(); from += alonePerPass) {
+        const std::size_t to = std::min(unknown.size(), from + alonePerPass);
         Followed alone;
         for (std::size_t i = from; i < to; ++i) {
             alone.indices.push_back(summary.orders[unknown[i]].index);

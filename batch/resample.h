@@ -75,6 +75,10 @@ struct ResampleOptions {
     // After each replicate: the pass (1 for the first), the replicates the
     // pass has done and the replicates it goes over. May be empty.
     std::function<void(int pass, std::uint32_t done, std::uint32_t of)> onReplicate;
+    // Rank and gap cells (12 bytes each) a pass keeps at most, and as many of
+    // the replicates' top expected runs (8 bytes each) besides: 2^21 by
+    // default, 40 MB in all. Smaller only to test the further passes.
+    std::size_t cellBudget = std::size_t{1} << 21;
 };
 
 // One order's figures over the replicates.

@@ -221,6 +221,50 @@ TEST(ResampleOrders, SecondPassAndJobsGiveTheSameFigures) {
     EXPECT_EQ(resampleText(found).substr(0, 200), resampleText(followed).substr(0, 200));
 }
 
+// With a few cells a pass, orders found best are settled by further passes
+// (one by one against the kept top values, or over every order again) to
+// the figures they get when followed from the start.
+TEST(ResampleOrders, FurtherPassesWithFewCellsGiveTheSameFigures) {
+    const std::vector<BattingOrder> orders = abcdeOrders();
+    const std::vector<std::uint32_t> ranked = pointRanking(expectedRuns(kExample, orders));
+    const ResampleSummary followed = resampleOrders(kExample, orders, ranked, 24, optionsFor(30));
+    const std::vector<std::uint32_t> bestOnly{ranked[0]};
+    struct Case {
+        std::size_t cells;
+        bool allRanked;  // else only the best is followed
+        int passes;      // the last pass
+    };
+    // Two cells an order: every order found best gets a pass of the whole
+    // selection. Twelve: the twelve followed first, the other twelve one by
+    // one, then over every order again, as their ranks lie below the twelve
+    // top values kept. Thirty: one by one, every rank among the 24 kept.
+    for (const Case c : {Case{30 * 2, false, 3}, Case{30 * 12, true, 3}, Case{30 * 30, false, 2}}) {
+        ResampleOptions options = optionsFor(30);
+        options.cellBudget = c.cells;
+        int passes = 0;
+        options.onReplicate = [&passes](int pass, std::uint32_t, std::uint32_t) {
+            passes = std::max(passes, pass);
+        };
+        const std::vector<std::uint32_t>& given = c.allRanked ? ranked : bestOnly;
+        const ResampleSummary found =
+            resampleOrders(kExample, orders, given, c.allRanked ? 24 : 1, options);
+        EXPECT_GE(passes, c.passes) << c.cells;
+        if (c.passes == 2) {
+            EXPECT_EQ(passes, 2);
+        }
+        ASSERT_GE(found.orders.size(), 3U);
+        for (const ResampledOrder& row : found.orders) {
+            const ResampledOrder* same = find(followed, row.index);
+            ASSERT_NE(same, nullptr);
+            EXPECT_TRUE(row.known);
+            EXPECT_EQ(row.timesBest, same->timesBest);
+            EXPECT_EQ(row.medianRank, same->medianRank) << c.cells << " " << row.index;
+            EXPECT_EQ(row.gapLow, same->gapLow);
+            EXPECT_EQ(row.gapHigh, same->gapHigh);
+        }
+    }
+}
+
 // A hundred seasons' worth of the same shares: the gaps spread about a tenth
 // as wide, fewer orders come out best, the point's best more often.
 TEST(ResampleOrders, LargerCountsMakeTheBestOrderSurer) {
