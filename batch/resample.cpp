@@ -288,14 +288,22 @@ ResampleSummary resampleOrders(const BatterTable& batters, std::span<const Batti
         const auto it = timesBest.find(index);
         return it == timesBest.end() ? 0U : it->second;
     };
-    std::vector<std::uint32_t> reported(
-        pointRanked.begin(),
-        pointRanked.begin() + static_cast<std::ptrdiff_t>(std::min(shown, pointRanked.size())));
+    // Places in the point ranking and slots of the first pass, by place in
+    // the selection (0: none).
+    std::vector<std::uint32_t> pointPlace(orders.size(), 0);
+    for (std::size_t i = 0; i < pointRanked.size(); ++i) {
+        pointPlace[pointRanked[i]] = static_cast<std::uint32_t>(i + 1);
+    }
+    std::vector<std::uint32_t> firstSlot(orders.size(), 0);
+    for (std::size_t j = 0; j < first.indices.size(); ++j) {
+        firstSlot[first.indices[j]] = static_cast<std::uint32_t>(j + 1);
+    }
+    const std::size_t top = std::min(shown, pointRanked.size());
+    std::vector<std::uint32_t> reported(pointRanked.begin(),
+                                        pointRanked.begin() + static_cast<std::ptrdiff_t>(top));
     std::vector<std::pair<std::uint32_t, std::uint32_t>> others;  // (times, index)
     for (const auto& [index, times] : timesBest) {
-        if (std::find(reported.begin(), reported.end(), index) == reported.end()) {
-            others.emplace_back(times, index);
-        }
+        if (pointPlace[index] == 0 || pointPlace[index] > top) others.emplace_back(times, index);
     }
     std::stable_sort(others.begin(), others.end(),
                      [](const auto& a, const auto& b) { return a.first > b.first; });
@@ -307,16 +315,9 @@ ResampleSummary resampleOrders(const BatterTable& batters, std::span<const Batti
         row.index = index;
         row.order = orders[index];
         row.pointRuns = point.evaluate(orders[index]).meanRuns;
-        const auto place = std::find(pointRanked.begin(), pointRanked.end(), index);
-        if (place != pointRanked.end()) {
-            row.pointRank = static_cast<std::uint32_t>(place - pointRanked.begin() + 1);
-        }
+        row.pointRank = pointPlace[index];
         row.timesBest = countOf(index);
-        const auto slot = std::find(first.indices.begin(), first.indices.end(), index);
-        if (slot != first.indices.end()) {
-            summarise(first, static_cast<std::size_t>(slot - first.indices.begin()), replicates,
-                      done, row);
-        }
+        if (firstSlot[index] > 0) summarise(first, firstSlot[index] - 1, replicates, done, row);
     }
 
     // The reported orders the first pass did not follow, each evaluated on
