@@ -120,7 +120,9 @@ class ExactObserver final : public ConsoleObserver {
         if (m_ranked) m_top.add(order, figures.meanRuns);
         if (m_keepOrders) m_orders.push_back(order);
         if (m_keepRows) {
-            // The ranking keeps one game's standard deviation.
+            // The ranking keeps one game's standard deviation: the standard
+            // error times sqrt(games), the deviation again to within a
+            // rounding of its last bit.
             TrialResult game = figures;
             game.standardError *= m_rootGames;
             m_rows.append(order, game);
