@@ -117,7 +117,9 @@ struct ResampleSummary {
     // in a replicate, most often best first (ties in selection order).
     std::vector<ResampledOrder> orders;
     OrderCost pointBest;  // the point ranking's first
-    OrderCost entered;    // abcdefghi, whether selected or not
+    // abcdefghi, whether selected or not: when not, its share is 0 and its
+    // cost may be below 0 (it may beat every selected order).
+    OrderCost entered;
 };
 
 // Draws options.replicates seasons from `batters` and evaluates every order of
