@@ -279,4 +279,31 @@ inline constexpr std::string_view kChartInningRunsAxis = "得点";
 inline constexpr std::string_view kChartBest = "最良";
 inline constexpr std::string_view kChartSelected = "選択";
 
+// The resampled seasons' report (diz-cli exact --resample):
+// "リサンプリング 200 回（シード 1）：最良になった打順 12 通り", after a stop
+// "リサンプリング 57 回（200 回のうち、中断）（シード 1）：…"; then a line
+// for the point ranking's best and one for abcdefghi, "点推定の最良
+// abcdefghi：最良の割合 0.315000、損失の期待値 0.004321 点/試合（143 試合で
+// 0.62 点）", and the table under its column heads.
+inline constexpr std::string_view kResampleHeading = "リサンプリング ";
+inline constexpr std::string_view kResampleTimes = " 回";
+inline constexpr std::string_view kResampleOf = "（";
+inline constexpr std::string_view kResampleStopped = " 回のうち、中断）";
+inline constexpr std::string_view kResampleSeed = "（シード ";
+inline constexpr std::string_view kResampleDistinct = "）：最良になった打順 ";
+inline constexpr std::string_view kResampleDistinctEnd = " 通り\n";
+inline constexpr std::string_view kResamplePointBest = "点推定の最良 ";
+inline constexpr std::string_view kResampleEntered = "入力順 ";
+inline constexpr std::string_view kResampleShare = "：最良の割合 ";
+inline constexpr std::string_view kResampleCost = "、損失の期待値 ";
+inline constexpr std::string_view kResampleRunsPerGame = " 点/試合（";
+inline constexpr std::string_view kResampleSeasonGames = " 試合で ";
+inline constexpr std::string_view kResampleRunsEnd = " 点）\n";
+inline constexpr std::string_view kResampleColumns =
+    "順位 打順 得点期待値 最善の割合 順位中央値 差の5%点 差の95%点\n";
+// diz-cli exact --csv naming the result file; followed by the name.
+inline constexpr std::string_view kCsvIsOutput = "CSVと出力が同じファイルです：";
+// The CSV's columns after the ranking's own.
+inline constexpr std::string_view kResampleCsvColumns = "最善の割合,順位中央値,差の5%点,差の95%点";
+
 }  // namespace diz::msg

@@ -226,11 +226,13 @@ void RankingTable::appendCell(std::string& out, std::uint32_t row, int column) c
     }
 }
 
-void RankingTable::appendCsvLine(std::string& out, std::size_t viewRow) const {
+void RankingTable::appendCsvLine(std::string& out, std::size_t viewRow,
+                                 const CsvColumns* more) const {
     for (int column = 0; column < ranking::kColumnCount; ++column) {
         if (column > 0) out += ',';
         appendCell(out, rowAt(viewRow), column);
     }
+    if (more != nullptr) more->cells(out, rowAt(viewRow));
     out += "\r\n";
 }
 
@@ -246,16 +248,20 @@ std::string csvSaveMessage(SaveResult result, std::string_view name) {
     return messageWithName(msg::kOutputWriteFailed, name);
 }
 
-SaveResult RankingTable::saveCsv(const std::filesystem::path& path) const {
-    return saveAtomically(path, [this](const ByteSink& write) {
+SaveResult RankingTable::saveCsv(const std::filesystem::path& path, const CsvColumns* more) const {
+    return saveAtomically(path, [this, more](const ByteSink& write) {
         std::string text(kByteOrderMark);
         for (int column = 0; column < ranking::kColumnCount; ++column) {
             if (column > 0) text += ',';
             text += rankingColumnTitle(column);
         }
+        if (more != nullptr) {
+            text += ',';
+            text += more->titles;
+        }
         text += "\r\n";
         for (std::size_t row = 0; row < size(); ++row) {
-            appendCsvLine(text, row);
+            appendCsvLine(text, row, more);
             if (text.size() >= kCsvPieceBytes) {
                 if (!write(text)) return false;
                 text.clear();

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -113,6 +114,14 @@ RunsHistogram runsHistogram(const RankingRows& rows, int bins = ranking::kHistog
 // saved, or why not.
 std::string csvSaveMessage(SaveResult result, std::string_view name);
 
+// Columns a CSV carries after the table's own: `titles` are their heads,
+// comma separated; `cells` appends a row's cells (row of rows()), each after
+// a comma.
+struct CsvColumns {
+    std::string_view titles;
+    std::function<void(std::string& out, std::uint32_t row)> cells;
+};
+
 // The rows ranked, and shown in one sort at a time.
 class RankingTable {
   public:
@@ -146,12 +155,15 @@ class RankingTable {
     // The text of a cell as the table shows it and the CSV holds it: the rank
     // as an integer, the order's letters, every figure with six decimals.
     void appendCell(std::string& out, std::uint32_t row, int column) const;
-    // One CSV line of every column of the row at `viewRow`, CR LF ended.
-    void appendCsvLine(std::string& out, std::size_t viewRow) const;
+    // One CSV line of every column of the row at `viewRow`, then the cells of
+    // `more` (when given), CR LF ended.
+    void appendCsvLine(std::string& out, std::size_t viewRow,
+                       const CsvColumns* more = nullptr) const;
     // The CSV file of the table in its current sort: UTF-8 with a byte-order
-    // mark, a header of the column titles, a line per row, CR LF. Saved
-    // atomically (see saveAtomically) a megabyte at a time.
-    SaveResult saveCsv(const std::filesystem::path& path) const;
+    // mark, a header of the column titles, a line per row, CR LF, each with
+    // the columns of `more` (when given) last. Saved atomically (see
+    // saveAtomically) a megabyte at a time.
+    SaveResult saveCsv(const std::filesystem::path& path, const CsvColumns* more = nullptr) const;
 
     // "最良 abcdefghi 5.078538 点　最悪 … 点　差 0.206452 点/試合（143 試合で
     // 29.52 点）": the best and the worst order and their gap per game and per

@@ -1,6 +1,7 @@
 #include "cli/console_observer.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "batch/orders.h"
 
@@ -21,8 +22,9 @@ bool isTerminal(std::FILE* stream) {
 }
 
 ProgressLine::ProgressLine(std::optional<std::uint64_t> totalOrders, std::uint64_t gamesPerOrder,
-                           bool enabled, std::FILE* out)
+                           bool enabled, std::FILE* out, std::string noun)
     : m_out(out),
+      m_noun(std::move(noun)),
       m_total(totalOrders),
       m_games(gamesPerOrder),
       m_enabled(enabled),
@@ -42,18 +44,19 @@ void ProgressLine::update(std::uint64_t ordersDone) {
     const double seconds = std::chrono::duration<double>(now - m_start).count();
     const std::uint64_t perOrder = m_games > 0 ? m_games : 1;
     const double rate = seconds > 0 ? static_cast<double>(ordersDone * perOrder) / seconds : 0.0;
-    const char* unit = m_games > 0 ? "games/s" : "orders/s";
+    const std::string unit = m_games > 0 ? "games/s" : m_noun + "/s";
     if (!m_total) {
-        std::fprintf(m_out, "\r%llu orders  %.0f %s\033[K",
-                     static_cast<unsigned long long>(ordersDone), rate, unit);
+        std::fprintf(m_out, "\r%llu %s  %.0f %s\033[K", static_cast<unsigned long long>(ordersDone),
+                     m_noun.c_str(), rate, unit.c_str());
     } else {
         const double left = ordersDone > 0 && *m_total > ordersDone
                                 ? seconds * static_cast<double>(*m_total - ordersDone) /
                                       static_cast<double>(ordersDone)
                                 : 0.0;
-        std::fprintf(m_out, "\r%llu/%llu orders  %.0f %s  %.0f s left\033[K",
+        std::fprintf(m_out, "\r%llu/%llu %s  %.0f %s  %.0f s left\033[K",
                      static_cast<unsigned long long>(ordersDone),
-                     static_cast<unsigned long long>(*m_total), rate, unit, left);
+                     static_cast<unsigned long long>(*m_total), m_noun.c_str(), rate, unit.c_str(),
+                     left);
     }
     std::fflush(m_out);
     m_shown = true;
@@ -84,9 +87,15 @@ ConsoleOutput consoleOutput(const RunOptions& options) {
 
 ConsoleObserver::ConsoleObserver(const ConsoleOutput& output, const OrderSelection& selection,
                                  std::uint64_t gamesPerOrder)
-    : m_output(output),
-      m_progress(isTerminal(stderr) ? countSelectedOrders(selection) : std::nullopt, gamesPerOrder,
-                 isTerminal(stderr)) {}
+    : m_output(output) {
+    m_progress.emplace(isTerminal(stderr) ? countSelectedOrders(selection) : std::nullopt,
+                       gamesPerOrder, isTerminal(stderr));
+}
+
+void ConsoleObserver::restartProgress(std::uint64_t total, std::string noun) {
+    m_progress->hide();
+    m_progress.emplace(total, 0, isTerminal(stderr), stderr, std::move(noun));
+}
 
 void ConsoleObserver::lose() {
     m_lost = true;
@@ -95,7 +104,7 @@ void ConsoleObserver::lose() {
 
 void ConsoleObserver::print(std::string_view text) {
     if (!m_output.standardOutput || m_lost) return;
-    m_progress.hide();
+    m_progress->hide();
     if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::ferror(stdout)) {
         lose();
     }
@@ -106,7 +115,7 @@ void ConsoleObserver::log(std::string_view text) {
 }
 
 void ConsoleObserver::slowOrders(int cap) {
-    m_progress.hide();
+    m_progress->hide();
     std::fprintf(stderr,
                  "note: these batters can hardly make an out; their innings are followed up "
                  "to the engine's cap of %d plate appearances, which takes about 20 ms per "
@@ -121,7 +130,7 @@ std::optional<std::string> ConsoleObserver::linesDone(bool) {
 }
 
 void ConsoleObserver::finished(RunOutcome, std::string_view message, std::string_view reason) {
-    m_progress.hide();
+    m_progress->hide();
     std::fflush(stdout);
     std::fwrite(message.data(), 1, message.size(), stderr);
     std::fputc('\n', stderr);

@@ -22,9 +22,10 @@ namespace diz::cli {
 // only when enabled. Any thread may update it.
 class ProgressLine {
   public:
-    // With no games per order (0) the rate is in orders per second.
+    // With no games per order (0) the rate is in orders per second; `noun`
+    // names what is counted ("orders" unless told).
     ProgressLine(std::optional<std::uint64_t> totalOrders, std::uint64_t gamesPerOrder,
-                 bool enabled, std::FILE* out = stderr);
+                 bool enabled, std::FILE* out = stderr, std::string noun = "orders");
     // Redraws the line at most a few times a second; a count below one drawn
     // before (a late report from another thread) is passed over.
     void update(std::uint64_t ordersDone);
@@ -34,6 +35,7 @@ class ProgressLine {
   private:
     std::mutex m_mutex;
     std::FILE* m_out;
+    std::string m_noun;
     std::optional<std::uint64_t> m_total;
     std::uint64_t m_games;
     std::uint64_t m_drawnCount = 0;
@@ -80,7 +82,7 @@ class ConsoleObserver : public RunObserver {
 
     void log(std::string_view text) override;
     void started() override { std::fflush(stdout); }
-    void progress(std::uint64_t ordersDone) override { m_progress.update(ordersDone); }
+    void progress(std::uint64_t ordersDone) override { m_progress->update(ordersDone); }
     void slowOrders(int cap) override;
     std::optional<std::string> linesDone(bool interrupted) override;
     void finished(RunOutcome outcome, std::string_view message, std::string_view reason) override;
@@ -88,13 +90,16 @@ class ConsoleObserver : public RunObserver {
   protected:
     // Writes `text` to standard output, out of the progress line's way.
     void print(std::string_view text);
+    // From here on the progress line counts `total` of `noun` (one each)
+    // through progress().
+    void restartProgress(std::uint64_t total, std::string noun);
 
   private:
     void lose();
 
     ConsoleOutput m_output;
     bool m_lost = false;  // a write to standard output failed
-    ProgressLine m_progress;
+    std::optional<ProgressLine> m_progress;
 };
 
 }  // namespace diz::cli

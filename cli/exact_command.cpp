@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -11,7 +12,10 @@
 #include <thread>
 #include <vector>
 
+#include "batch/messages.h"
 #include "batch/order_evaluators.h"
+#include "batch/ranking.h"
+#include "batch/resample.h"
 #include "batch/run_pipeline.h"
 #include "batch/text_io.h"
 #include "cli/console_observer.h"
@@ -43,14 +47,27 @@ class TopOrders {
 
     std::uint64_t seen() const { return m_seen; }
 
-    // "   1 abcdefghi 6.676773 0.000000": rank, order, expected runs, and the
-    // gap to the best order (negative below it).
-    std::string text() {
-        std::sort_heap(m_kept.begin(), m_kept.end(), better);
-        std::string out = "Top " + std::to_string(m_kept.size()) + " of " + std::to_string(m_seen) +
+    // The places in the selection of the orders kept, best first.
+    std::vector<std::uint32_t> bestPlaces() const {
+        std::vector<Ranked> sorted = m_kept;
+        std::sort(sorted.begin(), sorted.end(), better);
+        std::vector<std::uint32_t> places;
+        places.reserve(sorted.size());
+        for (const Ranked& r : sorted) places.push_back(static_cast<std::uint32_t>(r.selected));
+        return places;
+    }
+
+    // The first `shown` orders kept, "   1 abcdefghi 6.676773 0.000000":
+    // rank, order, expected runs, and the gap to the best order (negative
+    // below it).
+    std::string text(std::size_t shown) const {
+        std::vector<Ranked> sorted = m_kept;
+        std::sort(sorted.begin(), sorted.end(), better);
+        sorted.resize(std::min(shown, sorted.size()));
+        std::string out = "Top " + std::to_string(sorted.size()) + " of " + std::to_string(m_seen) +
                           " orders by expected runs per game (gap to the best):\n";
-        for (std::size_t i = 0; i < m_kept.size(); ++i) {
-            const Ranked& r = m_kept[i];
+        for (std::size_t i = 0; i < sorted.size(); ++i) {
+            const Ranked& r = sorted[i];
             const std::string number = std::to_string(i + 1);
             out.append(number.size() < 4 ? 4 - number.size() : 0, ' ');
             out += number;
@@ -59,7 +76,7 @@ class TopOrders {
             out += ' ';
             appendFixed(out, r.meanRuns, 6);
             out += ' ';
-            appendFixed(out, r.meanRuns - m_kept.front().meanRuns, 6);
+            appendFixed(out, r.meanRuns - sorted.front().meanRuns, 6);
             out += '\n';
         }
         return out;
@@ -83,25 +100,147 @@ class TopOrders {
 
 // The console's run with the ranking: every order's expected runs go to the
 // top orders, which follow the lines on standard output unless the run was
-// interrupted.
+// interrupted. With resampling or a CSV file to write, the run's normal end
+// is told only after them (see finishAfterRun), and the orders (for the
+// resampling) and their figures (for the CSV) are kept as they come.
 class ExactObserver final : public ConsoleObserver {
   public:
-    ExactObserver(const ConsoleOutput& output, const OrderSelection& selection, std::size_t top)
-        : ConsoleObserver(output, selection, 0), m_top(top), m_ranked(top > 0) {}
+    ExactObserver(const ConsoleOutput& output, const OrderSelection& selection,
+                  const ExactOptions& options)
+        : ConsoleObserver(output, selection, 0),
+          m_shown(static_cast<std::size_t>(options.top)),
+          m_top(options.resample > 0 ? std::max<std::size_t>(m_shown, 1) + resampling::kLookahead
+                                     : m_shown),
+          m_ranked(options.top > 0 || options.resample > 0),
+          m_keepOrders(options.resample > 0),
+          m_keepRows(!options.csv.empty()),
+          m_rootGames(std::sqrt(static_cast<double>(options.games))) {}
 
     void result(const BattingOrder& order, const TrialResult& figures) override {
         if (m_ranked) m_top.add(order, figures.meanRuns);
+        if (m_keepOrders) m_orders.push_back(order);
+        if (m_keepRows) {
+            // The ranking keeps one game's standard deviation: the standard
+            // error times sqrt(games), the deviation again to within a
+            // rounding of its last bit.
+            TrialResult game = figures;
+            game.standardError *= m_rootGames;
+            m_rows.append(order, game);
+        }
     }
     std::optional<std::string> linesDone(bool interrupted) override {
         // The ranking goes to standard output before its check.
-        if (m_top.seen() > 0 && !interrupted) print(m_top.text());
+        if (m_top.seen() > 0 && !interrupted && m_shown > 0) print(m_top.text(m_shown));
         return ConsoleObserver::linesDone(interrupted);
     }
+    void finished(RunOutcome outcome, std::string_view message, std::string_view reason) override {
+        if (outcome == RunOutcome::NormalEnd && (m_keepOrders || m_keepRows)) {
+            m_heldMessage = message;
+            m_heldReason = reason;
+            m_held = true;
+            return;
+        }
+        ConsoleObserver::finished(outcome, message, reason);
+    }
+
+    // After a normal end: the resampled seasons and their report, the CSV
+    // file, then the run's message; `status` is passed on otherwise.
+    int finishAfterRun(int status, const ExactOptions& options, const BatterTable& batters,
+                       const RunPlan& plan, int jobs);
 
   private:
+    std::size_t m_shown;
     TopOrders m_top;
     bool m_ranked;
+    bool m_keepOrders;
+    bool m_keepRows;
+    double m_rootGames;
+    std::vector<BattingOrder> m_orders;  // every order in selection order (resampling)
+    RankingRows m_rows;                  // every order's figures (CSV)
+    bool m_held = false;
+    std::string m_heldMessage;
+    std::string m_heldReason;
 };
+
+int ExactObserver::finishAfterRun(int status, const ExactOptions& options,
+                                  const BatterTable& batters, const RunPlan& plan, int jobs) {
+    if (!m_held) return status;
+    const std::string written = std::to_string(m_top.seen());
+
+    ResampleSummary summary;
+    if (options.resample > 0) {
+        ResampleOptions resample;
+        resample.replicates = static_cast<std::uint32_t>(options.resample);
+        resample.seed = options.seed;
+        resample.jobs = jobs;
+        resample.rotationsTogether = plan.selection.rotationsTogether();
+        resample.stop = plan.stop;
+        restartProgress(resample.replicates, "replicates");
+        resample.onReplicate = [this](int pass, std::uint32_t done, std::uint32_t of) {
+            if (pass > 1 && done == 1) {
+                restartProgress(of, "replicates (pass " + std::to_string(pass) + ")");
+            }
+            progress(done);
+        };
+        summary = resampleOrders(batters, m_orders, m_top.bestPlaces(), m_shown, resample);
+        print(resampleText(summary));
+        if (const std::optional<std::string> lost = ConsoleObserver::linesDone(false)) {
+            std::string text = messageWithName(msg::kOutputWriteFailed, *lost);
+            text += '\n';
+            text += msg::kWrittenOrders;
+            text += written;
+            text += msg::kResultName;
+            ConsoleObserver::finished(RunOutcome::Failed, messageWithName(text, plan.resultName),
+                                      "");
+            return kRunFailed;
+        }
+    }
+
+    if (!options.csv.empty()) {
+        // Rows are in selection order, so a row is its order's place.
+        std::vector<const ResampledOrder*> resampled(m_rows.size(), nullptr);
+        for (const ResampledOrder& r : summary.orders) resampled[r.index] = &r;
+        const double replicates = summary.replicates;
+        const CsvColumns more{msg::kResampleCsvColumns, [&](std::string& out, std::uint32_t row) {
+                                  const ResampledOrder* r = resampled[row];
+                                  if (r == nullptr) {
+                                      out += ",,,,";
+                                      return;
+                                  }
+                                  out += ',';
+                                  appendFixed(out, r->timesBest / replicates, 6);
+                                  if (!r->known) {
+                                      out += ",,,";
+                                      return;
+                                  }
+                                  out += ',';
+                                  out += std::to_string(r->medianRank);
+                                  out += ',';
+                                  appendFixed(out, r->gapLow, 6);
+                                  out += ',';
+                                  appendFixed(out, r->gapHigh, 6);
+                              }};
+        RankingTable table;
+        table.setRows(std::move(m_rows));
+        const SaveResult saved =
+            table.saveCsv(utf8Path(options.csv), summary.replicates > 0 ? &more : nullptr);
+        if (saved != SaveResult::Saved) {
+            ConsoleObserver::finished(RunOutcome::Failed, csvSaveMessage(saved, options.csv), "");
+            return kRunFailed;
+        }
+    }
+
+    if (summary.replicates < summary.requested) {
+        std::string text(msg::kInterrupted);
+        text += written;
+        text += msg::kResultName;
+        ConsoleObserver::finished(RunOutcome::Interrupted, messageWithName(text, plan.resultName),
+                                  "");
+        return exitStatus(RunOutcome::Interrupted);
+    }
+    ConsoleObserver::finished(RunOutcome::NormalEnd, m_heldMessage, m_heldReason);
+    return kSuccess;
+}
 
 }  // namespace
 
@@ -124,6 +263,21 @@ void addExactCommand(CLI::App& app) {
         ->type_name("J")
         ->capture_default_str()
         ->check(CLI::Range(0, 1024).description(""));
+    sub->add_option("--resample", options->resample,
+                    "Seasons to draw anew from the batters' counts, 0 to 10000, each ranking "
+                    "every selected order again (0: none)")
+        ->type_name("N")
+        ->capture_default_str()
+        ->check(CLI::Range(0, static_cast<int>(resampling::kReplicatesMax)).description(""));
+    sub->add_option("--seed", options->seed,
+                    "Where the resampled seasons' draws start; the same seed draws the same "
+                    "seasons")
+        ->type_name("S")
+        ->capture_default_str();
+    sub->add_option("--csv", options->csv,
+                    "Also write every selected order ranked to FILE as the ranking window "
+                    "saves it (with --resample, four more columns)")
+        ->type_name("FILE");
     sub->callback([options]() {
         checkPatternCount(options->patterns);
         finish(runGuarded([&] { return exactCommand(*options); }));
@@ -154,11 +308,29 @@ int exactCommand(const ExactOptions& options) {
                      jobs, cores, cores);
         jobs = cores;
     }
-    ExactObserver observer(consoleOutput(options), plan.selection,
-                           static_cast<std::size_t>(options.top));
+    // The CSV is written over none of the run's other files.
+    if (!options.csv.empty()) {
+        std::string_view refused;
+        if (sameFile(options.csv, options.batters)) {
+            refused = msg::kOutputIsBatterFile;
+        } else if (!options.all && sameFile(options.csv, options.orders)) {
+            refused = msg::kOutputIsOrderFile;
+        } else if (options.csv == options.output || sameFile(options.csv, options.output)) {
+            refused = msg::kCsvIsOutput;
+        }
+        if (!refused.empty()) {
+            std::fprintf(stderr, "%s\n", messageWithName(refused, options.csv).c_str());
+            return kRunFailed;
+        }
+    }
+    // The CSV holds every figure, whatever the lines show.
+    ReportOptions evaluated = plan.report;
+    if (!options.csv.empty()) evaluated = ReportOptions{true, true, true, true};
+    ExactObserver observer(consoleOutput(options), plan.selection, options);
     ExactOrderEvaluator evaluator(buildRecords(batters), static_cast<GamesPerOrder>(options.games),
-                                  jobs, plan.report, plan.selection, &observer, plan.stop);
-    return exitStatus(runOrders(plan, evaluator, observer));
+                                  jobs, evaluated, plan.selection, &observer, plan.stop);
+    const int status = exitStatus(runOrders(plan, evaluator, observer));
+    return observer.finishAfterRun(status, options, batters, plan, jobs);
 }
 
 }  // namespace diz::cli

@@ -196,6 +196,26 @@ exact-interrupt)
   [ "$status" -eq 130 ] || [ "$status" -eq 0 ] || fail "exit status $status"
   whole_lines output.txt || fail "a partial line"
   ;;
+resample-interrupt)
+  # Stopped while it resamples: the seasons done are reported, the result
+  # file holds every line, and the status is the interruption's.
+  "$cli" exact --batters batters.txt --all --pattern 'abcde****' --top 2 --jobs 1 \
+    --resample 10000 >out.txt 2>err.txt &
+  pid=$!
+  for _ in $(seq 200); do
+    grep -q '^Top 2' out.txt 2>/dev/null && break
+    sleep 0.1
+  done
+  sleep 0.5
+  kill -s INT "$pid"
+  wait "$pid"
+  status=$?
+  [ "$status" -eq 130 ] || fail "exit status $status: $(cat err.txt)"
+  grep -q '^リサンプリング [0-9]* 回（10000 回のうち、中断）（シード 1）' out.txt ||
+    fail "no report of the seasons done: $(cat out.txt)"
+  grep -q '^中断しました。書き込んだ打順：24$' err.txt || fail "$(cat err.txt)"
+  [ "$(wc -l <output.txt)" -eq 24 ] || fail "the result file lost lines"
+  ;;
 concurrent)
   # A second run on a result file in use is refused and leaves it alone.
   "$cli" run --batters batters.txt --orders all.dat --pattern '*********' --quiet 2>first.txt &

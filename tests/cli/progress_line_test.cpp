@@ -54,6 +54,15 @@ TEST(ProgressLine, DrawsTheCountAndTheTimeLeftAFewTimesASecondThenClears) {
     EXPECT_EQ(out.take(), "");
 }
 
+TEST(ProgressLine, CountsWhatItIsToldToCount) {
+    Captured out;
+    ProgressLine line(200, 0, true, out.file(), "replicates");
+    line.update(3);
+    const std::string text = out.take();
+    EXPECT_EQ(text.rfind("\r3/200 replicates  ", 0), 0u) << text;
+    EXPECT_NE(text.find(" replicates/s  "), std::string::npos) << text;
+}
+
 TEST(ProgressLine, CountsGamesWithoutATotalAndStaysSilentWhenDisabled) {
     Captured out;
     ProgressLine games(std::nullopt, 140, true, out.file());
