@@ -30,7 +30,8 @@ std::uint64_t binomial(std::uint64_t n, std::uint64_t k) {
 }
 
 int fixedCount(const LineupConstraints& c) {
-    return static_cast<int>(std::count_if(c.slot.begin(), c.slot.end(), [](int p) { return p >= 0; }));
+    return static_cast<int>(
+        std::count_if(c.slot.begin(), c.slot.end(), [](int p) { return p >= 0; }));
 }
 
 // Players who must play (named or fixed in a slot) and those who may.
@@ -102,19 +103,21 @@ class TopLineups {
 exact::Batters choiceBatters(const std::vector<RosterPlayer>& players, const Choice& choice) {
     exact::Batters batters{};
     for (int i = 0; i < kLineupSize; ++i) {
-        batters[static_cast<std::size_t>(i)] =
-            toBatterRecord(players[static_cast<std::size_t>(choice[static_cast<std::size_t>(i)])].batter, i);
+        batters[static_cast<std::size_t>(i)] = toBatterRecord(
+            players[static_cast<std::size_t>(choice[static_cast<std::size_t>(i)])].batter, i);
     }
     return batters;
 }
 
 // Everything a worker thread needs, set up once: no allocation per order.
 struct Worker {
-    Worker(const exact::Batters& batters, std::size_t top) : solver(batters), best(top) {}
+    Worker(const exact::Batters& batters, std::size_t top)
+        : solver(batters), best(top), screened(top) {}
     exact::RotationSolver solver;
     std::array<BattingOrder, kSetsPerSolve> orders{};
     std::array<std::array<double, kLineupSize>, kSetsPerSolve> means{};
-    TopLineups best;
+    TopLineups best;      // of the choices ranked
+    TopLineups screened;  // the screening's best of each choice
     std::uint64_t setsSolved = 0;
     bool capped = false;
 };
@@ -293,18 +296,21 @@ double Search::screen(Worker& worker, const Choice& choice) {
         std::array<int, kLineupSize> rest{};
         int count = 0;
         for (int l = 0; l < kLineupSize; ++l) {
-            if (std::find(slots.begin(), slots.end(), l) == slots.end()) rest[static_cast<std::size_t>(count++)] = l;
+            if (std::find(slots.begin(), slots.end(), l) == slots.end())
+                rest[static_cast<std::size_t>(count++)] = l;
         }
         if (s == 0) {
             std::stable_sort(rest.begin(), rest.begin() + count, [&](int a, int b) {
-                return strength[static_cast<std::size_t>(a)] > strength[static_cast<std::size_t>(b)];
+                return strength[static_cast<std::size_t>(a)] >
+                       strength[static_cast<std::size_t>(b)];
             });
         }
         int next = 0;
         for (int slot = 0; slot < kLineupSize; ++slot) {
             const int fixed = slots[static_cast<std::size_t>(slot)];
             starts[static_cast<std::size_t>(s)][static_cast<std::size_t>(slot)] =
-                static_cast<std::uint8_t>(fixed >= 0 ? fixed : rest[static_cast<std::size_t>(next++)]);
+                static_cast<std::uint8_t>(fixed >= 0 ? fixed
+                                                     : rest[static_cast<std::size_t>(next++)]);
         }
     }
 
@@ -353,7 +359,8 @@ double Search::screen(Worker& worker, const Choice& choice) {
                 for (int j = i + 1; j < kLineupSize; ++j) {
                     if (slots[static_cast<std::size_t>(j)] >= 0) continue;
                     BattingOrder swapped = current;
-                    std::swap(swapped[static_cast<std::size_t>(i)], swapped[static_cast<std::size_t>(j)]);
+                    std::swap(swapped[static_cast<std::size_t>(i)],
+                              swapped[static_cast<std::size_t>(j)]);
                     worker.orders[pending++] = swapped;
                 }
             }
@@ -362,7 +369,7 @@ double Search::screen(Worker& worker, const Choice& choice) {
         const Lineup found = lineupOf(choice, current, 0, currentMean);
         if (betterLineup(found, best)) best = found;
     }
-    if (best.meanRuns >= 0.0) worker.best.add(best);
+    if (best.meanRuns >= 0.0) worker.screened.add(best);
     return best.meanRuns;
 }
 
@@ -374,7 +381,8 @@ LineupSearchResult Search::run() {
 
     int jobs = m_options.jobs;
     if (jobs <= 0) jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    const std::size_t workers = std::min<std::size_t>(static_cast<std::size_t>(jobs), m_choices.size());
+    const std::size_t workers =
+        std::min<std::size_t>(static_cast<std::size_t>(jobs), m_choices.size());
     const exact::Batters first = choiceBatters(m_players, m_choices.front());
     for (std::size_t w = 0; w < workers; ++w) {
         m_workers.push_back(std::make_unique<Worker>(first, m_options.top));
@@ -384,7 +392,8 @@ LineupSearchResult Search::run() {
     // screened ones.
     std::vector<std::size_t> ranked(m_choices.size());
     std::iota(ranked.begin(), ranked.end(), std::size_t{0});
-    if (!m_options.exhaustive && m_choices.size() > kRankedChoicesMin) {
+    const std::size_t rankedMin = std::max<std::size_t>(1, m_options.rankedChoicesMin);
+    if (!m_options.exhaustive && m_choices.size() > rankedMin) {
         std::vector<double> screened(m_choices.size(), -1.0);
         onWorkers(m_choices.size(), [&](Worker& worker, std::size_t c) {
             screened[c] = screen(worker, m_choices[c]);
@@ -392,9 +401,9 @@ LineupSearchResult Search::run() {
         std::stable_sort(ranked.begin(), ranked.end(),
                          [&](std::size_t a, std::size_t b) { return screened[a] > screened[b]; });
         const double top = screened[ranked.front()];
-        std::size_t keep = kRankedChoicesMin;
+        std::size_t keep = rankedMin;
         while (keep < ranked.size() && keep < kRankedChoicesMax &&
-               screened[ranked[keep]] >= top - kScreenMargin) {
+               screened[ranked[keep]] >= top - m_options.screenMargin) {
             ++keep;
         }
         ranked.resize(keep);
@@ -409,21 +418,24 @@ LineupSearchResult Search::run() {
     result.interrupted = stopped();
     result.ranked = rankedDone.load();
 
-    // The screened lineups are among the ranked choices' too: one entry each.
+    // A screened lineup may be a ranked choice's too: one entry each, the
+    // larger figure (the same order solved as another rotation may differ in
+    // the last bit).
     std::vector<Lineup> all;
     for (const auto& worker : m_workers) {
         all.insert(all.end(), worker->best.kept().begin(), worker->best.kept().end());
+        all.insert(all.end(), worker->screened.kept().begin(), worker->screened.kept().end());
         result.setsSolved += worker->setsSolved;
         result.capped = result.capped || worker->capped;
     }
-    std::sort(all.begin(), all.end(),
-              [](const Lineup& a, const Lineup& b) { return a.players < b.players; });
+    std::sort(all.begin(), all.end(), [](const Lineup& a, const Lineup& b) {
+        return a.players != b.players ? a.players < b.players : a.meanRuns > b.meanRuns;
+    });
     all.erase(std::unique(all.begin(), all.end(),
                           [](const Lineup& a, const Lineup& b) { return a.players == b.players; }),
               all.end());
     // Each lineup's figures as diz-cli exact gives them for its batter table,
-    // where the order is "abcdefghi": a rotation of another solve may differ
-    // in the last bit.
+    // where the order is "abcdefghi".
     std::sort(all.begin(), all.end(), betterLineup);
     if (all.size() > m_options.top * 2 + 8) all.resize(m_options.top * 2 + 8);
     for (Lineup& lineup : all) {
@@ -513,7 +525,8 @@ std::uint64_t countChoices(std::size_t players, const LineupConstraints& constra
 
 std::uint64_t ordersPerChoice(const LineupConstraints& constraints) {
     std::uint64_t orders = 1;
-    for (int n = 2; n <= kLineupSize - fixedCount(constraints); ++n) orders *= static_cast<std::uint64_t>(n);
+    for (int n = 2; n <= kLineupSize - fixedCount(constraints); ++n)
+        orders *= static_cast<std::uint64_t>(n);
     return orders;
 }
 
@@ -556,7 +569,8 @@ std::string lineupNames(const std::vector<RosterPlayer>& players, const Lineup& 
     return text;
 }
 
-std::string lineupCsv(const std::vector<RosterPlayer>& players, const std::vector<Lineup>& lineups) {
+std::string lineupCsv(const std::vector<RosterPlayer>& players,
+                      const std::vector<Lineup>& lineups) {
     std::string out = "\xEF\xBB\xBFrank,expected runs,gap";
     for (int k = 1; k <= kLineupSize; ++k) {
         out += ',';

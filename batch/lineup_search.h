@@ -57,26 +57,29 @@ struct Lineup {
 // players array, so that the ranking is the same however it was found.
 bool betterLineup(const Lineup& a, const Lineup& b);
 
+// How many choices the screening passes on to be ranked (see
+// LineupSearchOptions::exhaustive).
+inline constexpr std::size_t kRankedChoicesMin = 16;
+inline constexpr std::size_t kRankedChoicesMax = 64;
+inline constexpr double kScreenMargin = 0.05;
+
 struct LineupSearchOptions {
     std::size_t top = 10;  // lineups to keep
     int jobs = 0;          // worker threads; 0: one per core
     // Every allowed order of every allowed choice. Otherwise every choice is
     // screened with a local search over its orders first, and only the most
-    // promising choices (see kRankedChoicesMin and kScreenMargin) have every
-    // order evaluated.
+    // promising choices have every order evaluated: at least
+    // rankedChoicesMin (all of them when there are no more), every choice
+    // whose screened best is within screenMargin runs of the best screened,
+    // and at most kRankedChoicesMax.
     bool exhaustive = false;
+    std::size_t rankedChoicesMin = kRankedChoicesMin;
+    double screenMargin = kScreenMargin;
     // Once set, the search ends soon with the best lineups found so far.
     const std::atomic<bool>* stop = nullptr;
     // Orders evaluated so far, from the worker threads.
     std::function<void(std::uint64_t ordersDone)> progress;
 };
-
-// The screening ranks at least this many choices exhaustively (all of them
-// when there are no more), every choice whose screened best is within
-// kScreenMargin runs of the best screened, and at most kRankedChoicesMax.
-inline constexpr std::size_t kRankedChoicesMin = 16;
-inline constexpr std::size_t kRankedChoicesMax = 64;
-inline constexpr double kScreenMargin = 0.05;
 
 struct LineupSearchResult {
     std::vector<Lineup> best;      // at most options.top, best first

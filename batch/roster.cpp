@@ -141,7 +141,8 @@ bool splitRecords(std::string_view text, std::vector<Record>& records, RosterPro
                     return false;
                 }
             } else {
-                while (at < text.size() && text[at] != ',' && text[at] != '\n' && text[at] != '\r') {
+                while (at < text.size() && text[at] != ',' && text[at] != '\n' &&
+                       text[at] != '\r') {
                     if (text[at] == '"') {
                         problem = {line, column, std::string(msg::kRosterQuoteStray)};
                         return false;
@@ -222,7 +223,8 @@ struct Cells {
         const std::string& heading = headings[static_cast<std::size_t>(place(c))];
         const auto value = parseNumber(cell);
         if (!value) return fail(c, msg::rosterNotNumber(heading, cell));
-        if (!(*value >= 0.0 && *value <= 1.0)) return fail(c, msg::rosterRateOutOfRange(heading, cell));
+        if (!(*value >= 0.0 && *value <= 1.0))
+            return fail(c, msg::rosterRateOutOfRange(heading, cell));
         out = *value;
         return true;
     }
@@ -253,7 +255,8 @@ bool readPlayer(const Cells& cells, const RunningRates& defaults, RosterPlayer& 
     const long long extraBases = doubles + triples + homeRuns;
     if (cells.has(RosterColumn::Singles)) {
         if (cells.has(RosterColumn::Hits) && hits != singles + extraBases) {
-            return cells.fail(RosterColumn::Hits, msg::rosterHitsMismatch(hits, singles + extraBases));
+            return cells.fail(RosterColumn::Hits,
+                              msg::rosterHitsMismatch(hits, singles + extraBases));
         }
     } else {
         if (hits < extraBases) {
@@ -267,13 +270,14 @@ bool readPlayer(const Cells& cells, const RunningRates& defaults, RosterPlayer& 
     }
     const long long allHits = singles + extraBases;
     if (allHits > atBats) {
-        return cells.fail(cells.has(RosterColumn::Hits) ? RosterColumn::Hits : RosterColumn::Singles,
-                          msg::rosterHitsOverAtBats(allHits, atBats));
+        return cells.fail(
+            cells.has(RosterColumn::Hits) ? RosterColumn::Hits : RosterColumn::Singles,
+            msg::rosterHitsOverAtBats(allHits, atBats));
     }
     if (walks + hitByPitch > kCountMax) {
-        return cells.fail(cells.has(RosterColumn::HitByPitch) ? RosterColumn::HitByPitch
-                                                              : RosterColumn::Walks,
-                          msg::rosterWalksOutOfRange(walks + hitByPitch, kCountMax));
+        return cells.fail(
+            cells.has(RosterColumn::HitByPitch) ? RosterColumn::HitByPitch : RosterColumn::Walks,
+            msg::rosterWalksOutOfRange(walks + hitByPitch, kCountMax));
     }
 
     BatterEntry& b = player.batter;
@@ -478,7 +482,8 @@ std::vector<RosterPlayer> rosterFromBatters(const BatterTable& table,
                                             std::span<const std::string> names) {
     std::vector<RosterPlayer> players;
     for (int row = 0; row < kLineupSize; ++row) {
-        players.push_back({names[static_cast<std::size_t>(row)], table[static_cast<std::size_t>(row)]});
+        players.push_back(
+            {names[static_cast<std::size_t>(row)], table[static_cast<std::size_t>(row)]});
     }
     return players;
 }

@@ -207,7 +207,8 @@ int lineupCommand(const LineupOptions& options) {
     if (!options.output.empty() &&
         saveAtomically(utf8Path(options.output), lineupCsv(roster->players, result.best)) !=
             SaveResult::Saved) {
-        std::fprintf(stderr, "%s\n", messageWithName(msg::kOutputOpenFailed, options.output).c_str());
+        std::fprintf(stderr, "%s\n",
+                     messageWithName(msg::kOutputOpenFailed, options.output).c_str());
         return kRunFailed;
     }
     if (result.interrupted) {
@@ -216,7 +217,8 @@ int lineupCommand(const LineupOptions& options) {
         return exitStatus(RunOutcome::Interrupted);
     }
     if (!options.output.empty()) {
-        std::fprintf(stderr, "%s%s\n", std::string(msg::kNormalEnd).c_str(), options.output.c_str());
+        std::fprintf(stderr, "%s%s\n", std::string(msg::kNormalEnd).c_str(),
+                     options.output.c_str());
     }
     return kSuccess;
 }

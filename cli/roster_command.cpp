@@ -44,7 +44,8 @@ RunningRates ratesFrom(const std::string& text) {
 }
 
 void addRatesOption(CLI::App& sub, std::string& rates) {
-    sub.add_option("--rates", rates,
+    sub.add_option(
+           "--rates", rates,
            "The base-running rates 1B 1to3, 1B 2to4, 2B 1to4 (0 to 1, comma separated) for "
            "a roster without those columns or with an empty cell (default 0.27,0.56,0.38, the "
            "example batters' medians)")
@@ -78,7 +79,8 @@ std::optional<Roster> loadRoster(const std::string& path, const RunningRates& de
     for (int r = 0; r < 3; ++r) {
         if (roster->rateDefaulted[static_cast<std::size_t>(r)]) {
             std::fprintf(stderr, "note: no %s column; every player takes %s (see --rates)\n",
-                         kRateNames[r], formatNumber(defaults[static_cast<std::size_t>(r)]).c_str());
+                         kRateNames[r],
+                         formatNumber(defaults[static_cast<std::size_t>(r)]).c_str());
         }
     }
     if (roster->emptyRateCells > 0) {
@@ -96,8 +98,7 @@ void addRosterCommand(CLI::App& app) {
         ->type_name("FILE")
         ->required()
         ->check(CLI::ExistingFile.description(""));
-    sub->add_flag("--lenient", options->lenient,
-                  "Read the batter file as the window's Load does");
+    sub->add_flag("--lenient", options->lenient, "Read the batter file as the window's Load does");
     sub->add_option("--output", options->output, "The roster CSV to write")
         ->type_name("FILE")
         ->required();
@@ -128,7 +129,8 @@ int rosterCommand(const RosterOptions& options) {
         return kRunFailed;
     }
     if (saveAtomically(utf8Path(options.output), text) != SaveResult::Saved) {
-        std::fprintf(stderr, "%s\n", messageWithName(msg::kOutputOpenFailed, options.output).c_str());
+        std::fprintf(stderr, "%s\n",
+                     messageWithName(msg::kOutputOpenFailed, options.output).c_str());
         return kRunFailed;
     }
     return kSuccess;
