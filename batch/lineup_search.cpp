@@ -436,8 +436,6 @@ LineupSearchResult Search::run() {
               all.end());
     // Each lineup's figures as diz-cli exact gives them for its batter table,
     // where the order is "abcdefghi".
-    std::sort(all.begin(), all.end(), betterLineup);
-    if (all.size() > m_options.top * 2 + 8) all.resize(m_options.top * 2 + 8);
     for (Lineup& lineup : all) {
         exact::ExactEvaluator evaluator(buildRecords(lineupTable(m_players, lineup)));
         lineup.meanRuns = evaluator.evaluate(BattingOrder{0, 1, 2, 3, 4, 5, 6, 7, 8}).meanRuns;

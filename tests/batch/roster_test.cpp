@@ -88,9 +88,9 @@ TEST(RosterReads, CodePage932WhenTheBytesAreNotUtf8) {
 TEST(RosterReads, MissingRatesTakeTheDefaultsGiven) {
     const RunningRates mine{0.1, 0.2, 0.3};
     RosterProblem problem;
-    const auto roster = parseRoster(
-        "name,AB,1B,2B,3B,HR,BB,1B 2to4\nA,100,20,5,1,2,10,\nB,100,20,5,1,2,10,0.75\n", mine,
-        problem);
+    const auto roster =
+        parseRoster("name,AB,1B,2B,3B,HR,BB,1B 2to4\nA,100,20,5,1,2,10,\nB,100,20,5,1,2,10,0.75\n",
+                    mine, problem);
     ASSERT_TRUE(roster) << problem.reason;
     EXPECT_EQ(roster->rateDefaulted, (std::array<bool, 3>{true, false, true}));
     EXPECT_EQ(roster->emptyRateCells, 1);
@@ -137,13 +137,13 @@ TEST(RosterRefuses, EveryBadHeaderRowOrCellWithItsPlace) {
         {"H against 1B", "name,AB,H,1B,2B,3B,HR,BB\nA,100,30,20,5,1,2,10\n", 2, 3, "合いません"},
         {"a rate above one", "name,AB,H,2B,3B,HR,BB,1B 1to3\nA,100,20,5,1,2,10,1.5\n", 2, 8,
          "0 から 1 の間"},
-        {"a rate that is no number", "name,AB,H,2B,3B,HR,BB,1B 1to3\nA,100,20,5,1,2,10,x\n", 2,
-         8, "数ではありません"},
+        {"a rate that is no number", "name,AB,H,2B,3B,HR,BB,1B 1to3\nA,100,20,5,1,2,10,x\n", 2, 8,
+         "数ではありません"},
         {"too few cells", header + "A,100,20,5,1,2\n", 2, 0, "値が 6 個"},
         {"too many cells", header + "A,100,20,5,1,2,10,9\n", 2, 0, "値が 8 個"},
         {"an empty name", header + ",100,20,5,1,2,10\n", 2, 1, "名前が空"},
-        {"a name twice", header + "A,100,20,5,1,2,10\nB,100,20,5,1,2,10\nA,90,20,5,1,2,10\n", 4,
-         1, "名前「A」は 2 行目にも"},
+        {"a name twice", header + "A,100,20,5,1,2,10\nB,100,20,5,1,2,10\nA,90,20,5,1,2,10\n", 4, 1,
+         "名前「A」は 2 行目にも"},
         {"a stray quote", header + "A \"x\",100,20,5,1,2,10\n", 2, 1, "引用符"},
         {"an unclosed quote", header + "\"A,100,20,5,1,2,10\n", 2, 1, "閉じていません"},
         {"text after a closing quote", header + "\"A\"x,100,20,5,1,2,10\n", 2, 1, "引用符"},
@@ -197,9 +197,9 @@ TEST(RosterWrites, NineBatterRowsReadBackAsTheSamePlayers) {
 
 TEST(CodePage, TellsUtf8FromOtherBytes) {
     EXPECT_TRUE(isUtf8("plain 名前"));
-    EXPECT_FALSE(isUtf8("\xC0\x80"));          // overlong
-    EXPECT_FALSE(isUtf8("\xED\xA0\x80"));      // a surrogate
-    EXPECT_FALSE(isUtf8("\xE5\x90"));          // cut short
+    EXPECT_FALSE(isUtf8("\xC0\x80"));      // overlong
+    EXPECT_FALSE(isUtf8("\xED\xA0\x80"));  // a surrogate
+    EXPECT_FALSE(isUtf8("\xE5\x90"));      // cut short
     EXPECT_EQ(cp932ToUtf8("\x96\xBC\x91\x4F"), std::optional<std::string>("名前"));
     EXPECT_EQ(cp932ToUtf8("\xB1"), std::optional<std::string>("ｱ"));  // half-width katakana
 }
