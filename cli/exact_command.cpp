@@ -9,12 +9,14 @@
 #include <string>
 #include <string_view>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "batch/order_evaluators.h"
 #include "batch/run_pipeline.h"
 #include "batch/text_io.h"
 #include "cli/console_observer.h"
+#include "cli/roster_command.h"
 
 namespace diz::cli {
 namespace {
@@ -24,7 +26,10 @@ namespace {
 // rank in the order of selection.
 class TopOrders {
   public:
-    explicit TopOrders(std::size_t top) : m_top(top) {
+    // `names` (nine or none): the batters a..i, shown in batting order
+    // beside each ranked order.
+    TopOrders(std::size_t top, std::vector<std::string> names)
+        : m_top(top), m_names(std::move(names)) {
         m_kept.reserve(std::min<std::size_t>(top, 1 << 16));
     }
 
@@ -60,6 +65,10 @@ class TopOrders {
             appendFixed(out, r.meanRuns, 6);
             out += ' ';
             appendFixed(out, r.meanRuns - m_kept.front().meanRuns, 6);
+            for (std::size_t k = 0; k < m_names.size(); ++k) {
+                out += k == 0 ? "  " : ", ";
+                out += m_names[r.order[k]];
+            }
             out += '\n';
         }
         return out;
@@ -77,6 +86,7 @@ class TopOrders {
     }
 
     std::size_t m_top;
+    std::vector<std::string> m_names;
     std::uint64_t m_seen = 0;
     std::vector<Ranked> m_kept;  // a heap under better(): the worst kept first
 };
@@ -86,8 +96,9 @@ class TopOrders {
 // interrupted.
 class ExactObserver final : public ConsoleObserver {
   public:
-    ExactObserver(const ConsoleOutput& output, const OrderSelection& selection, std::size_t top)
-        : ConsoleObserver(output, selection, 0), m_top(top), m_ranked(top > 0) {}
+    ExactObserver(const ConsoleOutput& output, const OrderSelection& selection, std::size_t top,
+                  std::vector<std::string> names)
+        : ConsoleObserver(output, selection, 0), m_top(top, std::move(names)), m_ranked(top > 0) {}
 
     void result(const BattingOrder& order, const TrialResult& figures) override {
         if (m_ranked) m_top.add(order, figures.meanRuns);
@@ -124,15 +135,42 @@ void addExactCommand(CLI::App& app) {
         ->type_name("J")
         ->capture_default_str()
         ->check(CLI::Range(0, 1024).description(""));
+    // A roster's nine players stand in for the batter file.
+    CLI::Option* batters = sub->get_option("--batters");
+    batters->required(false);
+    CLI::Option* roster =
+        sub->add_option("--roster", options->roster,
+                        "Instead of --batters: a roster CSV (see diz-cli lineup), with --players")
+            ->type_name("FILE")
+            ->check(CLI::ExistingFile.description(""))
+            ->excludes(batters);
+    sub->add_option("--players", options->players,
+                    "The roster's nine players as batters a..i, in that order: one argument, "
+                    "comma separated, or nine (for names with a comma)")
+        ->type_name("N1,...,N9")
+        ->expected(1, kLineupSize)
+        ->needs(roster);
+    addRatesOption(*sub, options->rates);
     sub->callback([options]() {
         checkPatternCount(options->patterns);
+        if (options->batters.empty() && options->roster.empty()) {
+            throw CLI::RequiredError("--batters or --roster");
+        }
         finish(runGuarded([&] { return exactCommand(*options); }));
     });
 }
 
 int exactCommand(const ExactOptions& options) {
     BatterTable batters{};
-    if (!loadBatters(options.batters, batters, options.lenient)) return kUsageError;
+    std::vector<std::string> names;
+    if (!options.roster.empty()) {
+        if (!loadRosterLineup(options.roster, options.players, ratesFrom(options.rates), batters,
+                              names)) {
+            return kUsageError;
+        }
+    } else if (!loadBatters(options.batters, batters, options.lenient)) {
+        return kUsageError;
+    }
 
     // --all takes the orderings, which patterns given on the command line
     // filter; otherwise the order file's lines the patterns select.
@@ -142,7 +180,8 @@ int exactCommand(const ExactOptions& options) {
         source =
             options.patterns.empty() ? OrderSource::EveryOrdering : OrderSource::AcceptedOrderings;
     }
-    const RunPlan plan = consolePlan(options, OrderSelection(source, patterns, options.orders));
+    RunPlan plan = consolePlan(options, OrderSelection(source, patterns, options.orders));
+    if (!options.roster.empty()) plan.batterFile = options.roster;
 
     // More workers than the machine runs at once only wait for one another.
     int jobs = options.jobs;
@@ -155,7 +194,7 @@ int exactCommand(const ExactOptions& options) {
         jobs = cores;
     }
     ExactObserver observer(consoleOutput(options), plan.selection,
-                           static_cast<std::size_t>(options.top));
+                           static_cast<std::size_t>(options.top), std::move(names));
     ExactOrderEvaluator evaluator(buildRecords(batters), static_cast<GamesPerOrder>(options.games),
                                   jobs, plan.report, plan.selection, &observer, plan.stop);
     return exitStatus(runOrders(plan, evaluator, observer));

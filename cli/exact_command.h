@@ -3,6 +3,9 @@
 // game's Markov chain instead of played, and the best orders ranked.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "cli/cli_common.h"
 
 namespace CLI {
@@ -15,6 +18,11 @@ struct ExactOptions : RunOptions {
     bool all = false;  // every ordering of a..i instead of the order file
     int top = 10;      // orders in the ranking (0: none)
     int jobs = 0;      // worker threads; 0: one per core
+    // Instead of --batters: nine players of a roster, batters a..i in the
+    // order named, whose names the ranking shows beside the letters.
+    std::string roster;
+    std::vector<std::string> players;
+    std::string rates;  // --rates A,B,C for the roster; empty for the defaults
 };
 
 // Result lines as `run` writes them (the order, then the figures the report

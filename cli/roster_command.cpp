@@ -1,6 +1,7 @@
 #include "cli/roster_command.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -88,6 +89,45 @@ std::optional<Roster> loadRoster(const std::string& path, const RunningRates& de
                      roster->emptyRateCells);
     }
     return roster;
+}
+
+bool loadRosterLineup(const std::string& path, const std::vector<std::string>& players,
+                      const RunningRates& defaults, BatterTable& table,
+                      std::vector<std::string>& names) {
+    std::vector<std::string> given = players;
+    if (given.size() == 1) {
+        given.clear();
+        std::size_t start = 0;
+        for (std::size_t comma; (comma = players[0].find(',', start)) != std::string::npos;
+             start = comma + 1) {
+            given.push_back(players[0].substr(start, comma - start));
+        }
+        given.push_back(players[0].substr(start));
+    }
+    if (given.size() != static_cast<std::size_t>(kLineupSize)) {
+        std::fprintf(stderr, "--players names nine players, not %zu\n", given.size());
+        return false;
+    }
+    const std::optional<Roster> roster = loadRoster(path, defaults);
+    if (!roster) return false;
+    names.clear();
+    for (int row = 0; row < kLineupSize; ++row) {
+        const std::string& name = given[static_cast<std::size_t>(row)];
+        if (std::find(names.begin(), names.end(), name) != names.end()) {
+            std::fprintf(stderr, "--players names '%s' twice\n", name.c_str());
+            return false;
+        }
+        const auto found = std::find_if(roster->players.begin(), roster->players.end(),
+                                        [&](const RosterPlayer& p) { return p.name == name; });
+        if (found == roster->players.end()) {
+            std::fprintf(stderr, "%s: no player named '%s' in the roster\n", path.c_str(),
+                         name.c_str());
+            return false;
+        }
+        table[static_cast<std::size_t>(row)] = found->batter;
+        names.push_back(name);
+    }
+    return true;
 }
 
 void addRosterCommand(CLI::App& app) {

@@ -38,4 +38,13 @@ RunningRates ratesFrom(const std::string& text);
 // took their defaults and that it was read as code page 932.
 std::optional<Roster> loadRoster(const std::string& path, const RunningRates& defaults);
 
+// The nine players of the roster at `path` named in `players` (nine names,
+// or one text of nine separated by commas), in that order, as the rows a..i
+// of `table`, their names in `names`; false, after
+// telling standard error why, for a refused roster, a name it does not hold,
+// a name given twice or a count other than nine.
+bool loadRosterLineup(const std::string& path, const std::vector<std::string>& players,
+                      const RunningRates& defaults, BatterTable& table,
+                      std::vector<std::string>& names);
+
 }  // namespace diz::cli
