@@ -5,7 +5,8 @@
 # default; all with --jobs 2. Prints the median wall and CPU time of RUNS runs
 # (EXHAUSTIVE_RUNS for --exhaustive, default 1: it takes a minute or more),
 # the choices ranked over every order, and the CPU microseconds per set of
-# nine rotations solved (every order counted once, nine to a set).
+# nine rotations solved (every order counted once, nine to a set); then
+# whether the default found the exhaustive search's best lineup.
 # Targets: 13 players by default within 60 s and exhaustively within 10 min;
 # 15 players by default within 3 min.
 #
@@ -34,6 +35,7 @@ measure() {
       "$build/bin/diz-cli" lineup --jobs 2 --top 1 "$@" >"$work/out.txt" 2>/dev/null)
     cat "$work/one.txt" >>"$log"
   done
+  cp "$work/out.txt" "$work/$label.txt"
   local wall cpu orders ranked
   wall=$(awk '{ print $3 }' "$log" | median)
   cpu=$(awk '{ print $1 + $2 }' "$log" | median)
@@ -48,3 +50,10 @@ echo "diz-cli lineup --jobs 2, $(nproc) CPUs, load $(cut -d' ' -f1-3 /proc/loada
 measure "13 players, default" "$runs" --roster roster13.csv
 measure "15 players, default" "$runs" --roster roster15.csv
 measure "13 players, --exhaustive" "$exhaustiveRuns" --roster roster13.csv --exhaustive
+# The default's best lineup against the exhaustive one.
+if [[ $(grep '^   1 ' "$work/13 players, default.txt") == $(grep '^   1 ' "$work/13 players, --exhaustive.txt") ]]; then
+  echo "13 players: the default finds the exhaustive search's best lineup"
+else
+  echo "13 players: the default's best lineup differs from the exhaustive search's"
+fi
+grep '^   1 ' "$work/13 players, --exhaustive.txt"
