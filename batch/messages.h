@@ -220,6 +220,102 @@ inline std::string batterLinesMissing(int lines) {
     return "打者データが 9 行ありません (" + std::to_string(lines) + " 行)";
 }
 
+// A roster file (batch/roster.h) that is refused; each reason follows the
+// file's name, the line and the column.
+inline constexpr std::string_view kRosterLoadFailed = "ロスターを読み込めません：";
+inline constexpr std::string_view kRosterNotText =
+    "UTF-8 でも CP932 (シフト JIS) でもないバイトがあります";
+inline constexpr std::string_view kRosterNoHeader = "見出しの行がありません";
+inline constexpr std::string_view kRosterHeadingEmpty = "列の見出しが空です";
+inline constexpr std::string_view kRosterHitsMissing = "安打 (H) か単打 (1B) の列がありません";
+inline constexpr std::string_view kRosterQuoteUnclosed = "引用符 (\") が閉じていません";
+inline constexpr std::string_view kRosterQuoteStray =
+    "引用符 (\") が値の途中にあります (値全体を \" で囲み、中の \" は 2 つ重ねてください)";
+inline constexpr std::string_view kRosterNameEmpty = "名前が空です";
+inline constexpr std::string_view kRosterNoPlayer = "選手の行がありません";
+
+// "ロスターにしては大きすぎるファイルです (1048576 バイトまで)"
+inline std::string rosterTooLarge(std::size_t maxBytes) {
+    return "ロスターにしては大きすぎるファイルです (" + std::to_string(maxBytes) + " バイトまで)";
+}
+
+// "列「H」は 2 度目です (3 列目と同じ列です)"
+inline std::string rosterColumnTwice(std::string_view heading, int firstColumn) {
+    return "列「" + std::string(heading) + "」は 2 度目です (" + std::to_string(firstColumn) +
+           " 列目と同じ列です)";
+}
+
+// "打数 (AB) の列がありません"
+inline std::string rosterColumnMissing(std::string_view column) {
+    return std::string(column) + " の列がありません";
+}
+
+// "値が 12 個あります (見出しは 10 列です)"
+inline std::string rosterCellCount(std::size_t cells, std::size_t columns) {
+    return "値が " + std::to_string(cells) + " 個あります (見出しは " + std::to_string(columns) +
+           " 列です)";
+}
+
+// "打数「abc」は整数ではありません" (the heading as the file writes it)
+inline std::string rosterNotInteger(std::string_view heading, std::string_view text) {
+    return std::string(heading) + "「" + std::string(text) + "」は整数ではありません";
+}
+
+// "打数 0 は範囲外です (1..100000)"
+inline std::string rosterOutOfRange(std::string_view heading, long long value, long long min,
+                                    long long max) {
+    return std::string(heading) + " " + std::to_string(value) + " は範囲外です (" +
+           std::to_string(min) + ".." + std::to_string(max) + ")";
+}
+
+// "1B 1to3「x」は数ではありません"
+inline std::string rosterNotNumber(std::string_view heading, std::string_view text) {
+    return std::string(heading) + "「" + std::string(text) + "」は数ではありません";
+}
+
+// "1B 1to3「1.5」は 0 から 1 の間にありません"
+inline std::string rosterRateOutOfRange(std::string_view heading, std::string_view text) {
+    return std::string(heading) + "「" + std::string(text) + "」は 0 から 1 の間にありません";
+}
+
+// "四球と死球の計 100000 は範囲外です (0..99999)"
+inline std::string rosterWalksOutOfRange(long long walks, long long max) {
+    return "四球と死球の計 " + std::to_string(walks) + " は範囲外です (0.." + std::to_string(max) +
+           ")";
+}
+
+// "安打 150 が打数 120 を超えています"
+inline std::string rosterHitsOverAtBats(long long hits, long long atBats) {
+    return "安打 " + std::to_string(hits) + " が打数 " + std::to_string(atBats) + " を超えています";
+}
+
+// "安打 20 が二塁打・三塁打・本塁打の計 25 より少ないです"
+inline std::string rosterHitsBelowExtraBases(long long hits, long long extraBases) {
+    return "安打 " + std::to_string(hits) + " が二塁打・三塁打・本塁打の計 " +
+           std::to_string(extraBases) + " より少ないです";
+}
+
+// "安打 30 が単打・二塁打・三塁打・本塁打の計 28 と合いません"
+inline std::string rosterHitsMismatch(long long hits, long long sum) {
+    return "安打 " + std::to_string(hits) + " が単打・二塁打・三塁打・本塁打の計 " +
+           std::to_string(sum) + " と合いません";
+}
+
+// "名前が長すぎます (64 バイトまで)"
+inline std::string rosterNameTooLong(std::size_t maxBytes) {
+    return "名前が長すぎます (" + std::to_string(maxBytes) + " バイトまで)";
+}
+
+// "名前「佐藤」は 3 行目にもあります"
+inline std::string rosterNameRepeated(std::string_view name, int line) {
+    return "名前「" + std::string(name) + "」は " + std::to_string(line) + " 行目にもあります";
+}
+
+// "選手が多すぎます (40 人まで)"
+inline std::string rosterTooManyPlayers(int maxPlayers) {
+    return "選手が多すぎます (" + std::to_string(maxPlayers) + " 人まで)";
+}
+
 // The folder of the user's own (batch/user_folder.h): followed by the folder.
 inline constexpr std::string_view kUserFolderFailed = "DIZ のフォルダーを用意できません：";
 // A first start has made it, with the example batters and every ordering.

@@ -4,7 +4,9 @@
 
 #include "cli/cli_common.h"
 #include "cli/exact_command.h"
+#include "cli/lineup_command.h"
 #include "cli/orders_command.h"
+#include "cli/roster_command.h"
 #include "cli/run_command.h"
 #include "diz/version.h"
 
@@ -17,6 +19,8 @@ int runApp(int argc, char** argv) {
     addRunCommand(app);
     addOrdersCommand(app);
     addExactCommand(app);
+    addLineupCommand(app);
+    addRosterCommand(app);
     try {
         app.parse(argc, argv);
     } catch (const CLI::RuntimeError& e) {

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "batch/messages.h"
@@ -19,6 +20,7 @@
 #include "batch/run_pipeline.h"
 #include "batch/text_io.h"
 #include "cli/console_observer.h"
+#include "cli/roster_command.h"
 
 namespace diz::cli {
 namespace {
@@ -28,7 +30,10 @@ namespace {
 // rank in the order of selection.
 class TopOrders {
   public:
-    explicit TopOrders(std::size_t top) : m_top(top) {
+    // `names` (nine or none): the batters a..i, shown in batting order
+    // beside each ranked order.
+    TopOrders(std::size_t top, std::vector<std::string> names)
+        : m_top(top), m_names(std::move(names)) {
         m_kept.reserve(std::min<std::size_t>(top, 1 << 16));
     }
 
@@ -77,6 +82,10 @@ class TopOrders {
             appendFixed(out, r.meanRuns, 6);
             out += ' ';
             appendFixed(out, r.meanRuns - sorted.front().meanRuns, 6);
+            for (std::size_t k = 0; k < m_names.size(); ++k) {
+                out += k == 0 ? "  " : ", ";
+                out += m_names[r.order[k]];
+            }
             out += '\n';
         }
         return out;
@@ -94,6 +103,7 @@ class TopOrders {
     }
 
     std::size_t m_top;
+    std::vector<std::string> m_names;
     std::uint64_t m_seen = 0;
     std::vector<Ranked> m_kept;  // a heap under better(): the worst kept first
 };
@@ -105,12 +115,14 @@ class TopOrders {
 // resampling) and their figures (for the CSV) are kept as they come.
 class ExactObserver final : public ConsoleObserver {
   public:
+    // `names` (nine or none): the batters a..i, shown beside each ranked order.
     ExactObserver(const ConsoleOutput& output, const OrderSelection& selection,
-                  const ExactOptions& options)
+                  const ExactOptions& options, std::vector<std::string> names)
         : ConsoleObserver(output, selection, 0),
           m_shown(static_cast<std::size_t>(options.top)),
           m_top(options.resample > 0 ? std::max<std::size_t>(m_shown, 1) + resampling::kLookahead
-                                     : m_shown),
+                                     : m_shown,
+                std::move(names)),
           m_ranked(options.top > 0 || options.resample > 0),
           m_keepOrders(options.resample > 0),
           m_keepRows(!options.csv.empty()),
@@ -278,15 +290,42 @@ void addExactCommand(CLI::App& app) {
                     "Also write every selected order ranked to FILE as the ranking window "
                     "saves it (with --resample, four more columns)")
         ->type_name("FILE");
+    // A roster's nine players stand in for the batter file.
+    CLI::Option* batters = sub->get_option("--batters");
+    batters->required(false);
+    CLI::Option* roster =
+        sub->add_option("--roster", options->roster,
+                        "Instead of --batters: a roster CSV (see diz-cli lineup), with --players")
+            ->type_name("FILE")
+            ->check(CLI::ExistingFile.description(""))
+            ->excludes(batters);
+    sub->add_option("--players", options->players,
+                    "The roster's nine players as batters a..i, in that order: one argument, "
+                    "comma separated, or nine (for names with a comma)")
+        ->type_name("N1,...,N9")
+        ->expected(1, kLineupSize)
+        ->needs(roster);
+    addRatesOption(*sub, options->rates);
     sub->callback([options]() {
         checkPatternCount(options->patterns);
+        if (options->batters.empty() && options->roster.empty()) {
+            throw CLI::RequiredError("--batters or --roster");
+        }
         finish(runGuarded([&] { return exactCommand(*options); }));
     });
 }
 
 int exactCommand(const ExactOptions& options) {
     BatterTable batters{};
-    if (!loadBatters(options.batters, batters, options.lenient)) return kUsageError;
+    std::vector<std::string> names;
+    if (!options.roster.empty()) {
+        if (!loadRosterLineup(options.roster, options.players, ratesFrom(options.rates), batters,
+                              names)) {
+            return kUsageError;
+        }
+    } else if (!loadBatters(options.batters, batters, options.lenient)) {
+        return kUsageError;
+    }
 
     // --all takes the orderings, which patterns given on the command line
     // filter; otherwise the order file's lines the patterns select.
@@ -296,7 +335,8 @@ int exactCommand(const ExactOptions& options) {
         source =
             options.patterns.empty() ? OrderSource::EveryOrdering : OrderSource::AcceptedOrderings;
     }
-    const RunPlan plan = consolePlan(options, OrderSelection(source, patterns, options.orders));
+    RunPlan plan = consolePlan(options, OrderSelection(source, patterns, options.orders));
+    if (!options.roster.empty()) plan.batterFile = options.roster;
 
     // More workers than the machine runs at once only wait for one another.
     int jobs = options.jobs;
@@ -311,7 +351,7 @@ int exactCommand(const ExactOptions& options) {
     // The CSV is written over none of the run's other files.
     if (!options.csv.empty()) {
         std::string_view refused;
-        if (sameFile(options.csv, options.batters)) {
+        if (sameFile(options.csv, plan.batterFile)) {
             refused = msg::kOutputIsBatterFile;
         } else if (!options.all && sameFile(options.csv, options.orders)) {
             refused = msg::kOutputIsOrderFile;
@@ -326,7 +366,7 @@ int exactCommand(const ExactOptions& options) {
     // The CSV holds every figure, whatever the lines show.
     ReportOptions evaluated = plan.report;
     if (!options.csv.empty()) evaluated = ReportOptions{true, true, true, true};
-    ExactObserver observer(consoleOutput(options), plan.selection, options);
+    ExactObserver observer(consoleOutput(options), plan.selection, options, std::move(names));
     ExactOrderEvaluator evaluator(buildRecords(batters), static_cast<GamesPerOrder>(options.games),
                                   jobs, evaluated, plan.selection, &observer, plan.stop);
     const int status = exitStatus(runOrders(plan, evaluator, observer));

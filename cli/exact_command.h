@@ -3,6 +3,9 @@
 // game's Markov chain instead of played, and the best orders ranked.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "cli/cli_common.h"
 
 namespace CLI {
@@ -18,6 +21,11 @@ struct ExactOptions : RunOptions {
     int resample = 0;        // resampled seasons, 0..10000 (0: none)
     std::uint64_t seed = 1;  // their generator's seed
     std::string csv;         // the ranked table as a CSV file; empty: none
+    // Instead of --batters: nine players of a roster, batters a..i in the
+    // order named, whose names the ranking shows beside the letters.
+    std::string roster;
+    std::vector<std::string> players;
+    std::string rates;  // --rates A,B,C for the roster; empty for the defaults
 };
 
 // Result lines as `run` writes them (the order, then the figures the report

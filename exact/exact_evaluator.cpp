@@ -27,4 +27,26 @@ std::array<ExactFigures, kLineupSize> ExactEvaluator::evaluateRotations(const Ba
     return figures;
 }
 
+RotationSolver::RotationSolver(const Batters& batters)
+    : m_solver(std::make_unique<OrderSolver>(batters)) {}
+
+RotationSolver::~RotationSolver() = default;
+RotationSolver::RotationSolver(RotationSolver&&) noexcept = default;
+RotationSolver& RotationSolver::operator=(RotationSolver&&) noexcept = default;
+
+void RotationSolver::setBatters(const Batters& batters) { m_solver->setBatters(batters); }
+
+bool RotationSolver::solve(std::span<const BattingOrder> orders,
+                           std::span<std::array<double, kLineupSize>> means) {
+    // The figures are kept from call to call; a caller's batches are all
+    // about the same size, so this grows once.
+    if (m_figures.size() < orders.size()) m_figures.resize(orders.size());
+    const std::span figures = std::span(m_figures).first(orders.size());
+    const bool capped = m_solver->rotations(orders, KeptFigures{false, false, false}, figures);
+    for (std::size_t k = 0; k < orders.size(); ++k) {
+        for (int r = 0; r < kLineupSize; ++r) means[k][r] = figures[k][r].meanRuns;
+    }
+    return capped;
+}
+
 }  // namespace diz::exact

@@ -3,6 +3,10 @@
 namespace diz::exact {
 
 OrderSolver::OrderSolver(const Batters& batters, LanePath path) : m_cycle(path) {
+    setBatters(batters);
+}
+
+void OrderSolver::setBatters(const Batters& batters) {
     for (int i = 0; i < kLineupSize; ++i) m_batters[i] = quantise(batters[i]);
 }
 

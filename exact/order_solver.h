@@ -24,6 +24,9 @@ class OrderSolver {
 
     int lanes() const { return m_cycle.lanes(); }
 
+    // Solves for `batters` from now on, keeping the scratch memory.
+    void setBatters(const Batters& batters);
+
     // figures[k]: the rotations of orders[k] (both the same length), with the
     // figures `kept` asks for. Returns true when some order needed the cap.
     bool rotations(std::span<const BattingOrder> orders, const KeptFigures& kept,

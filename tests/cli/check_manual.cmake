@@ -1,4 +1,5 @@
-# Every option that `diz-cli run --help` and `diz-cli exact --help` list
+# Every option that `diz-cli run --help`, `exact --help`, `lineup --help` and
+# `roster --help` list
 # stands in the SYNOPSIS of the manual page, under its command.
 #
 #   cmake -DCLI=diz-cli -DMANUAL=packaging/diz-cli.1.in -P check_manual.cmake
@@ -9,7 +10,7 @@ math(EXPR length "${end} - ${start}")
 string(SUBSTRING "${page}" ${start} ${length} synopsis)
 # One paragraph (.PP) per command.
 string(REPLACE ".PP" ";" commands "${synopsis}")
-foreach(command run exact)
+foreach(command run exact lineup roster)
   execute_process(COMMAND "${CLI}" ${command} --help OUTPUT_VARIABLE help RESULT_VARIABLE rc)
   if(NOT rc EQUAL 0)
     message(FATAL_ERROR "diz-cli ${command} --help failed")

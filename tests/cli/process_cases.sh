@@ -216,6 +216,25 @@ resample-interrupt)
   grep -q '^中断しました。書き込んだ打順：24$' err.txt || fail "$(cat err.txt)"
   [ "$(wc -l <output.txt)" -eq 24 ] || fail "the result file lost lines"
   ;;
+lineup-interrupt)
+  # A lineup search stopped by Ctrl+C prints the best lineups found so far.
+  {
+    echo 'name,AB,H,2B,3B,HR,BB'
+    for p in $(seq 13); do
+      echo "Player $p,$((400 + p * 7)),$((100 + p * 3)),$((15 + p)),$((p % 4)),$((5 + p * 2)),$((30 + p * 3))"
+    done
+  } >roster.csv
+  "$cli" lineup --roster roster.csv --exhaustive --jobs 1 >out.txt 2>err.txt &
+  pid=$!
+  sleep 1
+  kill -s INT "$pid"
+  wait "$pid"
+  status=$?
+  [ "$status" -eq 130 ] || fail "exit status $status: $(cat err.txt)"
+  grep -q '^   1 [0-9.]* 0.000000  1 Player' out.txt || fail "no best lineup: $(cat out.txt)"
+  grep -q '^abcdefghi [0-9]' out.txt || fail "no figures of the best lineup"
+  grep -q '^interrupted: the best lineups found so far' err.txt || fail "$(cat err.txt)"
+  ;;
 concurrent)
   # A second run on a result file in use is refused and leaves it alone.
   "$cli" run --batters batters.txt --orders all.dat --pattern '*********' --quiet 2>first.txt &

@@ -29,6 +29,7 @@ set(data
   usr/share/doc/diz/copyright
   usr/share/doc/diz/examples/batters.txt
   usr/share/doc/diz/examples/order.dat
+  usr/share/doc/diz/examples/roster.csv
   usr/share/man/man1/diz-cli.1.gz)
 if(WITH_UI)
   list(APPEND programs usr/bin/DIZ)

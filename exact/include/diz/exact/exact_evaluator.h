@@ -20,6 +20,7 @@
 #include <functional>
 #include <memory>
 #include <span>
+#include <vector>
 
 #include "diz/core.h"
 #include "diz/exact/exact_figures.h"
@@ -56,6 +57,32 @@ class ExactEvaluator {
 
   private:
     std::unique_ptr<OrderSolver> m_solver;
+};
+
+// The expected runs of many sets of rotations of one set of nine batters,
+// solved on the calling thread with as many lanes as the processor runs: the
+// unit of a search over lineups, which runs one solver per thread and
+// changes the batters between calls. Only the expected runs are worked out,
+// the same to the bit as an OrderStream's. Not thread-safe.
+class RotationSolver {
+  public:
+    explicit RotationSolver(const Batters& batters);
+    ~RotationSolver();
+    RotationSolver(RotationSolver&&) noexcept;
+    RotationSolver& operator=(RotationSolver&&) noexcept;
+
+    // Solves for other batters from now on; the scratch memory is kept.
+    void setBatters(const Batters& batters);
+
+    // means[k][r]: the expected runs of rotation r of orders[k] (the order
+    // orders[k][r], orders[k][r+1], ..., orders[k][r-1]); both spans the
+    // same length. Returns true when some order needed the cap.
+    bool solve(std::span<const BattingOrder> orders,
+               std::span<std::array<double, kLineupSize>> means);
+
+  private:
+    std::unique_ptr<OrderSolver> m_solver;
+    std::vector<std::array<ExactFigures, kLineupSize>> m_figures;
 };
 
 struct EvaluationOptions {
