@@ -97,7 +97,7 @@ TEST_F(RankingWindowTest, ListsTheRowsBestFirstAndKeepsTheFocusedOrderThroughASo
     EXPECT_EQ(window.focusedRow(), 0);
     EXPECT_EQ(window.charts().spread().bestLabel, "最良 " + bestFirst[0]);
     EXPECT_EQ(test::textOf(window.control(RankingWindow::kSummary)),
-              toWide(window.table().summary()));
+              withCrLf(toWide(window.table().summary())));
     EXPECT_EQ(test::textOf(window.control(RankingWindow::kStatus)),
               toWide(msg::rankingEvaluated(4)));
 

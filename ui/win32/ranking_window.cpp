@@ -188,7 +188,8 @@ void RankingWindow::createControls() {
         FALSE);
     make(0, WC_STATICW, "", SS_LEFT | SS_NOPREFIX, kStatus);
     // Read-only and borderless: it looks like a label and can be selected.
-    make(0, WC_EDITW, "", ES_LEFT | ES_AUTOHSCROLL | ES_READONLY, kSummary);
+    // Two lines: the best and the worst, then the gap to the runner-up.
+    make(0, WC_EDITW, "", ES_LEFT | ES_MULTILINE | ES_AUTOHSCROLL | ES_READONLY, kSummary);
     make(0, WC_BUTTONW, msg::kRankingInningColumns, BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP,
          kInningColumns);
 
@@ -272,8 +273,8 @@ void RankingWindow::layOut() {
     y += buttonHeight + gap.y;
     place(kStatus, margin.x, y, width, lineHeight);
     y += lineHeight + gap.y;
-    place(kSummary, margin.x, y, width, lineHeight);
-    y += lineHeight + gap.y;
+    place(kSummary, margin.x, y, width, 2 * lineHeight);
+    y += 2 * lineHeight + gap.y;
     place(kInningColumns, margin.x, y, textWidth(control(kInningColumns)) + boxWidth, lineHeight);
     y += lineHeight + gap.y;
 
@@ -684,7 +685,8 @@ void RankingWindow::setText(int id, std::string_view text) {
     // The same text is not set again: a control repaints at every change, and
     // the status is set at every tick of the progress timer.
     const HWND window = control(id);
-    const std::wstring wide = toWide(text);
+    // An edit control breaks its lines at CR LF only.
+    const std::wstring wide = withCrLf(toWide(text));
     const int length = GetWindowTextLengthW(window);
     if (static_cast<std::size_t>(length) == wide.size()) {
         std::wstring shown(wide.size() + 1, L'\0');
