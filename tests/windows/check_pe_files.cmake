@@ -20,9 +20,10 @@ if(NOT entries STREQUAL "trial")
 endif()
 
 # The window needs the system's window, drawing, common control and chooser
-# DLLs as well.
+# DLLs as well; diz-cli.exe splits its UTF-16 command line with the shell's
+# CommandLineToArgvW.
 set(system_dlls kernel32.dll msvcrt.dll ucrtbase.dll user32.dll gdi32.dll comctl32.dll
-                comdlg32.dll)
+                comdlg32.dll shell32.dll)
 foreach(file IN ITEMS "${CORE}" ${PROGRAMS})
   pe_headers("${file}" headers)
   string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${headers}")
