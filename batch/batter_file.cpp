@@ -60,6 +60,7 @@ bool loadBatterFile(WindowModel& model, Window& window, FileChooser& chooser) {
                 return false;
         }
         model.statusText = msg::kBattersLoaded;
+        model.batterNames = {};
         window.appendLog(summaryLines(model.batters));
         return true;
     });

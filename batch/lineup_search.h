@@ -57,6 +57,11 @@ struct Lineup {
 // players array, so that the ranking is the same however it was found.
 bool betterLineup(const Lineup& a, const Lineup& b);
 
+// Choices of nine above this take too long to search (a few milliseconds
+// each to screen, a tenth of a second each to rank): marking players who
+// must play or must not narrows a large roster down.
+inline constexpr std::uint64_t kLineupChoicesMax = 20000;
+
 // How many choices the screening passes on to be ranked (see
 // LineupSearchOptions::exhaustive).
 inline constexpr std::size_t kRankedChoicesMin = 16;

@@ -311,6 +311,11 @@ inline std::string rosterNameRepeated(std::string_view name, int line) {
     return "名前「" + std::string(name) + "」は " + std::to_string(line) + " 行目にもあります";
 }
 
+// "名前「佐藤」はほかの選手にも付いています"
+inline std::string rosterNameTaken(std::string_view name) {
+    return "名前「" + std::string(name) + "」はほかの選手にも付いています";
+}
+
 // "選手が多すぎます (40 人まで)"
 inline std::string rosterTooManyPlayers(int maxPlayers) {
     return "選手が多すぎます (" + std::to_string(maxPlayers) + " 人まで)";
@@ -401,5 +406,51 @@ inline constexpr std::string_view kResampleColumns =
 inline constexpr std::string_view kCsvIsOutput = "CSVと出力が同じファイルです：";
 // The CSV's columns after the ranking's own.
 inline constexpr std::string_view kResampleCsvColumns = "最善の割合,順位中央値,差の5%点,差の95%点";
+
+// The roster window's search of the best lineups (batch/lineup_run.h).
+inline constexpr std::string_view kLineupSearching = "最適な打線を探しています… ";
+inline constexpr std::string_view kLineupOrders = " 打順";
+inline constexpr std::string_view kLineupStopped = "中止しました。それまでに見つけた最良の打線です";
+inline constexpr std::string_view kLineupNoneFound = "打線が見つかりませんでした";
+
+// "9 人の選び方 715 通りを調べ、有望な 16 通りは全打順を評価しました
+// (645120 打順)", or with every choice ranked "9 人の選び方 10 通りの全打順を評
+// 価しました (3628800 打順)"
+inline std::string lineupSearched(std::uint64_t choices, std::uint64_t ranked,
+                                  std::uint64_t orders) {
+    std::string text = "9 人の選び方 " + std::to_string(choices) + " 通り";
+    if (ranked == choices) {
+        text += "の全打順を評価しました";
+    } else {
+        text += "を調べ、有望な " + std::to_string(ranked) + " 通りは全打順を評価しました";
+    }
+    return text + " (" + std::to_string(orders) + " 打順)";
+}
+
+// The marks of the roster table that no lineup can meet.
+// "「佐藤」は出場しないのに打順 9 に固定されています"
+inline std::string markBenchedInSlot(std::string_view name, int slot) {
+    return "「" + std::string(name) + "」は出場しないのに打順 " + std::to_string(slot) +
+           " に固定されています";
+}
+// "打順 9 に「佐藤」と「鈴木」が固定されています"
+inline std::string markSlotTwice(int slot, std::string_view first, std::string_view second) {
+    return "打順 " + std::to_string(slot) + " に「" + std::string(first) + "」と「" +
+           std::string(second) + "」が固定されています";
+}
+// "必ず出場の選手が 9 人を超えています (10 人)"
+inline std::string markTooManyPlay(std::size_t players) {
+    return "必ず出場の選手が 9 人を超えています (" + std::to_string(players) + " 人)";
+}
+// "出場できる選手が 9 人に足りません (8 人)"
+inline std::string markTooFewFree(std::size_t players) {
+    return "出場できる選手が 9 人に足りません (" + std::to_string(players) + " 人)";
+}
+// "9 人の選び方が 38760 通りあり、多すぎます (20000 通りまで)。必ず出場か出場
+// しないを指定してください"
+inline std::string markTooManyChoices(std::uint64_t choices, std::uint64_t max) {
+    return "9 人の選び方が " + std::to_string(choices) + " 通りあり、多すぎます (" +
+           std::to_string(max) + " 通りまで)。必ず出場か出場しないを指定してください";
+}
 
 }  // namespace diz::msg

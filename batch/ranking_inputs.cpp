@@ -6,7 +6,22 @@
 namespace diz {
 
 RankingInputs rankingInputs(const WindowModel& model, const SimulationFiles& files) {
-    return {buildRecords(model.batters), model.patterns, files.orderFile};
+    return {buildRecords(model.batters), model.patterns, files.orderFile, model.batterNames};
+}
+
+std::string orderNames(std::string_view letters, const RankingInputs& inputs) {
+    std::string text;
+    for (std::size_t k = 0; k < letters.size(); ++k) {
+        const int row = letters[k] - 'a';
+        if (row < 0 || row >= kLineupSize) return {};
+        const std::string& name = inputs.names[static_cast<std::size_t>(row)];
+        if (name.empty()) return {};
+        if (k > 0) text += "  ";
+        text += std::to_string(k + 1);
+        text += ' ';
+        text += name;
+    }
+    return text;
 }
 
 OrderSelection rankingSelection(OrderSource source, const RankingInputs& inputs) {

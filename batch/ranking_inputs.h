@@ -3,7 +3,9 @@
 // of each of the window's three selections, and the file its CSV goes to.
 #pragma once
 
+#include <array>
 #include <string>
+#include <string_view>
 
 #include "batch/batter_table.h"
 #include "batch/orders.h"
@@ -19,7 +21,13 @@ struct RankingInputs {
     BatterRecords records{};
     Patterns patterns{};
     std::string orderFile = "order.dat";  // Simulate's order file (UTF-8)
+    // The rows' players' names when they came from a roster, else empty.
+    std::array<std::string, kLineupSize> names{};
 };
+
+// An order's players by name in batting order, "1 青木  2 馬場  …  9 上田",
+// when the inputs name them; empty otherwise.
+std::string orderNames(std::string_view letters, const RankingInputs& inputs);
 
 // The inputs of a main window's model (already read from its controls) and
 // of the files its Simulate uses.

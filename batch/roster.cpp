@@ -440,6 +440,74 @@ std::optional<Roster> readRosterFile(const std::filesystem::path& path,
     return std::nullopt;
 }
 
+std::string_view rosterTableHeading(int column) {
+    if (column == 0) return "名前";
+    return kBatterFields[static_cast<std::size_t>(column - 1)].heading;
+}
+
+std::string rosterCellText(const RosterPlayer& player, int column) {
+    if (column == 0) return player.name;
+    const BatterField& field = kBatterFields[static_cast<std::size_t>(column - 1)];
+    if (field.isCount()) return std::to_string(player.batter.*field.count);
+    return formatNumber(player.batter.*field.rate);
+}
+
+std::optional<std::string> setRosterCell(std::vector<RosterPlayer>& players, std::size_t row,
+                                         int column, std::string_view text) {
+    RosterPlayer& player = players[row];
+    const std::string_view typed = trimBlanks(text);
+    if (column == 0) {
+        if (typed.empty()) return std::string(msg::kRosterNameEmpty);
+        if (typed.size() > kRosterNameMaxBytes) return msg::rosterNameTooLong(kRosterNameMaxBytes);
+        for (std::size_t p = 0; p < players.size(); ++p) {
+            if (p != row && players[p].name == typed) {
+                return msg::rosterNameTaken(typed);
+            }
+        }
+        player.name = std::string(typed);
+        return std::nullopt;
+    }
+    const BatterField& field = kBatterFields[static_cast<std::size_t>(column - 1)];
+    if (!field.isCount()) {
+        const std::optional<double> rate = parseNumber(typed);
+        if (!rate) return msg::rosterNotNumber(field.heading, typed);
+        if (!(*rate >= 0.0 && *rate <= 1.0)) return msg::rosterRateOutOfRange(field.heading, typed);
+        player.batter.*field.rate = *rate;
+        return std::nullopt;
+    }
+    const std::optional<long long> count = parseInteger(typed);
+    if (!count) return msg::rosterNotInteger(field.heading, typed);
+    if (!field.contains(*count)) {
+        return msg::rosterOutOfRange(field.heading, *count, field.min, field.max);
+    }
+    BatterEntry changed = player.batter;
+    changed.*field.count = static_cast<int32_t>(*count);
+    const long long hits = static_cast<long long>(changed.singles) + changed.doubles +
+                           changed.triples + changed.homeRuns;
+    if (hits > changed.atBats) return msg::rosterHitsOverAtBats(hits, changed.atBats);
+    player.batter = changed;
+    return std::nullopt;
+}
+
+std::vector<std::uint32_t> sortRoster(std::span<const RosterPlayer> players, int column,
+                                      bool ascending) {
+    std::vector<std::uint32_t> view(players.size());
+    for (std::size_t i = 0; i < view.size(); ++i) view[i] = static_cast<std::uint32_t>(i);
+    const auto value = [&](std::uint32_t p) {
+        const BatterField& field = kBatterFields[static_cast<std::size_t>(column - 1)];
+        const BatterEntry& b = players[p].batter;
+        return field.isCount() ? static_cast<double>(b.*field.count) : b.*field.rate;
+    };
+    std::stable_sort(view.begin(), view.end(), [&](std::uint32_t a, std::uint32_t b) {
+        if (column == 0) {
+            return ascending ? players[a].name < players[b].name
+                             : players[b].name < players[a].name;
+        }
+        return ascending ? value(a) < value(b) : value(b) < value(a);
+    });
+    return view;
+}
+
 std::string csvField(std::string_view text) {
     const bool quoted = text.find_first_of(",\"\r\n") != std::string_view::npos ||
                         (!text.empty() && (text.front() == ' ' || text.back() == ' ' ||

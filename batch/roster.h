@@ -13,6 +13,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <span>
@@ -20,6 +21,7 @@
 #include <string_view>
 #include <vector>
 
+#include "batch/batter_fields.h"
 #include "batch/batter_table.h"
 
 namespace diz {
@@ -117,6 +119,25 @@ std::vector<RosterPlayer> rosterFromBatters(const BatterTable& table,
 
 // The default names of the nine rows: "打者A" .. "打者I".
 std::vector<std::string> defaultBatterNames();
+
+// The roster window's table, the same in every front-end: the name, then the
+// batter row's nine fields (batch/batter_fields.h).
+inline constexpr int kRosterTableColumns = 1 + kBatterFieldCount;
+// "名前", then the batter grid's headings.
+std::string_view rosterTableHeading(int column);
+// A cell as the table shows it and setRosterCell reads it back: the name, a
+// count as an integer, a rate as the shortest text that reads back the same.
+std::string rosterCellText(const RosterPlayer& player, int column);
+// Puts the text a user typed into cell `column` of players[row], or tells
+// why not (the player then stays as he was): an empty, too long or repeated
+// name; a count that is no integer or lies outside the batter grid's range,
+// or hits above the at-bats; a rate that is no number or lies outside 0..1.
+std::optional<std::string> setRosterCell(std::vector<RosterPlayer>& players, std::size_t row,
+                                         int column, std::string_view text);
+// The players' indices sorted by `column`, ascending or not: names by their
+// bytes, figures by value, ties in roster order in both directions.
+std::vector<std::uint32_t> sortRoster(std::span<const RosterPlayer> players, int column,
+                                      bool ascending);
 
 // A CSV field: as it is, or in double quotes (quotes doubled) when it holds a
 // comma, a quote, a line end or blanks at either end.

@@ -2,6 +2,7 @@
 // model and copies its controls into it before every action.
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "batch/batter_table.h"
@@ -18,6 +19,9 @@ struct WindowModel {
     Patterns patterns = kDefaultPatterns;
     ReportOptions report{};
     std::string statusText;  // UTF-8, at most kStatusMaxBytes bytes
+    // The players' names of the nine rows when a lineup of a roster was put
+    // into them (the ranking window shows them); empty after a Load.
+    std::array<std::string, kLineupSize> batterNames{};
 };
 
 }  // namespace diz

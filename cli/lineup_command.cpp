@@ -17,10 +17,6 @@
 namespace diz::cli {
 namespace {
 
-// Choices of nine above this take too long to search (a few milliseconds
-// each to screen, a tenth of a second each to rank); --bench and --play
-// narrow a large roster down.
-constexpr std::uint64_t kChoicesMax = 20000;
 // The games the best lineup's standard error is for, as `exact` defaults to.
 constexpr int kGames = 140;
 
@@ -150,12 +146,12 @@ int lineupCommand(const LineupOptions& options) {
         return kUsageError;
     }
     const std::uint64_t choices = countChoices(roster->players.size(), constraints);
-    if (choices > kChoicesMax) {
+    if (choices > kLineupChoicesMax) {
         std::fprintf(stderr,
                      "diz-cli lineup: %llu choices of nine players are too many to search (at "
                      "most %llu); name players with --play or --bench\n",
                      static_cast<unsigned long long>(choices),
-                     static_cast<unsigned long long>(kChoicesMax));
+                     static_cast<unsigned long long>(kLineupChoicesMax));
         return kUsageError;
     }
     if (!options.output.empty() && sameFile(options.output, options.roster)) {

@@ -6,37 +6,12 @@
 #include <cstdint>
 #include <string>
 
+#include "tests/batch/test_support.h"
+
 namespace diz {
 namespace {
 
-// Made-up players from a fixed seed: everyday hitters around one line, each
-// count moved by up to `spread` percent, so that a small spread makes many
-// close candidates for the last places.
-std::vector<RosterPlayer> madeUpRoster(int count, std::uint32_t seed, int spread) {
-    std::uint32_t state = seed;
-    const auto next = [&state](int range) {
-        state = state * 1664525u + 1013904223u;
-        return static_cast<int>((state >> 8) % static_cast<std::uint32_t>(2 * range + 1)) - range;
-    };
-    const auto vary = [&](int base) { return base + base * next(spread) / 100; };
-    std::vector<RosterPlayer> players;
-    for (int p = 0; p < count; ++p) {
-        RosterPlayer player;
-        player.name = std::string("Player ").append(std::to_string(p + 1));
-        BatterEntry& b = player.batter;
-        b.atBats = vary(480);
-        b.singles = vary(95);
-        b.doubles = vary(24);
-        b.triples = std::max(0, vary(3));
-        b.homeRuns = vary(16);
-        b.walks = vary(50);
-        b.rate1B1to3 = 0.27 + next(5) / 100.0;
-        b.rate1B2to4 = 0.56 + next(5) / 100.0;
-        b.rate2B1to4 = 0.38 + next(5) / 100.0;
-        players.push_back(player);
-    }
-    return players;
-}
+using test::madeUpRoster;
 
 LineupSearchResult search(const std::vector<RosterPlayer>& players, const LineupConstraints& c,
                           bool exhaustive, std::size_t top = 5, int jobs = 2) {

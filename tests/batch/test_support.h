@@ -1,11 +1,13 @@
 // Test doubles for the window and the file chooser, and scratch directories.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "batch/roster.h"
 #include "batch/window.h"
 #include "batch/window_model.h"
 #include "support/scripted_chooser.h"
@@ -34,6 +36,11 @@ class RecordingWindow final : public Window {
 // The chooser of support/: answers with a fixed name (or cancels) and
 // remembers the last request.
 using support::ScriptedChooser;
+
+// Made-up players from a fixed seed: everyday hitters around one line, each
+// count moved by up to `spread` percent, so that a small spread makes many
+// close candidates for the last places.
+std::vector<RosterPlayer> madeUpRoster(int count, std::uint32_t seed, int spread);
 
 // A fresh empty directory, removed with its contents at the end of the test.
 class ScratchDir {
