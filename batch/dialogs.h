@@ -67,6 +67,10 @@ inline constexpr int kAboutCommand = 16;
 inline constexpr std::string_view kAboutMenuText = "DIZ のﾊﾞｰｼﾞｮﾝ情報(&A)...";
 inline constexpr int kRankingCommand = 32;
 inline constexpr std::string_view kRankingMenuText = "打順ランキング(&R)...";
+// The roster window's entry, below the ranking's (system-menu commands are
+// multiples of 16).
+inline constexpr int kRosterCommand = 48;
+inline constexpr std::string_view kRosterMenuText = "選手名簿(&L)...";
 
 namespace ids {
 

@@ -407,6 +407,40 @@ inline constexpr std::string_view kCsvIsOutput = "CSVと出力が同じファイ
 // The CSV's columns after the ranking's own.
 inline constexpr std::string_view kResampleCsvColumns = "最善の割合,順位中央値,差の5%点,差の95%点";
 
+// The roster window (選手名簿).
+inline constexpr std::string_view kRosterTitle = "選手名簿";
+inline constexpr std::string_view kRosterImport = "名簿を読み込む(&O)...";
+inline constexpr std::string_view kRosterExport = "名簿を保存(&S)...";
+inline constexpr std::string_view kRosterFromRows = "9 人の打者から作る(&N)";
+inline constexpr std::string_view kRosterDefaultRates =
+    "率の列がない名簿の率 (一塁→三塁、二塁→本塁、一塁→本塁)：";
+inline constexpr std::string_view kRosterRoleHeading = "出場";
+inline constexpr std::string_view kRosterSlotHeading = "打順固定";
+inline constexpr std::string_view kRosterSearch = "最適な打線を探す(&F)";
+inline constexpr std::string_view kRosterPut = "打線に入れる(&P)";
+inline constexpr std::string_view kRosterLineups =
+    "見つかった打線 (順位  得点期待値  最良との差  打順)";
+inline constexpr std::string_view kRosterEmpty = "名簿を読み込むか、9 人の打者から作ってください";
+inline constexpr std::string_view kRosterBadRate = "率は 0 から 1 の数で入れてください：";
+inline constexpr std::string_view kRosterSaved = "名簿を保存しました：";
+inline constexpr std::string_view kRosterPutDone =
+    "打線を打者の欄に入れ、打順パターン 1 を abcdefghi にしました";
+// "名簿を読み込みました：13 人", each note on a line of its own after it.
+inline std::string rosterLoaded(std::size_t players) {
+    return "名簿を読み込みました：" + std::to_string(players) + " 人";
+}
+inline constexpr std::string_view kRosterNoteCodePage =
+    "UTF-8 ではないため CP932 (シフト JIS) として読みました";
+inline constexpr std::string_view kRosterNoteIgnored = "使わなかった列：";
+// "1B 1to3 の列がないため、全員 0.27 にしました"
+inline std::string rosterNoteRateDefaulted(std::string_view rate, std::string_view value) {
+    return std::string(rate) + " の列がないため、全員 " + std::string(value) + " にしました";
+}
+// "空の率 3 か所を既定の値にしました"
+inline std::string rosterNoteEmptyRates(int cells) {
+    return "空の率 " + std::to_string(cells) + " か所を既定の値にしました";
+}
+
 // The roster window's search of the best lineups (batch/lineup_run.h).
 inline constexpr std::string_view kLineupSearching = "最適な打線を探しています… ";
 inline constexpr std::string_view kLineupOrders = " 打順";

@@ -440,6 +440,33 @@ std::optional<Roster> readRosterFile(const std::filesystem::path& path,
     return std::nullopt;
 }
 
+std::string rosterLoadedText(const Roster& roster, const RunningRates& defaults) {
+    std::string text = msg::rosterLoaded(roster.players.size());
+    if (roster.codePage932) {
+        text += '\n';
+        text += msg::kRosterNoteCodePage;
+    }
+    if (!roster.ignoredColumns.empty()) {
+        text += '\n';
+        text += msg::kRosterNoteIgnored;
+        for (std::size_t i = 0; i < roster.ignoredColumns.size(); ++i) {
+            if (i > 0) text += "、";
+            text += roster.ignoredColumns[i];
+        }
+    }
+    for (std::size_t r = 0; r < 3; ++r) {
+        if (!roster.rateDefaulted[r]) continue;
+        text += '\n';
+        text += msg::rosterNoteRateDefaulted(kBatterFields[kRateFieldIndices[r]].heading,
+                                             formatNumber(defaults[r]));
+    }
+    if (roster.emptyRateCells > 0) {
+        text += '\n';
+        text += msg::rosterNoteEmptyRates(roster.emptyRateCells);
+    }
+    return text;
+}
+
 std::string_view rosterTableHeading(int column) {
     if (column == 0) return "名前";
     return kBatterFields[static_cast<std::size_t>(column - 1)].heading;

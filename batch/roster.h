@@ -107,6 +107,12 @@ std::optional<Roster> parseRoster(std::string_view bytes, const RunningRates& de
 std::optional<Roster> readRosterFile(const std::filesystem::path& path,
                                      const RunningRates& defaults, RosterProblem& problem);
 
+// What reading a roster left to tell: "名簿を読み込みました：13 人", then a
+// line for a file read as code page 932, the ignored columns, each rate
+// column that was missing (with the value every player took from
+// `defaults`) and the empty rate cells.
+std::string rosterLoadedText(const Roster& roster, const RunningRates& defaults);
+
 // The CSV of `players`: UTF-8 with a byte-order mark, CR LF, the English
 // header (name,AB,1B,2B,3B,HR,BB,1B 1to3,1B 2to4,2B 1to4), rates as the
 // shortest text that reads back the same. parseRoster reads it back to the

@@ -11,6 +11,7 @@
 #include "batch/batter_fields.h"
 #include "batch/batter_file.h"
 #include "batch/dialogs.h"
+#include "batch/lineup_run.h"
 #include "batch/messages.h"
 #include "batch/ranking_inputs.h"
 #include "batch/simulation.h"
@@ -22,6 +23,7 @@
 #include "ui/qt/message_boxes.h"
 #include "ui/qt/program_icon.h"
 #include "ui/qt/ranking_window.h"
+#include "ui/qt/roster_window.h"
 #include "ui/qt/utf8_validator.h"
 
 namespace diz {
@@ -183,6 +185,8 @@ void MainDialog::setUpSystemMenu() {
     connect(aboutAction, &QAction::triggered, this, &MainDialog::showAbout);
     QAction* rankingAction = m_systemMenu->addAction(QString::fromUtf8(kRankingMenuText));
     connect(rankingAction, &QAction::triggered, this, &MainDialog::showRanking);
+    QAction* rosterAction = m_systemMenu->addAction(QString::fromUtf8(kRosterMenuText));
+    connect(rosterAction, &QAction::triggered, this, &MainDialog::showRoster);
     auto* shortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
     connect(shortcut, &QShortcut::activated, this,
             [this] { m_systemMenu->exec(mapToGlobal(QPoint(0, 0))); });
@@ -213,6 +217,30 @@ void MainDialog::showRanking() {
     m_ranking->raise();
     m_ranking->activateWindow();
     m_ranking->evaluate();
+}
+
+void MainDialog::showRoster() {
+    if (!m_roster) {
+        m_roster = new RosterWindow(this);
+        m_roster->setRowsSource([this](WindowModel& model) {
+            if (!readControls()) return false;
+            model = m_model;
+            return true;
+        });
+        connect(m_roster, &RosterWindow::lineupChosen, this, [this](int found) {
+            if (!readControls()) return;
+            const RosterTable& roster = m_roster->roster();
+            putLineup(m_model, roster.players(),
+                      roster.found().search.best[static_cast<std::size_t>(found)]);
+            m_model.statusText = msg::kRosterPutDone;
+            showModel();
+        });
+    }
+    m_roster->setFileChooser(m_services.fileChooserSet());
+    m_roster->setMessageBoxes(m_services.messageBoxesSet());
+    m_roster->show();
+    m_roster->raise();
+    m_roster->activateWindow();
 }
 
 }  // namespace diz

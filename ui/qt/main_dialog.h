@@ -19,6 +19,7 @@ namespace diz {
 class LogPane;
 class MessageBoxes;
 class RankingWindow;
+class RosterWindow;
 
 // MainDialog owns the window's model and moves values between it and the
 // controls only at fixed points: readControls at the start of an action (and
@@ -78,6 +79,11 @@ class MainDialog : public QDialog, public Window {
     void showRanking();
     // The ranking window once it was opened, else nullptr.
     RankingWindow* rankingWindow() const { return m_ranking; }
+    // The system menu's roster entry: opens (or raises) the roster window. A
+    // lineup it sends goes into the nine rows, named, with lineup pattern 1
+    // selecting it (the other controls read first, and kept).
+    void showRoster();
+    RosterWindow* rosterWindow() const { return m_roster; }
 
     // The three buttons' actions. Each first reads the controls and does
     // nothing more if a value is invalid. Load and Save show the model again
@@ -113,6 +119,7 @@ class MainDialog : public QDialog, public Window {
     SimulationFiles m_files;
     QMenu* m_systemMenu = nullptr;
     RankingWindow* m_ranking = nullptr;  // a child, made on first use
+    RosterWindow* m_roster = nullptr;    // likewise
     WindowServices m_services{this};
 };
 
