@@ -109,6 +109,7 @@ RosterWindow::RosterWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     m_grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                             QAbstractItemView::AnyKeyPressed);
     m_grid->horizontalHeader()->setSectionsClickable(true);
+    m_grid->horizontalHeader()->setStretchLastSection(true);
     m_grid->horizontalHeader()->setSortIndicatorShown(true);
     m_grid->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     connect(m_grid->horizontalHeader(), &QHeaderView::sectionClicked, this, &RosterWindow::sortBy);
@@ -240,6 +241,11 @@ void RosterWindow::showTable() {
         }
     }
     m_grid->resizeColumnsToContents();
+    // The mark columns are as wide as their longest choice, whatever they show.
+    const int markWidth = m_grid->fontMetrics().horizontalAdvance(qText(kRoleTexts[2])) +
+                          3 * m_grid->font().pointSize();
+    m_grid->setColumnWidth(rosterTable::kRole,
+                           std::max(m_grid->columnWidth(rosterTable::kRole), markWidth));
     m_filling = false;
 }
 
