@@ -2,7 +2,7 @@
 # package`: DIZ-<version>-win64.zip, a folder to unpack anywhere, and the NSIS
 # installer DIZ-<version>-win64-setup.exe. Both hold DIZ.exe, core.dll and
 # diz-cli.exe side by side, LICENSE, a short read-me, the example batters and
-# an order.dat (beside the programs too, so that DIZ.exe started from its
+# roster and an order.dat (beside the programs too, so that DIZ.exe started from its
 # folder finds one).
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION .)
 configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/README.txt.in
@@ -10,7 +10,7 @@ configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/README.txt.in
 install(FILES ${PROJECT_BINARY_DIR}/packaging/README.txt DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/examples/order.dat DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/examples/batters.txt ${PROJECT_SOURCE_DIR}/examples/order.dat
-  DESTINATION examples)
+  ${PROJECT_SOURCE_DIR}/examples/roster.csv DESTINATION examples)
 
 set(CPACK_GENERATOR "ZIP;NSIS")
 set(CPACK_PACKAGE_NAME DIZ)
@@ -39,8 +39,8 @@ set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
 # The Start-menu entry starts DIZ.exe in a working folder of the user's own
 # (DIZ reads order.dat from the current folder and writes its results there;
 # the program's folder is not writable for users): Documents\DIZ, given an
-# order.dat and the example batters unless it has them already. The
-# uninstaller takes away those two files and the entry, and the folder only
+# order.dat, the example batters and the example roster unless it has them
+# already. The uninstaller takes away those three files and the entry, and the folder only
 # when nothing else (the user's results) is left in it.
 # (NSIS takes single quotes; a backslash is written twice, as cpack reads
 # these values once more.)
@@ -50,6 +50,8 @@ set(CPACK_NSIS_CREATE_ICONS_EXTRA [=[
     CopyFiles /SILENT '$INSTDIR\examples\order.dat' '$DOCUMENTS\DIZ\order.dat'
   IfFileExists '$DOCUMENTS\DIZ\batters.txt' +2 0
     CopyFiles /SILENT '$INSTDIR\examples\batters.txt' '$DOCUMENTS\DIZ\batters.txt'
+  IfFileExists '$DOCUMENTS\DIZ\roster.csv' +2 0
+    CopyFiles /SILENT '$INSTDIR\examples\roster.csv' '$DOCUMENTS\DIZ\roster.csv'
   SetOutPath '$DOCUMENTS\DIZ'
   CreateShortCut '$SMPROGRAMS\$STARTMENU_FOLDER\DIZ.lnk' '$INSTDIR\DIZ.exe'
   SetOutPath '$INSTDIR'
@@ -60,6 +62,7 @@ set(CPACK_NSIS_DELETE_ICONS_EXTRA [=[
 set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS [=[
   Delete '$DOCUMENTS\DIZ\order.dat'
   Delete '$DOCUMENTS\DIZ\batters.txt'
+  Delete '$DOCUMENTS\DIZ\roster.csv'
   RMDir '$DOCUMENTS\DIZ'
 ]=])
 

@@ -22,7 +22,7 @@ rm -rf "$installed" "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Men
 wine_cli "$DIZ_WORK" "$DIZ_PACKAGES/DIZ-$DIZ_VERSION-win64-setup.exe" /S "/D=$target" ||
   fail "the installer failed"
 for file in DIZ.exe core.dll diz-cli.exe LICENSE README.txt order.dat examples/batters.txt \
-            examples/order.dat Uninstall.exe; do
+            examples/order.dat examples/roster.csv Uninstall.exe; do
   [ -f "$installed/$file" ] || fail "not installed: $file"
 done
 
@@ -33,6 +33,7 @@ probe shortcut "$(windows_path "$shortcut")" >"$DIZ_WORK/shortcut.txt"
   fail "the entry starts $(sed -n 1p "$DIZ_WORK/shortcut.txt")"
 folder=$(unix_path "$(sed -n 2p "$DIZ_WORK/shortcut.txt")")
 [ -f "$folder/order.dat" ] || fail "the working folder $folder has no order.dat"
+[ -f "$folder/roster.csv" ] || fail "the working folder $folder has no roster.csv"
 rm -f "$folder/output.txt"
 
 for _ in 1 2 3 4 5 6 7 8 9; do

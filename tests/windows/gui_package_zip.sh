@@ -11,7 +11,7 @@ mkdir -p "$DIZ_WORK/run"
 top=$DIZ_WORK/DIZ-$DIZ_VERSION-win64
 (cd "$top" && find . -type f | sort) >"$DIZ_WORK/files.txt"
 printf '%s\n' ./DIZ.exe ./LICENSE ./README.txt ./core.dll ./diz-cli.exe ./examples/batters.txt \
-  ./examples/order.dat ./order.dat | sort >"$DIZ_WORK/expected-files.txt"
+  ./examples/order.dat ./examples/roster.csv ./order.dat | sort >"$DIZ_WORK/expected-files.txt"
 diff "$DIZ_WORK/expected-files.txt" "$DIZ_WORK/files.txt" || fail "the zip holds other files"
 grep -q '打順シミュレーター' "$top/README.txt" && grep -q 'batting-order simulator' "$top/README.txt" ||
   fail "the read-me is not Japanese and English"
