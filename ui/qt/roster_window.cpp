@@ -39,6 +39,12 @@ QStringList markChoices(int column) {
     return choices;
 }
 
+// While a search runs the players it searches can't be edited: its lineups
+// would otherwise be of players the table no longer holds.
+constexpr QAbstractItemView::EditTriggers kEditTriggers = QAbstractItemView::DoubleClicked |
+                                                          QAbstractItemView::EditKeyPressed |
+                                                          QAbstractItemView::AnyKeyPressed;
+
 }  // namespace
 
 // The mark columns are edited with a list of their choices, the player
@@ -106,8 +112,7 @@ RosterWindow::RosterWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     m_grid->setHorizontalHeaderLabels(headings);
     m_grid->setItemDelegate(new MarkDelegate(m_grid));
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                            QAbstractItemView::AnyKeyPressed);
+    m_grid->setEditTriggers(kEditTriggers);
     m_grid->horizontalHeader()->setSectionsClickable(true);
     m_grid->horizontalHeader()->setStretchLastSection(true);
     m_grid->horizontalHeader()->setSortIndicatorShown(true);
@@ -308,6 +313,7 @@ bool RosterWindow::search() {
     showFound();
     m_searchButton->setEnabled(false);
     m_cancelButton->setEnabled(true);
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_progress->setRange(0, 0);  // busy: the screening decides how much is left
     m_status->setText(qText(m_run->status()));
     m_pollTimer.start();
@@ -332,6 +338,7 @@ void RosterWindow::poll() {
     m_progress->setValue(failed ? 0 : 1);
     m_searchButton->setEnabled(true);
     m_cancelButton->setEnabled(false);
+    m_grid->setEditTriggers(kEditTriggers);
     showFound();
     if (failed) {
         report(message);
