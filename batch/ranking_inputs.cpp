@@ -6,7 +6,7 @@
 namespace diz {
 
 RankingInputs rankingInputs(const WindowModel& model, const SimulationFiles& files) {
-    return {buildRecords(model.batters), model.patterns, files.orderFile};
+    return {model.batters, buildRecords(model.batters), model.patterns, files.orderFile};
 }
 
 OrderSelection rankingSelection(OrderSource source, const RankingInputs& inputs) {
