@@ -212,6 +212,14 @@ const ResampledOrder* RankingTable::resampledOf(std::uint32_t row) const {
     return &m_resampled.orders[m_resampledPlace[row]];
 }
 
+std::optional<RankingTable::RunsRange> RankingTable::bestRange() const {
+    if (empty()) return std::nullopt;
+    const ResampledOrder* best = resampledOf(bestRow());
+    if (best == nullptr || !best->known) return std::nullopt;
+    const double runs = m_rows.figures[bestRow()].meanRuns;
+    return RunsRange{runs + best->gapLow, runs + best->gapHigh};
+}
+
 RankingRows RankingTable::takeRows() {
     RankingRows rows = std::move(m_rows);
     // Assigning empty vectors gives the memory back; clear() would keep it.

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -156,6 +157,14 @@ class RankingTable {
     const ResampleSummary& resampling() const { return m_resampled; }
     // Row `row`'s figures of the resampling, or null when it names none.
     const ResampledOrder* resampledOf(std::uint32_t row) const;
+    // The expected runs the best order's gap spans, its own less the 5 % and
+    // 95 % points of its shortfall: what both charts bracket. Only when
+    // resampled with the best order's gap known.
+    struct RunsRange {
+        double low = 0.0;
+        double high = 0.0;
+    };
+    std::optional<RunsRange> bestRange() const;
 
     std::size_t size() const { return m_view.size(); }
     bool empty() const { return m_view.empty(); }

@@ -219,6 +219,10 @@ TEST(RankingTable, ShowsSortsAndSavesTheResampledFiguresOfTheOrdersNamed) {
     EXPECT_EQ(cell(table, 1, ranking::kGapRange), "");
     EXPECT_EQ(cell(table, 2, ranking::kBestShare), "");
     EXPECT_EQ(rankingColumnTitle(ranking::kBestShare), "最善の割合");
+    const std::optional<RankingTable::RunsRange> range = table.bestRange();
+    ASSERT_TRUE(range);
+    EXPECT_DOUBLE_EQ(range->low, 5.5 - 0.0125);
+    EXPECT_DOUBLE_EQ(range->high, 5.5);
 
     // Empty cells sort last either way, in rank order.
     using V = std::vector<std::string>;
@@ -258,6 +262,7 @@ TEST(RankingTable, ShowsSortsAndSavesTheResampledFiguresOfTheOrdersNamed) {
     // New rows drop the resampling; none without a replicate.
     table.setRows(smallTable().takeRows());
     EXPECT_FALSE(table.resampled());
+    EXPECT_FALSE(table.bestRange());
     EXPECT_EQ(cell(table, 0, ranking::kBestShare), "");
     table.setResampled(ResampleSummary());
     EXPECT_EQ(table.summary(), plainSummary);
