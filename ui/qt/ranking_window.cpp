@@ -121,7 +121,8 @@ RankingWindow::RankingWindow(QWidget* parent)
     auto* replicatesLabel = new QLabel(QString::fromUtf8(msg::kRankingReplicates), this);
     replicatesLabel->setBuddy(m_replicates);
     connect(m_replicates, &QSpinBox::editingFinished, this, [this] {
-        if (m_replicates->value() != m_startedReplicates) evaluate();
+        // Leaving the field as the window closes enters nothing.
+        if (isVisible() && m_replicates->value() != m_startedReplicates) evaluate();
     });
     selectionRow->addSpacing(16);
     selectionRow->addWidget(replicatesLabel);
