@@ -226,6 +226,20 @@ class RankingTest : public QObject {
         const QByteArray saved = readAll(dir.filePath("ranking.csv"));
         QVERIFY(saved.contains(",最善の割合,順位中央値,差の5%点,差の95%点\r\n"));
         QCOMPARE(saved, readAll(dir.filePath("cli.csv")));
+
+        // Sorted by the share, then ranked without resampling: the columns go
+        // and so does their sort.
+        window->table()->horizontalHeader()->setSortIndicator(ranking::kBestShare,
+                                                              Qt::DescendingOrder);
+        QCOMPARE(window->model().sortColumn(), ranking::kBestShare);
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClicks(field, QStringLiteral("0"));
+        QTest::keyClick(field, Qt::Key_Return);
+        QTRY_VERIFY_WITH_TIMEOUT(!window->isEvaluating(), kWaitMs);
+        QCOMPARE(window->model().sortColumn(), ranking::kMeanRuns);
+        QVERIFY(window->table()->isColumnHidden(ranking::kBestShare));
+        QCOMPARE(window->summary()->text().count('\n'), 1);
     }
 
     // 中止 while the seasons are resampled keeps the ranking and the seasons

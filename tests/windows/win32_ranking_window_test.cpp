@@ -306,6 +306,17 @@ TEST_F(RankingWindowTest, TheResampledCsvIsThatOfDizCliExactResample) {
     const std::string saved = dir.read("window.csv");
     EXPECT_NE(saved.find(",最善の割合,順位中央値,差の5%点,差の95%点\r\n"), std::string::npos);
     EXPECT_EQ(saved, dir.read("cli.csv"));
+
+    // Sorted by the share, then ranked without resampling: the columns go and
+    // so does their sort.
+    window.sortByHeading(ranking::kBestShare);
+    SetFocus(field);
+    setWindowText(field, "0");
+    SetFocus(list);
+    ASSERT_TRUE(test::pumpUntil(*dialog, [&] { return !window.isEvaluating(); }));
+    EXPECT_EQ(window.table().sortColumn(), ranking::kMeanRuns);
+    EXPECT_EQ(Header_GetItemCount(header), ranking::kFirstInningRuns);
+    EXPECT_FALSE(window.table().resampled());
 }
 
 // 中止 while the seasons are resampled keeps the ranking and the seasons

@@ -329,7 +329,12 @@ void RankingWindow::finish(unsigned generation) {
     m_status->setText(QString::fromUtf8(result.message));
     if (count > 0) {
         // Keep the column the user sorted by; a new table starts best first.
-        const QHeaderView* header = m_table->horizontalHeader();
+        // A resampled column's sort goes with its column.
+        QHeaderView* header = m_table->horizontalHeader();
+        if (!m_model->table().resampled() &&
+            header->sortIndicatorSection() >= ranking::kColumnCount) {
+            header->setSortIndicator(ranking::kMeanRuns, Qt::DescendingOrder);
+        }
         m_model->sort(header->sortIndicatorSection(), header->sortIndicatorOrder());
         m_charts->showRows(m_model->rows(), m_model->bestRow(), result.histogram);
         m_charts->showBestRange(m_model->table().bestRange());
