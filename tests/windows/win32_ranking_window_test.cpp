@@ -130,8 +130,12 @@ TEST_F(RankingWindowTest, ShowsTheInningColumnsOnRequest) {
     RankingWindow& window = openRanking({"abcdefghi"});
     const HWND header = ListView_GetHeader(window.control(RankingWindow::kList));
     EXPECT_EQ(Header_GetItemCount(header), ranking::kFirstInningRuns);
+    // A width the user gave a column stays through the change.
+    const HWND list = window.control(RankingWindow::kList);
+    ListView_SetColumnWidth(list, ranking::kOrder, 123);
     SendMessageW(window.control(RankingWindow::kInningColumns), BM_CLICK, 0, 0);
     ASSERT_EQ(Header_GetItemCount(header), ranking::kColumnCount);
+    EXPECT_EQ(ListView_GetColumnWidth(list, ranking::kOrder), 123);
     for (int column = 0; column < ranking::kColumnCount; ++column) {
         wchar_t title[64] = {};
         HDITEMW item{};

@@ -650,8 +650,14 @@ void RankingWindow::showColumns() {
     // in m_columns.
     const HWND list = control(kList);
     const HWND header = ListView_GetHeader(list);
+    // The widths the user gave the columns stay theirs.
     for (int present = Header_GetItemCount(header); present > 0;) {
-        ListView_DeleteColumn(list, --present);
+        --present;
+        if (static_cast<std::size_t>(present) < m_columns.size()) {
+            m_widths[static_cast<std::size_t>(m_columns[static_cast<std::size_t>(present)])] =
+                ListView_GetColumnWidth(list, present);
+        }
+        ListView_DeleteColumn(list, present);
     }
     m_columns = wanted;
     const int figureWidth = textWidth(list, L"0.0000000");
@@ -670,7 +676,8 @@ void RankingWindow::showColumns() {
         column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
         column.fmt = shown == ranking::kOrder ? LVCFMT_LEFT : LVCFMT_RIGHT;
         // Room for the sort mark beside the title.
-        column.cx = std::max(contents, textWidth(list, title)) + 24;
+        const int width = m_widths[static_cast<std::size_t>(shown)];
+        column.cx = width > 0 ? width : std::max(contents, textWidth(list, title)) + 24;
         column.pszText = const_cast<wchar_t*>(title.c_str());
         column.iSubItem = static_cast<int>(place);
         ListView_InsertColumn(list, static_cast<int>(place) + 1, &column);

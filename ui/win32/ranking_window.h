@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -175,6 +176,8 @@ class RankingWindow {
     RankingInputs m_inputs;
     RankingTable m_table;
     std::vector<int> m_columns;  // listColumns()
+    // Each table column's width in the list when last shown; 0: not yet.
+    std::array<int, ranking::kTableColumnCount> m_widths{};
     bool m_inningsShown = false;
     int m_startedReplicates = -1;  // of the evaluation shown or running
     int m_sortColumn = ranking::kMeanRuns;
