@@ -370,6 +370,39 @@ inline std::string rankingEvaluated(std::size_t orders) {
     return std::to_string(orders) + " 打順を評価しました";
 }
 
+// How sure its best order is (確からしさ): seasons drawn anew from the
+// batters' counts after the ranking. The option's label, mnemonic K, and what
+// follows its field.
+inline constexpr std::string_view kRankingReplicates = "確からしさ(&K)";
+inline constexpr std::string_view kRankingReplicatesUnit = "回（0：なし）";
+// The status while the seasons are evaluated, then while they are evaluated
+// again for orders found best that were not followed.
+inline constexpr std::string_view kRankingResampling = "確からしさを調べています...";
+inline constexpr std::string_view kRankingResamplingAgain =
+    "確からしさを調べています...（最良になった打順をもう一度）";
+// The table's two columns of it.
+inline constexpr std::string_view kRankingBestShareColumn = "最善の割合";
+inline constexpr std::string_view kRankingGapRangeColumn = "差の範囲 (5–95 %)";
+// The summary's line: "確からしさ：リサンプリング 200 回で最良 abcdefghi が
+// 最良 31.5%、最良になった打順 12 通り、この打順の損失の期待値 0.004321
+// 点/試合（143 試合で 0.62 点）", after a stop "リサンプリング 57 回（200 回の
+// うち、中止）で…".
+inline constexpr std::string_view kSureHeading = "確からしさ：リサンプリング ";
+inline constexpr std::string_view kSureStopped = " 回のうち、中止）";
+inline constexpr std::string_view kSureBest = "で最良 ";
+inline constexpr std::string_view kSureShare = " が最良 ";
+inline constexpr std::string_view kSureDistinct = "%、最良になった打順 ";
+inline constexpr std::string_view kSureCost = " 通り、この打順の損失の期待値 ";
+inline constexpr std::string_view kSureEnd = " 点）";
+
+// "362880 打順を評価しました（確からしさは 200 回のうち 57 回で中止）": the
+// ranking, after a stop while it was being resampled.
+inline std::string rankingResampleStopped(std::size_t orders, std::uint32_t done,
+                                          std::uint32_t requested) {
+    return rankingEvaluated(orders) + "（確からしさは " + std::to_string(requested) + " 回のうち " +
+           std::to_string(done) + " 回で中止）";
+}
+
 // Its two charts: titles, axes and the marks' names.
 inline constexpr std::string_view kChartSpread = "得点期待値の分布";
 inline constexpr std::string_view kChartInnings = "イニング別の得点期待値";
@@ -379,6 +412,8 @@ inline constexpr std::string_view kChartInningAxis = "イニング";
 inline constexpr std::string_view kChartInningRunsAxis = "得点";
 inline constexpr std::string_view kChartBest = "最良";
 inline constexpr std::string_view kChartSelected = "選択";
+// The best order's gap to each resampled season's best, 5 % to 95 %.
+inline constexpr std::string_view kChartBestRange = "最良の差の範囲 (5–95 %)";
 
 // The resampled seasons' report (diz-cli exact --resample):
 // "リサンプリング 200 回（シード 1）：最良になった打順 12 通り", after a stop

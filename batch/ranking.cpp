@@ -37,6 +37,10 @@ std::string rankingColumnTitle(int column) {
             return "最良との差";
         case ranking::kDeviation:
             return "標準偏差";
+        case ranking::kBestShare:
+            return std::string(msg::kRankingBestShareColumn);
+        case ranking::kGapRange:
+            return std::string(msg::kRankingGapRangeColumn);
         default:
             break;
     }
@@ -137,6 +141,26 @@ std::vector<std::uint32_t> sortRows(const RankingRows& rows, int column, SortDir
     return sorted;
 }
 
+std::vector<std::uint32_t> sortRows(const RankingRows& rows, std::span<const double> keys,
+                                    SortDirection direction,
+                                    std::span<const std::uint32_t> fallback) {
+    const bool descending = direction == SortDirection::Descending;
+    std::vector<std::uint32_t> sorted;
+    sorted.reserve(rows.size());
+    for (std::uint32_t row = 0; row < keys.size(); ++row) {
+        if (!std::isnan(keys[row])) sorted.push_back(row);
+    }
+    std::sort(sorted.begin(), sorted.end(), [&](std::uint32_t a, std::uint32_t b) {
+        if (keys[a] != keys[b]) return descending ? keys[a] > keys[b] : keys[a] < keys[b];
+        const int c = std::memcmp(rows.orders[a].data(), rows.orders[b].data(), kLineupSize);
+        return c != 0 ? c < 0 : a < b;
+    });
+    for (const std::uint32_t row : fallback) {
+        if (std::isnan(keys[row])) sorted.push_back(row);
+    }
+    return sorted;
+}
+
 RunsHistogram runsHistogram(const RankingRows& rows, int bins) {
     RunsHistogram histogram;
     if (rows.size() == 0 || bins < 1) return histogram;
@@ -169,6 +193,31 @@ void RankingTable::setRows(RankingRows rows, std::vector<std::uint32_t> bestFirs
     m_sortColumn = ranking::kMeanRuns;
     m_direction = SortDirection::Descending;
     m_view = m_bestFirst;
+    m_resampled = ResampleSummary();
+    m_resampledPlace = {};
+}
+
+void RankingTable::setResampled(ResampleSummary summary) {
+    m_resampled = std::move(summary);
+    m_resampledPlace.assign(m_resampled.replicates > 0 ? m_rows.size() : 0, kNotResampled);
+    if (m_resampledPlace.empty()) return;
+    for (std::size_t i = 0; i < m_resampled.orders.size(); ++i) {
+        const std::uint32_t row = m_resampled.orders[i].index;
+        if (row < m_resampledPlace.size()) m_resampledPlace[row] = static_cast<std::uint32_t>(i);
+    }
+}
+
+const ResampledOrder* RankingTable::resampledOf(std::uint32_t row) const {
+    if (row >= m_resampledPlace.size() || m_resampledPlace[row] == kNotResampled) return nullptr;
+    return &m_resampled.orders[m_resampledPlace[row]];
+}
+
+std::optional<RankingTable::RunsRange> RankingTable::bestRange() const {
+    if (empty()) return std::nullopt;
+    const ResampledOrder* best = resampledOf(bestRow());
+    if (best == nullptr || !best->known) return std::nullopt;
+    const double runs = m_rows.figures[bestRow()].meanRuns;
+    return RunsRange{runs + best->gapLow, runs + best->gapHigh};
 }
 
 RankingRows RankingTable::takeRows() {
@@ -178,6 +227,8 @@ RankingRows RankingTable::takeRows() {
     m_bestFirst = {};
     m_rank = {};
     m_view = {};
+    m_resampled = ResampleSummary();
+    m_resampledPlace = {};
     return rows;
 }
 
@@ -189,7 +240,7 @@ std::vector<std::uint32_t> RankingTable::viewPlaces() const {
 }
 
 void RankingTable::sort(int column, SortDirection direction) {
-    if (column < 0 || column >= ranking::kColumnCount) return;
+    if (column < 0 || column >= ranking::kTableColumnCount) return;
     m_sortColumn = column;
     m_direction = direction;
     const bool descending = direction == SortDirection::Descending;
@@ -198,6 +249,20 @@ void RankingTable::sort(int column, SortDirection direction) {
         m_view = m_bestFirst;
     } else if (column == ranking::kRank) {
         m_view.assign(m_bestFirst.rbegin(), m_bestFirst.rend());
+    } else if (column >= ranking::kColumnCount) {
+        // The share sorts as it shows; the gap's range by its 5 % point, the
+        // order's worst likely season. The orders without one follow in rank.
+        std::vector<double> keys(m_rows.size(), std::numeric_limits<double>::quiet_NaN());
+        for (std::uint32_t row = 0; row < keys.size(); ++row) {
+            const ResampledOrder* r = resampledOf(row);
+            if (r == nullptr) continue;
+            if (column == ranking::kBestShare) {
+                keys[row] = r->timesBest;
+            } else if (r->known) {
+                keys[row] = r->gapLow;
+            }
+        }
+        m_view = sortRows(m_rows, keys, direction, m_bestFirst);
     } else {
         m_view = sortRows(m_rows, column, direction);
     }
@@ -219,6 +284,19 @@ void RankingTable::appendCell(std::string& out, std::uint32_t row, int column) c
         case ranking::kDeviation:
             appendFixed(out, figureOf(figures, column), 6);
             return;
+        case ranking::kBestShare:
+            if (const ResampledOrder* r = resampledOf(row)) {
+                appendFixed(out, 100.0 * r->timesBest / m_resampled.replicates, 1);
+                out += '%';
+            }
+            return;
+        case ranking::kGapRange:
+            if (const ResampledOrder* r = resampledOf(row); r != nullptr && r->known) {
+                appendFixed(out, r->gapLow, 4);
+                out += " 〜 ";
+                appendFixed(out, r->gapHigh, 4);
+            }
+            return;
         default:
             appendMillionths(
                 out, figures.innings[static_cast<std::size_t>(column - ranking::kFirstInningRuns)]);
@@ -226,13 +304,31 @@ void RankingTable::appendCell(std::string& out, std::uint32_t row, int column) c
     }
 }
 
-void RankingTable::appendCsvLine(std::string& out, std::size_t viewRow,
-                                 const CsvColumns* more) const {
+void RankingTable::appendCsvLine(std::string& out, std::size_t viewRow) const {
+    const std::uint32_t row = rowAt(viewRow);
     for (int column = 0; column < ranking::kColumnCount; ++column) {
         if (column > 0) out += ',';
-        appendCell(out, rowAt(viewRow), column);
+        appendCell(out, row, column);
     }
-    if (more != nullptr) more->cells(out, rowAt(viewRow));
+    if (resampled()) {
+        const ResampledOrder* r = resampledOf(row);
+        if (r == nullptr) {
+            out += ",,,,";
+        } else {
+            out += ',';
+            appendFixed(out, r->timesBest / static_cast<double>(m_resampled.replicates), 6);
+            if (!r->known) {
+                out += ",,,";
+            } else {
+                out += ',';
+                out += std::to_string(r->medianRank);
+                out += ',';
+                appendFixed(out, r->gapLow, 6);
+                out += ',';
+                appendFixed(out, r->gapHigh, 6);
+            }
+        }
+    }
     out += "\r\n";
 }
 
@@ -248,20 +344,20 @@ std::string csvSaveMessage(SaveResult result, std::string_view name) {
     return messageWithName(msg::kOutputWriteFailed, name);
 }
 
-SaveResult RankingTable::saveCsv(const std::filesystem::path& path, const CsvColumns* more) const {
-    return saveAtomically(path, [this, more](const ByteSink& write) {
+SaveResult RankingTable::saveCsv(const std::filesystem::path& path) const {
+    return saveAtomically(path, [this](const ByteSink& write) {
         std::string text(kByteOrderMark);
         for (int column = 0; column < ranking::kColumnCount; ++column) {
             if (column > 0) text += ',';
             text += rankingColumnTitle(column);
         }
-        if (more != nullptr) {
+        if (resampled()) {
             text += ',';
-            text += more->titles;
+            text += msg::kResampleCsvColumns;
         }
         text += "\r\n";
         for (std::size_t row = 0; row < size(); ++row) {
-            appendCsvLine(text, row, more);
+            appendCsvLine(text, row);
             if (text.size() >= kCsvPieceBytes) {
                 if (!write(text)) return false;
                 text.clear();
@@ -291,7 +387,13 @@ std::string RankingTable::summary() const {
     text += " 試合で ";
     appendFixed(text, gap * ranking::kSeasonGames, 2);
     text += " 点）";
-    if (size() < 2) return text;
+    if (size() >= 2) appendRunnerUp(text);
+    if (resampled()) appendSureness(text);
+    return text;
+}
+
+void RankingTable::appendRunnerUp(std::string& text) const {
+    const double best = m_rows.figures[bestRow()].meanRuns;
     const std::uint32_t second = m_bestFirst[1];
     const double runnerUp = best - m_rows.figures[second].meanRuns;
     text += "\n最良と 2 位 ";
@@ -304,7 +406,32 @@ std::string RankingTable::summary() const {
         appendFixed(text, ranking::kPracticallyTiedRuns, 3);
         text += " 点未満：実質的に同点です）";
     }
-    return text;
+}
+
+void RankingTable::appendSureness(std::string& text) const {
+    const ResampleSummary& r = m_resampled;
+    text += '\n';
+    text += msg::kSureHeading;
+    text += std::to_string(r.replicates);
+    text += msg::kResampleTimes;
+    if (r.replicates < r.requested) {
+        text += msg::kResampleOf;
+        text += std::to_string(r.requested);
+        text += msg::kSureStopped;
+    }
+    text += msg::kSureBest;
+    text += orderText(r.pointBest.order);
+    text += msg::kSureShare;
+    appendFixed(text, 100.0 * r.pointBest.share, 1);
+    text += msg::kSureDistinct;
+    text += std::to_string(r.distinctBest);
+    text += msg::kSureCost;
+    appendFixed(text, r.pointBest.cost, 6);
+    text += msg::kResampleRunsPerGame;
+    text += std::to_string(ranking::kSeasonGames);
+    text += msg::kResampleSeasonGames;
+    appendFixed(text, r.pointBest.cost * ranking::kSeasonGames, 2);
+    text += msg::kSureEnd;
 }
 
 }  // namespace diz

@@ -7,12 +7,14 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
-#include <functional>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "batch/atomic_save.h"
+#include "batch/resample.h"
 #include "batch/run_pipeline.h"
 #include "diz/lineup.h"
 
@@ -20,7 +22,10 @@ namespace diz {
 
 // The columns: rank, order, expected runs, gap to the best, standard
 // deviation of a game's runs, then the nine innings' expected runs and the
-// nine innings' chances of scoring.
+// nine innings' chances of scoring; the CSV's own columns are these. After
+// them, two a table shows once the ranking has been resampled: the share of
+// the seasons in which the order is best and the 5 % to 95 % points of its
+// gap to each season's best.
 namespace ranking {
 inline constexpr int kRank = 0;
 inline constexpr int kOrder = 1;
@@ -30,6 +35,15 @@ inline constexpr int kDeviation = 4;
 inline constexpr int kFirstInningRuns = 5;
 inline constexpr int kFirstInningScoring = kFirstInningRuns + kInnings;
 inline constexpr int kColumnCount = kFirstInningScoring + kInnings;
+inline constexpr int kBestShare = kColumnCount;
+inline constexpr int kGapRange = kColumnCount + 1;
+inline constexpr int kTableColumnCount = kColumnCount + 2;
+// The orders of the point ranking's top that a resampling reports whatever
+// their share, as diz-cli exact --top does by default; the next
+// resampling::kLookahead are followed ahead.
+inline constexpr std::size_t kResampleShown = 10;
+// The resampled seasons a ranking window draws unless told otherwise.
+inline constexpr std::uint32_t kDefaultReplicates = 200;
 // A season's games, for the summary's gap over a season.
 inline constexpr int kSeasonGames = 143;
 // Bins of the spread of expected runs.
@@ -94,11 +108,17 @@ void appendMillionths(std::string& out, std::uint32_t millionths);
 
 enum class SortDirection { Ascending, Descending };
 
-// The rows' indices sorted by `column`. Every column sorts by its value, ties
-// by the order's text and then by evaluation order, in both directions: for
-// expected runs and the gap, descending puts the best first; rank ascending
-// equals expected runs descending.
+// The rows' indices sorted by `column` (below kColumnCount). Every column
+// sorts by its value, ties by the order's text and then by evaluation order,
+// in both directions: for expected runs and the gap, descending puts the best
+// first; rank ascending equals expected runs descending.
 std::vector<std::uint32_t> sortRows(const RankingRows& rows, int column, SortDirection direction);
+// The rows' indices sorted by `keys` (one per row), ties as above; rows whose
+// key is NaN (an empty cell) come last in both directions, in `fallback`'s
+// order (a permutation of the rows).
+std::vector<std::uint32_t> sortRows(const RankingRows& rows, std::span<const double> keys,
+                                    SortDirection direction,
+                                    std::span<const std::uint32_t> fallback);
 
 // How the rows' expected runs spread: counts[i] orders lie from
 // from + i * width up to the next bin (the highest in the last). A single
@@ -114,25 +134,36 @@ RunsHistogram runsHistogram(const RankingRows& rows, int bins = ranking::kHistog
 // saved, or why not.
 std::string csvSaveMessage(SaveResult result, std::string_view name);
 
-// Columns a CSV carries after the table's own: `titles` are their heads,
-// comma separated; `cells` appends a row's cells (row of rows()), each after
-// a comma.
-struct CsvColumns {
-    std::string_view titles;
-    std::function<void(std::string& out, std::uint32_t row)> cells;
-};
-
 // The rows ranked, and shown in one sort at a time.
 class RankingTable {
   public:
     // Takes over `rows`, shown best first. `bestFirst` must be
     // sortRows(rows, kMeanRuns, Descending) when given; it is computed here
-    // otherwise (a worker thread can do it ahead).
+    // otherwise (a worker thread can do it ahead). Any resampling goes.
     void setRows(RankingRows rows, std::vector<std::uint32_t> bestFirst = {});
+    // The resampling of these rows (their places in the selection are their
+    // rows): once it has a replicate, the table's two resampled columns show
+    // it for the orders it names, the CSV carries its four columns and the
+    // summary its line. Call after setRows.
+    void setResampled(ResampleSummary summary);
     // Empties the table and hands its rows over (the caller may free them on
     // another thread: giving back the 35 MB of every ordering's rows takes
     // tens of milliseconds).
     RankingRows takeRows();
+
+    // True once a resampling with at least one replicate was set.
+    bool resampled() const { return m_resampled.replicates > 0; }
+    const ResampleSummary& resampling() const { return m_resampled; }
+    // Row `row`'s figures of the resampling, or null when it names none.
+    const ResampledOrder* resampledOf(std::uint32_t row) const;
+    // The expected runs the best order's gap spans, its own less the 5 % and
+    // 95 % points of its shortfall: what both charts bracket. Only when
+    // resampled with the best order's gap known.
+    struct RunsRange {
+        double low = 0.0;
+        double high = 0.0;
+    };
+    std::optional<RunsRange> bestRange() const;
 
     std::size_t size() const { return m_view.size(); }
     bool empty() const { return m_view.empty(); }
@@ -154,30 +185,45 @@ class RankingTable {
 
     // The text of a cell as the table shows it and the CSV holds it: the rank
     // as an integer, the order's letters, every figure with six decimals.
+    // The resampled columns (the table's only) show the share as a percentage
+    // with one decimal and the gap's points with four, "-0.0123 〜 0.0000";
+    // empty for a row the resampling does not name, or whose gap it does not
+    // know.
     void appendCell(std::string& out, std::uint32_t row, int column) const;
-    // One CSV line of every column of the row at `viewRow`, then the cells of
-    // `more` (when given), CR LF ended.
-    void appendCsvLine(std::string& out, std::size_t viewRow,
-                       const CsvColumns* more = nullptr) const;
+    // One CSV line of every column of the row at `viewRow`, then, once
+    // resampled, the four resampled columns as diz-cli exact --resample
+    // writes them (the share of the seasons best from 0 to 1, the median rank
+    // and the gap's 5 % and 95 % points, six decimals; empty where not
+    // known), CR LF ended.
+    void appendCsvLine(std::string& out, std::size_t viewRow) const;
     // The CSV file of the table in its current sort: UTF-8 with a byte-order
-    // mark, a header of the column titles, a line per row, CR LF, each with
-    // the columns of `more` (when given) last. Saved atomically (see
+    // mark, a header of the column titles, a line per row, CR LF, once
+    // resampled with msg::kResampleCsvColumns last. Saved atomically (see
     // saveAtomically) a megabyte at a time.
-    SaveResult saveCsv(const std::filesystem::path& path, const CsvColumns* more = nullptr) const;
+    SaveResult saveCsv(const std::filesystem::path& path) const;
 
     // "最良 abcdefghi 5.078538 点　最悪 … 点　差 0.206452 点/試合（143 試合で
     // 29.52 点）": the best and the worst order and their gap per game and per
     // season; then, with two orders or more, a second line with the gap
     // between the best and the runner-up, which says when it is below
     // kPracticallyTiedRuns: "最良と 2 位 acbdefghi の差 0.000216 点/試合
-    // （0.001 点未満：実質的に同点です）". Empty for an empty table.
+    // （0.001 点未満：実質的に同点です）". Once resampled, a line more on how
+    // sure the best is (see msg::resampleSummaryLine). Empty for an empty
+    // table.
     std::string summary() const;
 
   private:
+    void appendRunnerUp(std::string& text) const;
+    void appendSureness(std::string& text) const;
+
     RankingRows m_rows;
     std::vector<std::uint32_t> m_bestFirst;  // rows by rank
     std::vector<std::uint32_t> m_rank;       // rank of each row, 1 = best
     std::vector<std::uint32_t> m_view;       // rows in the current sort
+    ResampleSummary m_resampled;
+    // Place in m_resampled.orders of each row it names, kNotResampled for the others.
+    std::vector<std::uint32_t> m_resampledPlace;
+    static constexpr std::uint32_t kNotResampled = 0xFFFFFFFF;
     int m_sortColumn = ranking::kMeanRuns;
     SortDirection m_direction = SortDirection::Descending;
 };

@@ -6,7 +6,8 @@
 namespace diz {
 
 RankingInputs rankingInputs(const WindowModel& model, const SimulationFiles& files) {
-    return {buildRecords(model.batters), model.patterns, files.orderFile, model.batterNames};
+    return {model.batters, buildRecords(model.batters), model.patterns, files.orderFile,
+            model.batterNames};
 }
 
 std::string orderNames(std::string_view letters, const RankingInputs& inputs) {

@@ -18,7 +18,8 @@ struct SimulationFiles;
 
 // Read from the main window when it opens (or raises) the ranking window.
 struct RankingInputs {
-    BatterRecords records{};
+    BatterTable batters{};    // the counts, for the resampled seasons
+    BatterRecords records{};  // buildRecords(batters)
     Patterns patterns{};
     std::string orderFile = "order.dat";  // Simulate's order file (UTF-8)
     // The rows' players' names when they came from a roster, else empty.

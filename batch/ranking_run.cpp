@@ -35,7 +35,9 @@ class ProgressCounter final : public RunObserver {
 }  // namespace
 
 std::unique_ptr<RankingRun> RankingRun::start(const OrderSelection& selection,
-                                              const BatterRecords& records, RunObserver& observer,
+                                              const BatterRecords& records,
+                                              const RankingResampling& resampling,
+                                              RunObserver& observer,
                                               const std::function<RankingRows()>& spent,
                                               std::string& failure) {
     auto orders = std::make_unique<OrderReader>();
@@ -48,7 +50,7 @@ std::unique_ptr<RankingRun> RankingRun::start(const OrderSelection& selection,
     RankingRows rows = spent();
     try {
         run->m_thread = std::thread(&RankingRun::run, run.get(), std::move(orders), selection,
-                                    records, std::ref(observer), std::move(rows));
+                                    records, resampling, std::ref(observer), std::move(rows));
     } catch (...) {
         const auto resource = resourceFailure(std::current_exception());
         if (!resource) throw;
@@ -85,16 +87,24 @@ RankingProgress RankingRun::progress() const {
         }
         case Phase::Ranking:
             return {msg::kRankingSorting, total, total};
+        case Phase::Resampling:
+            return {m_pass.load() > 1 ? msg::kRankingResamplingAgain : msg::kRankingResampling,
+                    m_replicatesDone.load(), m_replicatesOf.load()};
     }
     return kRankingStarting;
 }
 
 void RankingRun::run(std::unique_ptr<OrderReader> orders, OrderSelection selection,
-                     BatterRecords records, RunObserver& observer, RankingRows spent) {
+                     BatterRecords records, RankingResampling resampling, RunObserver& observer,
+                     RankingRows spent) {
     spent = RankingRows();
     Result result;
     try {
         result = evaluate(*orders, selection, records, observer);
+        orders.reset();
+        if (result.outcome == RunOutcome::NormalEnd && resampling.replicates > 0) {
+            resample(result, selection, resampling);
+        }
     } catch (...) {
         // Running out is told like any other end; anything else thrown is a
         // fault, and past the thread's end it ends the program.
@@ -153,6 +163,41 @@ RankingRun::Result RankingRun::evaluate(OrderReader& orders, const OrderSelectio
     result.histogram = runsHistogram(result.rows);
     m_done.store(result.rows.size());
     return result;
+}
+
+void RankingRun::resample(Result& result, const OrderSelection& selection,
+                          const RankingResampling& resampling) {
+    // The rows are in selection order, so a row is its order's place.
+    std::vector<BattingOrder> orders(result.rows.size());
+    for (std::size_t row = 0; row < orders.size(); ++row) {
+        for (std::size_t k = 0; k < kLineupSize; ++k) {
+            orders[row][k] = static_cast<std::uint8_t>(result.rows.orders[row][k] - 'a');
+        }
+    }
+    // As diz-cli exact --resample follows its --top: the shown orders and a
+    // lookahead past them.
+    const std::size_t shown = std::min(ranking::kResampleShown, orders.size());
+    const std::size_t followed = std::min(shown + resampling::kLookahead, orders.size());
+    const std::span<const std::uint32_t> pointRanked(result.bestFirst.data(), followed);
+
+    ResampleOptions options;
+    options.replicates = std::min(resampling.replicates, resampling::kReplicatesMax);
+    options.seed = resampling::kDefaultSeed;
+    options.rotationsTogether = selection.rotationsTogether();
+    options.stop = &m_cancel;
+    options.onReplicate = [this](int pass, std::uint32_t done, std::uint32_t of) {
+        m_pass.store(pass);
+        m_replicatesOf.store(of);
+        m_replicatesDone.store(done);
+    };
+    m_replicatesOf.store(options.replicates);
+    m_phase.store(Phase::Resampling);
+    result.resampled = resampleOrders(resampling.batters, orders, pointRanked, shown, options);
+    const ResampleSummary& summary = result.resampled;
+    if (summary.replicates < summary.requested) {
+        result.message =
+            msg::rankingResampleStopped(result.rows.size(), summary.replicates, summary.requested);
+    }
 }
 
 }  // namespace diz

@@ -1,6 +1,7 @@
 // One evaluation of a ranking on a thread of its own: the selected orders
-// through the exact evaluator, collected into RankingRows and ranked, while
-// the window's thread only reads the progress and waits for the end.
+// through the exact evaluator, collected into RankingRows and ranked, then,
+// when asked, resampled (how sure the best order is), while the window's
+// thread only reads the progress and waits for the end.
 #pragma once
 
 #include <atomic>
@@ -25,8 +26,16 @@ namespace diz {
 // its progress bar and its charts always tell the same thing.
 struct RankingProgress {
     std::string_view status;  // msg::kRankingEvaluating, kRankingSlowOrders, kRankingSorting, …
-    std::size_t value = 0;    // orders done
-    std::size_t maximum = 0;  // the orders to do; 0 while unknown (a busy bar)
+    std::size_t value = 0;    // orders done, or replicates done while resampling
+    std::size_t maximum = 0;  // the orders (replicates) to do; 0 while unknown (a busy bar)
+};
+
+// What a ranking resamples after its normal end: `replicates` seasons
+// (0: none) drawn from `batters`, the counts the ranking's records were
+// built from, with resampling::kDefaultSeed.
+struct RankingResampling {
+    BatterTable batters{};
+    std::uint32_t replicates = 0;
 };
 
 // The progress of a run that is starting or restarting: evaluating, the bar
@@ -42,15 +51,23 @@ class RankingRun {
         RunOutcome outcome = RunOutcome::Interrupted;
         // msg::rankingEvaluated(n), the nothing-selected message,
         // msg::kRankingCancelled, or msg::kOutOfMemory / kNoThread.
+        // With resampling, its message when it was stopped:
+        // msg::rankingResampleStopped (the ranking is whole all the same).
         std::string message;
         RankingRows rows;                      // empty unless NormalEnd
         std::vector<std::uint32_t> bestFirst;  // sortRows(rows, kMeanRuns, Descending)
         RunsHistogram histogram;               // runsHistogram(rows)
+        // resampleOrders over the rows (in selection order) with the first
+        // ranking::kResampleShown of bestFirst shown and the next
+        // resampling::kLookahead followed; no replicates without resampling
+        // or when stopped before the first one ended.
+        ResampleSummary resampled;
     };
 
     // Starts evaluating the orders of `selection` with the exact figures of
     // one game each, on all cores: the orders are counted first (a second
-    // reading of the selection), then evaluated. `observer` hears, on the
+    // reading of the selection), then evaluated, ranked and, with
+    // `resampling`'s replicates, resampled. `observer` hears, on the
     // run's thread, the slow orders and at the end finished() with the
     // outcome and its message; takeResult() then hands over the rows (after
     // wait()). Once the orders are open, `spent` is called for the previous
@@ -61,7 +78,9 @@ class RankingRun {
     // (msg::kNoThread; the previous rows are freed here); the observer then
     // hears nothing.
     static std::unique_ptr<RankingRun> start(const OrderSelection& selection,
-                                             const BatterRecords& records, RunObserver& observer,
+                                             const BatterRecords& records,
+                                             const RankingResampling& resampling,
+                                             RunObserver& observer,
                                              const std::function<RankingRows()>& spent,
                                              std::string& failure);
     // Cancels and waits for the thread.
@@ -69,7 +88,8 @@ class RankingRun {
     RankingRun(const RankingRun&) = delete;
     RankingRun& operator=(const RankingRun&) = delete;
 
-    // Asks the run to stop; it ends soon after, without rows. Any thread.
+    // Asks the run to stop; it ends soon after, without rows, or while
+    // resampling with the ranking and the replicates done. Any thread.
     void cancel() { m_cancel.store(true); }
     // Waits for the thread to end (after the observer's finished()).
     void wait();
@@ -82,22 +102,29 @@ class RankingRun {
     // What to show of the run now: busy while counting, orders done of the
     // total while evaluating (msg::kRankingSlowOrders once slow orders came),
     // msg::kRankingSorting once every order is done and they are being ranked,
-    // msg::kRankingCancelling once cancelled. Any thread.
+    // replicates done of the pass's while resampling (msg::kRankingResampling,
+    // kRankingResamplingAgain past the first pass), msg::kRankingCancelling
+    // once cancelled. Any thread.
     RankingProgress progress() const;
 
   private:
-    enum class Phase { Counting, Evaluating, Ranking };
+    enum class Phase { Counting, Evaluating, Ranking, Resampling };
     RankingRun() = default;
     void run(std::unique_ptr<OrderReader> orders, OrderSelection selection, BatterRecords records,
-             RunObserver& observer, RankingRows spent);
+             RankingResampling resampling, RunObserver& observer, RankingRows spent);
     Result evaluate(OrderReader& orders, const OrderSelection& selection,
                     const BatterRecords& records, RunObserver& observer);
+    void resample(Result& result, const OrderSelection& selection,
+                  const RankingResampling& resampling);
 
     std::atomic<bool> m_cancel{false};
     std::atomic<bool> m_slow{false};
     std::atomic<Phase> m_phase{Phase::Counting};
     std::atomic<std::size_t> m_done{0};
     std::atomic<std::size_t> m_total{0};
+    std::atomic<int> m_pass{1};  // of the resampling
+    std::atomic<std::uint32_t> m_replicatesDone{0};
+    std::atomic<std::uint32_t> m_replicatesOf{0};
     Result m_result;
     std::thread m_thread;
 };

@@ -1,14 +1,17 @@
 // The ranking window over all 362880 orderings of a batter file: the wall
 // time from evaluate() to the filled table, the longest the window's event
 // loop went without running (a 2 ms timer records the largest gap between its
-// ticks) and the process's peak resident memory. bench_ranking.sh runs it
-// beside diz-cli exact --all.
-//   QT_QPA_PLATFORM=offscreen bench_ranking examples/batters.txt [RUNS]
+// ticks) and the process's peak resident memory. With REPLICATES, the table
+// is filled once that many seasons are resampled after the ranking (確からしさ;
+// 0, the default, resamples none). bench_ranking.sh runs it beside diz-cli
+// exact --all.
+//   QT_QPA_PLATFORM=offscreen bench_ranking examples/batters.txt [RUNS [REPLICATES]]
 #include <sys/resource.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QSpinBox>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -37,21 +40,24 @@ double median(std::vector<double> values) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s BATTERS [RUNS]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s BATTERS [RUNS [REPLICATES]]\n", argv[0]);
         return 2;
     }
     QApplication app(argc, argv);
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
+    const int replicates = argc > 3 ? std::max(0, std::atoi(argv[3])) : 0;
     diz::BatterTable batters{};
     if (diz::readBatterFile(diz::utf8Path(argv[1]), batters) != diz::BatterFileRead::Read) {
         std::fprintf(stderr, "%s: cannot read %s\n", argv[0], argv[1]);
         return 1;
     }
     diz::RankingInputs inputs;
+    inputs.batters = batters;
     inputs.records = diz::buildRecords(batters);
 
     diz::RankingWindow window;
     window.setInputs(inputs);
+    window.replicatesField()->setValue(replicates);
     window.show();
     QApplication::processEvents();
     const double baseline = peakMegabytes();
@@ -60,11 +66,16 @@ int main(int argc, char** argv) {
     std::vector<double> stalls;
     for (int run = 0; run < runs; ++run) {
         QElapsedTimer sinceTick;
+        QElapsedTimer wall;
         qint64 longest = 0;
+        qint64 longestEnded = 0;  // when the longest stall ended, from the start
         QTimer ticker;
         ticker.setInterval(2);
         QObject::connect(&ticker, &QTimer::timeout, [&] {
-            longest = std::max(longest, sinceTick.nsecsElapsed());
+            if (sinceTick.nsecsElapsed() > longest) {
+                longest = sinceTick.nsecsElapsed();
+                longestEnded = wall.nsecsElapsed();
+            }
             sinceTick.restart();
         });
         QEventLoop loop;
@@ -74,7 +85,6 @@ int main(int argc, char** argv) {
                 completed = done;
                 loop.quit();
             });
-        QElapsedTimer wall;
         wall.start();
         sinceTick.start();
         ticker.start();
@@ -84,7 +94,10 @@ int main(int argc, char** argv) {
         ticker.stop();
         QObject::disconnect(connection);
         // The step that finishes is part of the stall too.
-        longest = std::max(longest, sinceTick.nsecsElapsed());
+        if (sinceTick.nsecsElapsed() > longest) {
+            longest = sinceTick.nsecsElapsed();
+            longestEnded = wall.nsecsElapsed();
+        }
         if (!completed || window.model().rowCount() != diz::kOrderings) {
             std::fprintf(stderr, "%s: run %d ended with %d rows\n", argv[0], run + 1,
                          window.model().rowCount());
@@ -92,11 +105,15 @@ int main(int argc, char** argv) {
         }
         seconds.push_back(elapsed);
         stalls.push_back(static_cast<double>(longest) / 1e6);
-        std::printf("run %d: %.3f s to the filled table, longest event-loop stall %.1f ms\n",
-                    run + 1, elapsed, stalls.back());
+        std::printf(
+            "run %d: %.3f s to the filled table, longest event-loop stall (ended at %.3f s) %.1f "
+            "ms\n",
+            run + 1, elapsed, static_cast<double>(longestEnded) / 1e9, stalls.back());
     }
-    std::printf("ranking window, all 362880 orders: %.3f s wall (median of %d)\n", median(seconds),
-                runs);
+    std::printf(
+        "ranking window, all 362880 orders, %d resampled seasons: %.3f s wall (median of "
+        "%d)\n",
+        replicates, median(seconds), runs);
     std::printf("longest event-loop stall while evaluating: %.1f ms (median of %d; target < 50)\n",
                 median(stalls), runs);
     std::printf("peak resident memory: %.1f MB (%.1f MB before evaluating; target < 100)\n",

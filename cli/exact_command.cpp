@@ -180,6 +180,8 @@ int ExactObserver::finishAfterRun(int status, const ExactOptions& options,
     const std::string written = std::to_string(m_top.seen());
 
     ResampleSummary summary;
+    std::uint32_t replicates = 0;
+    std::uint32_t requested = 0;
     if (options.resample > 0) {
         ResampleOptions resample;
         resample.replicates = static_cast<std::uint32_t>(options.resample);
@@ -196,6 +198,8 @@ int ExactObserver::finishAfterRun(int status, const ExactOptions& options,
         };
         summary = resampleOrders(batters, m_orders, m_top.bestPlaces(), m_shown, resample);
         print(resampleText(summary));
+        replicates = summary.replicates;
+        requested = summary.requested;
         if (const std::optional<std::string> lost = ConsoleObserver::linesDone(false)) {
             std::string text = messageWithName(msg::kOutputWriteFailed, *lost);
             text += '\n';
@@ -209,40 +213,18 @@ int ExactObserver::finishAfterRun(int status, const ExactOptions& options,
     }
 
     if (!options.csv.empty()) {
-        // Rows are in selection order, so a row is its order's place.
-        std::vector<const ResampledOrder*> resampled(m_rows.size(), nullptr);
-        for (const ResampledOrder& r : summary.orders) resampled[r.index] = &r;
-        const double replicates = summary.replicates;
-        const CsvColumns more{msg::kResampleCsvColumns, [&](std::string& out, std::uint32_t row) {
-                                  const ResampledOrder* r = resampled[row];
-                                  if (r == nullptr) {
-                                      out += ",,,,";
-                                      return;
-                                  }
-                                  out += ',';
-                                  appendFixed(out, r->timesBest / replicates, 6);
-                                  if (!r->known) {
-                                      out += ",,,";
-                                      return;
-                                  }
-                                  out += ',';
-                                  out += std::to_string(r->medianRank);
-                                  out += ',';
-                                  appendFixed(out, r->gapLow, 6);
-                                  out += ',';
-                                  appendFixed(out, r->gapHigh, 6);
-                              }};
+        // Rows are in selection order, as the resampling's places are.
         RankingTable table;
         table.setRows(std::move(m_rows));
-        const SaveResult saved =
-            table.saveCsv(utf8Path(options.csv), summary.replicates > 0 ? &more : nullptr);
+        table.setResampled(std::move(summary));
+        const SaveResult saved = table.saveCsv(utf8Path(options.csv));
         if (saved != SaveResult::Saved) {
             ConsoleObserver::finished(RunOutcome::Failed, csvSaveMessage(saved, options.csv), "");
             return kRunFailed;
         }
     }
 
-    if (summary.replicates < summary.requested) {
+    if (replicates < requested) {
         std::string text(msg::kInterrupted);
         text += written;
         text += msg::kResultName;

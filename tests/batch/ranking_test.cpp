@@ -180,6 +180,94 @@ TEST(RankingTable, SavesItsCsvInTheCurrentSort) {
     EXPECT_EQ(csvSaveMessage(SaveResult::Saved, "r.csv"), "CSVを保存しました：r.csv");
 }
 
+// The small table resampled over four seasons: bacdefghi best in three and
+// known throughout, abcdefghi best in one but never followed.
+ResampleSummary fourSeasons() {
+    ResampleSummary summary;
+    summary.requested = 5;
+    summary.replicates = 4;
+    summary.distinctBest = 2;
+    ResampledOrder best;
+    best.index = 1;
+    best.order = order("bacdefghi");
+    best.timesBest = 3;
+    best.known = true;
+    best.medianRank = 1;
+    best.gapLow = -0.0125;
+    best.gapHigh = 0.0;
+    ResampledOrder other;
+    other.index = 2;
+    other.order = order("abcdefghi");
+    other.timesBest = 1;
+    summary.orders = {best, other};
+    summary.pointBest = {order("bacdefghi"), 0.75, 0.00321};
+    return summary;
+}
+
+TEST(RankingTable, ShowsSortsAndSavesTheResampledFiguresOfTheOrdersNamed) {
+    test::ScratchDir dir;
+    RankingTable table = smallTable();
+    ASSERT_EQ(table.saveCsv(dir.path("plain.csv")), SaveResult::Saved);
+    const std::string plainSummary = table.summary();
+    table.setResampled(fourSeasons());
+    ASSERT_TRUE(table.resampled());
+
+    // Best first: bacdefghi, abcdefghi, cabdefghi, acbdefghi.
+    EXPECT_EQ(cell(table, 0, ranking::kBestShare), "75.0%");
+    EXPECT_EQ(cell(table, 0, ranking::kGapRange), "-0.0125 〜 0.0000");
+    EXPECT_EQ(cell(table, 1, ranking::kBestShare), "25.0%");
+    EXPECT_EQ(cell(table, 1, ranking::kGapRange), "");
+    EXPECT_EQ(cell(table, 2, ranking::kBestShare), "");
+    EXPECT_EQ(rankingColumnTitle(ranking::kBestShare), "最善の割合");
+    const std::optional<RankingTable::RunsRange> range = table.bestRange();
+    ASSERT_TRUE(range);
+    EXPECT_DOUBLE_EQ(range->low, 5.5 - 0.0125);
+    EXPECT_DOUBLE_EQ(range->high, 5.5);
+
+    // Empty cells sort last either way, in rank order.
+    using V = std::vector<std::string>;
+    table.sort(ranking::kBestShare, SortDirection::Ascending);
+    EXPECT_EQ(viewOrders(table), (V{"abcdefghi", "bacdefghi", "cabdefghi", "acbdefghi"}));
+    table.sort(ranking::kBestShare, SortDirection::Descending);
+    EXPECT_EQ(viewOrders(table), (V{"bacdefghi", "abcdefghi", "cabdefghi", "acbdefghi"}));
+    table.sort(ranking::kGapRange, SortDirection::Ascending);
+    EXPECT_EQ(viewOrders(table), (V{"bacdefghi", "abcdefghi", "cabdefghi", "acbdefghi"}));
+
+    // The CSV: the plain one's lines, each with the four columns after it.
+    table.sort(ranking::kMeanRuns, SortDirection::Descending);
+    ASSERT_EQ(table.saveCsv(dir.path("resampled.csv")), SaveResult::Saved);
+    std::vector<std::string> plain;
+    std::vector<std::string> resampled;
+    for (const auto& [name, lines] :
+         {std::pair{"plain.csv", &plain}, {"resampled.csv", &resampled}}) {
+        const std::string csv = dir.read(name);
+        for (std::size_t from = 0, end; (end = csv.find("\r\n", from)) != std::string::npos;
+             from = end + 2) {
+            lines->push_back(csv.substr(from, end - from));
+        }
+    }
+    ASSERT_EQ(resampled.size(), 5u);
+    EXPECT_EQ(resampled[0], plain[0] + ",最善の割合,順位中央値,差の5%点,差の95%点");
+    // plain.csv was saved in the same best-first sort.
+    EXPECT_EQ(resampled[1], plain[1] + ",0.750000,1,-0.012500,0.000000");
+    EXPECT_EQ(resampled[2], plain[2] + ",0.250000,,,");
+    EXPECT_EQ(resampled[3], plain[3] + ",,,,");
+
+    EXPECT_EQ(table.summary(),
+              plainSummary +
+                  "\n確からしさ：リサンプリング 4 回（5 回のうち、中止）で最良 bacdefghi が最良 "
+                  "75.0%、最良になった打順 2 通り、この打順の損失の期待値 0.003210 点/試合（143 "
+                  "試合で 0.46 点）");
+
+    // New rows drop the resampling; none without a replicate.
+    table.setRows(smallTable().takeRows());
+    EXPECT_FALSE(table.resampled());
+    EXPECT_FALSE(table.bestRange());
+    EXPECT_EQ(cell(table, 0, ranking::kBestShare), "");
+    table.setResampled(ResampleSummary());
+    EXPECT_EQ(table.summary(), plainSummary);
+}
+
 // Waits on the run's finished(), which comes from its thread.
 class WaitingObserver final : public RunObserver {
   public:
@@ -220,7 +308,7 @@ TEST(RankingRun, RanksTheSelectionOnAThreadOfItsOwn) {
     std::string failure;
     const auto run = RankingRun::start(
         OrderSelection(OrderSource::AcceptedOrderings, patterns, "order.dat", true),
-        referenceRecords(), observer, noRows, failure);
+        referenceRecords(), {}, observer, noRows, failure);
     ASSERT_TRUE(run);
     const auto [outcome, message] = observer.wait();
     EXPECT_EQ(outcome, RunOutcome::NormalEnd);
@@ -247,7 +335,7 @@ TEST(RankingRun, ItsProgressNeverShowsAFullCountAsEvaluating) {
     std::string failure;
     const auto run = RankingRun::start(
         OrderSelection(OrderSource::EveryOrdering, kDefaultPatterns, "order.dat", true),
-        referenceRecords(), observer, noRows, failure);
+        referenceRecords(), {}, observer, noRows, failure);
     ASSERT_TRUE(run);
     bool sawEvaluating = false;
     bool sawRanking = false;
@@ -278,7 +366,7 @@ TEST(RankingRun, CancelledOrUnopenedRunsGiveNoRows) {
     std::string failure;
     const auto run = RankingRun::start(
         OrderSelection(OrderSource::EveryOrdering, kDefaultPatterns, "order.dat", true),
-        referenceRecords(), observer, noRows, failure);
+        referenceRecords(), {}, observer, noRows, failure);
     ASSERT_TRUE(run);
     run->cancel();
     const auto [outcome, message] = observer.wait();
@@ -293,7 +381,7 @@ TEST(RankingRun, CancelledOrUnopenedRunsGiveNoRows) {
     bool spentTaken = false;
     EXPECT_FALSE(RankingRun::start(
         OrderSelection(OrderSource::OrderFile, kDefaultPatterns, "no-such-order.dat"),
-        referenceRecords(), unheard,
+        referenceRecords(), {}, unheard,
         [&] {
             spentTaken = true;
             return RankingRows();
@@ -302,6 +390,108 @@ TEST(RankingRun, CancelledOrUnopenedRunsGiveNoRows) {
     EXPECT_FALSE(spentTaken);
     EXPECT_EQ(failure, "ORDERが開けません：no-such-order.dat\n場所：" +
                            std::filesystem::current_path().string());
+}
+
+// Nine batters of different counts, so that the orders differ.
+BatterTable variedBatters() {
+    BatterTable table{};
+    for (int i = 0; i < kLineupSize; ++i) {
+        table[static_cast<std::size_t>(i)] = BatterEntry{
+            400 + 10 * i, 80 + 6 * i, 15 + i, i % 3, 4 + 3 * i, 30 + 4 * i, 0.25, 0.5, 0.4};
+    }
+    return table;
+}
+
+RankingRun::Result runToTheEnd(const OrderSelection& selection, const BatterTable& batters,
+                               std::uint32_t replicates) {
+    WaitingObserver observer;
+    std::string failure;
+    const auto run = RankingRun::start(selection, buildRecords(batters), {batters, replicates},
+                                       observer, noRows, failure);
+    EXPECT_TRUE(run);
+    if (!run) return {};
+    observer.wait();
+    run->wait();
+    return run->takeResult();
+}
+
+// The run resamples its ranking as diz-cli exact --resample does: the rows
+// in selection order, the first ten best shown and the lookahead followed,
+// the default seed.
+TEST(RankingRun, ResamplesItsRankingAsResampleOrdersDoes) {
+    const Patterns patterns{"abcde****", "", "", "", "", ""};
+    const OrderSelection selection(OrderSource::AcceptedOrderings, patterns, "order.dat", true);
+    const BatterTable batters = variedBatters();
+    RankingRun::Result result = runToTheEnd(selection, batters, 20);
+    ASSERT_EQ(result.outcome, RunOutcome::NormalEnd);
+    EXPECT_EQ(result.message, msg::rankingEvaluated(24));
+    ASSERT_EQ(result.rows.size(), 24u);
+
+    std::vector<BattingOrder> orders;
+    for (std::size_t row = 0; row < result.rows.size(); ++row) {
+        orders.push_back(order(result.rows.order(row)));
+    }
+    ResampleOptions options;
+    options.replicates = 20;
+    const ResampleSummary expected =
+        resampleOrders(batters, orders, result.bestFirst, ranking::kResampleShown, options);
+    const ResampleSummary& got = result.resampled;
+    EXPECT_EQ(got.replicates, 20u);
+    EXPECT_EQ(got.seed, resampling::kDefaultSeed);
+    EXPECT_EQ(got.distinctBest, expected.distinctBest);
+    EXPECT_EQ(got.pointBest.order, orders[result.bestFirst[0]]);
+    EXPECT_EQ(got.pointBest.share, expected.pointBest.share);
+    EXPECT_EQ(got.pointBest.cost, expected.pointBest.cost);
+    ASSERT_EQ(got.orders.size(), expected.orders.size());
+    ASSERT_GE(got.orders.size(), ranking::kResampleShown);
+    for (std::size_t i = 0; i < got.orders.size(); ++i) {
+        SCOPED_TRACE(orderText(expected.orders[i].order));
+        EXPECT_EQ(got.orders[i].index, expected.orders[i].index);
+        EXPECT_EQ(got.orders[i].order, orders[got.orders[i].index]);
+        EXPECT_EQ(got.orders[i].timesBest, expected.orders[i].timesBest);
+        EXPECT_EQ(got.orders[i].medianRank, expected.orders[i].medianRank);
+        EXPECT_EQ(got.orders[i].gapLow, expected.orders[i].gapLow);
+        EXPECT_EQ(got.orders[i].gapHigh, expected.orders[i].gapHigh);
+    }
+    // A season of these counts is not the entered one: some order's gap
+    // spreads below zero.
+    EXPECT_LT(got.orders.back().gapLow, 0.0);
+
+    // Without replicates nothing is resampled.
+    EXPECT_EQ(runToTheEnd(selection, batters, 0).resampled.replicates, 0u);
+}
+
+// 中止 while resampling keeps the whole ranking and the seasons done; the
+// progress counts seasons meanwhile.
+TEST(RankingRun, CancelWhileResamplingKeepsTheRankingAndTheSeasonsDone) {
+    const Patterns patterns{"abcd*****", "", "", "", "", ""};
+    WaitingObserver observer;
+    std::string failure;
+    const BatterTable batters = variedBatters();
+    const auto run = RankingRun::start(
+        OrderSelection(OrderSource::AcceptedOrderings, patterns, "order.dat", true),
+        buildRecords(batters), {batters, resampling::kReplicatesMax}, observer, noRows, failure);
+    ASSERT_TRUE(run);
+    RankingProgress progress{};
+    while (!observer.ended()) {
+        progress = run->progress();
+        if (progress.status == msg::kRankingResampling && progress.value >= 2) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    ASSERT_EQ(progress.status, msg::kRankingResampling);
+    EXPECT_EQ(progress.maximum, resampling::kReplicatesMax);
+    run->cancel();
+    const auto [outcome, message] = observer.wait();
+    run->wait();
+    RankingRun::Result result = run->takeResult();
+    EXPECT_EQ(outcome, RunOutcome::NormalEnd);
+    EXPECT_EQ(result.rows.size(), 120u);
+    const std::uint32_t done = result.resampled.replicates;
+    EXPECT_GE(done, 2u);
+    EXPECT_LT(done, resampling::kReplicatesMax);
+    EXPECT_EQ(result.resampled.requested, resampling::kReplicatesMax);
+    EXPECT_EQ(message, msg::rankingResampleStopped(120, done, resampling::kReplicatesMax));
+    EXPECT_EQ(result.message, message);
 }
 
 }  // namespace

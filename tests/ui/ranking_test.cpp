@@ -25,6 +25,7 @@
 #include <QRawFont>
 #include <QRegularExpression>
 #include <QSet>
+#include <QSpinBox>
 #include <QStyleOptionHeader>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -179,6 +180,94 @@ class RankingTest : public QObject {
         QCOMPARE(m_boxes.shown.size(), std::size_t{1});
         QVERIFY(m_boxes.shown[0].text.startsWith(QStringLiteral("出力が開けません：/")));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"ranking.csv"}));
+    }
+
+    // 確からしさ, entered by keyboard, evaluates again; the CSV then carries
+    // the four resampled columns byte for byte as diz-cli exact --resample
+    // writes them for the same batters and orders, and the table, the
+    // summary and the chart show them. Without it, none of them shows.
+    void theResampledCsvIsThatOfDizCliExactResample() {
+        RankingWindow* window = openRanking({"abcde****"});
+        QCOMPARE(window->model().rowCount(), 24);
+        QVERIFY(window->table()->isColumnHidden(ranking::kBestShare));
+        QVERIFY(window->table()->isColumnHidden(ranking::kGapRange));
+        QCOMPARE(window->summary()->text().count('\n'), 1);
+        QVERIFY(!window->charts()->bestRange()->isVisible());
+
+        QSpinBox* field = window->replicatesField();
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClicks(field, QStringLiteral("20"));
+        QTest::keyClick(field, Qt::Key_Return);
+        QVERIFY(window->isEvaluating());
+        QTRY_VERIFY_WITH_TIMEOUT(!window->isEvaluating(), kWaitMs);
+        QCOMPARE(window->model().rowCount(), 24);
+        QVERIFY(!window->table()->isColumnHidden(ranking::kBestShare));
+        QVERIFY(!window->table()->isColumnHidden(ranking::kGapRange));
+        const QString summary = window->summary()->text();
+        QVERIFY2(summary.section('\n', 2).startsWith(
+                     QStringLiteral("確からしさ：リサンプリング 20 回で最良 ") +
+                     currentOrder(*window) + QStringLiteral(" が最良 ")),
+                 qPrintable(summary));
+        QVERIFY(window->model().index(0, ranking::kBestShare).data().toString().endsWith('%'));
+        QVERIFY(window->charts()->bestRange()->isVisible());
+        QCOMPARE(window->charts()->bestRange()->count(), 4);
+
+        QTemporaryDir dir;
+        m_chooser.answer = dir.filePath("ranking.csv").toStdString();
+        QVERIFY(window->saveCsv());
+        QProcess cli;
+        cli.setWorkingDirectory(dir.path());
+        cli.start(QStringLiteral(DIZ_CLI),
+                  {"exact", "--batters", kBatters, "--all", "--pattern", "abcde****", "--resample",
+                   "20", "--quiet", "--output", "exact.txt", "--csv", "cli.csv"});
+        QVERIFY(cli.waitForFinished(kWaitMs));
+        QCOMPARE(cli.exitCode(), 0);
+        const QByteArray saved = readAll(dir.filePath("ranking.csv"));
+        QVERIFY(saved.contains(",最善の割合,順位中央値,差の5%点,差の95%点\r\n"));
+        QCOMPARE(saved, readAll(dir.filePath("cli.csv")));
+
+        // Sorted by the share, then ranked without resampling: the columns go
+        // and so does their sort.
+        window->table()->horizontalHeader()->setSortIndicator(ranking::kBestShare,
+                                                              Qt::DescendingOrder);
+        QCOMPARE(window->model().sortColumn(), ranking::kBestShare);
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClicks(field, QStringLiteral("0"));
+        QTest::keyClick(field, Qt::Key_Return);
+        QTRY_VERIFY_WITH_TIMEOUT(!window->isEvaluating(), kWaitMs);
+        QCOMPARE(window->model().sortColumn(), ranking::kMeanRuns);
+        QVERIFY(window->table()->isColumnHidden(ranking::kBestShare));
+        QCOMPARE(window->summary()->text().count('\n'), 1);
+    }
+
+    // 中止 while the seasons are resampled keeps the ranking and the seasons
+    // done, and says so.
+    void cancellingWhileResamplingKeepsTheRankingAndTheSeasonsDone() {
+        for (int i = 0; i < kPatternCount; ++i) {
+            edit(*m_dialog, ids::kPatterns[i])->setText(i == 0 ? "abcd*****" : "");
+        }
+        m_dialog->showRanking();
+        RankingWindow* window = m_dialog->rankingWindow();
+        window->replicatesField()->setValue(static_cast<int>(resampling::kReplicatesMax));
+        window->setSelection(OrderSource::AcceptedOrderings);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            window->status()->text() == QString::fromUtf8(msg::kRankingResampling) &&
+                window->progress()->value() >= 1,
+            kWaitMs);
+        QCOMPARE(window->progress()->maximum(), static_cast<int>(resampling::kReplicatesMax));
+        window->cancelButton()->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!window->isEvaluating(), kWaitMs);
+        QCOMPARE(window->model().rowCount(), 120);
+        const ResampleSummary& resampled = window->model().table().resampling();
+        QVERIFY(resampled.replicates >= 1 && resampled.replicates < resampling::kReplicatesMax);
+        QCOMPARE(window->status()->text(),
+                 QString::fromUtf8(msg::rankingResampleStopped(120, resampled.replicates,
+                                                               resampling::kReplicatesMax)));
+        QVERIFY(window->summary()->text().contains(QStringLiteral("（10000 回のうち、中止）")));
+        QVERIFY(!window->table()->isColumnHidden(ranking::kBestShare));
+        QVERIFY(m_boxes.shown.empty());
     }
 
     // CSV保存 onto a pipe or a device writes into it or says why, as the
@@ -371,7 +460,9 @@ class RankingTest : public QObject {
         QCOMPARE(sets[0]->label(), QStringLiteral("選択 ") + selected);
         QCOMPARE(sets[1]->label(), QStringLiteral("最良 ") + best);
         QList<Qt::PenStyle> marks;
+        // The two marks; the best order's resampled bracket is the third line.
         for (QAbstractSeries* series : window->charts()->histogram()->series()) {
+            if (series == window->charts()->bestRange()) continue;
             if (auto* line = qobject_cast<QLineSeries*>(series)) marks << line->pen().style();
         }
         QCOMPARE(marks.size(), qsizetype(2));
@@ -409,14 +500,18 @@ class RankingTest : public QObject {
   private:
     // Sets the patterns, opens the ranking window from the main window (or
     // evaluates it again) and evaluates `selection` to the end.
+    // Resampled over `replicates` seasons: none unless asked, which the
+    // figures of the point ranking don't need.
     RankingWindow* openRanking(const QStringList& patterns,
-                               OrderSource selection = OrderSource::AcceptedOrderings) {
+                               OrderSource selection = OrderSource::AcceptedOrderings,
+                               int replicates = 0) {
         for (int i = 0; i < kPatternCount; ++i) {
             edit(*m_dialog, ids::kPatterns[i])->setText(i < patterns.size() ? patterns[i] : "");
         }
         m_dialog->showRanking();
         RankingWindow* window = m_dialog->rankingWindow();
         if (window == nullptr) return nullptr;
+        window->replicatesField()->setValue(replicates);
         // A fresh window would start on every ordering; choosing the selection
         // before the event loop runs starts only this one.
         window->setSelection(selection);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # DIZ.exe's ranking window by keyboard: the example batters loaded, Alt+Space
-# then R, the evaluation of every ordering awaited, Ctrl+S with the chooser's
+# then R, 確からしさ (Alt+K) set to 0 and entered with Return, the evaluation
+# of every ordering awaited, Ctrl+S with the chooser's
 # ranking.csv and the create prompt accepted. The CSV is byte for byte the
 # one the application core writes for the same batters (ranking_csv.exe),
 # which the Qt ranking window saves as well. Alt+P then sends the best order
@@ -27,6 +28,10 @@ keys alt+space
 wait_probe . menu
 keys r
 focus '^打順ランキング$'
+# The point ranking alone: the field's number (at most five digits) replaced.
+keys alt+k End BackSpace BackSpace BackSpace BackSpace BackSpace
+typed 0
+keys Return
 wait_probe '^362880 打順を評価しました$' field 打順ランキング 112
 shot "$DIZ_WORK/ranking.png"
 keys ctrl+s

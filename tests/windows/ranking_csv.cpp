@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
     EndOfRun end;
     std::string failure;
     auto run = diz::RankingRun::start(
-        diz::rankingSelection(diz::OrderSource::EveryOrdering, inputs), inputs.records, end,
+        diz::rankingSelection(diz::OrderSource::EveryOrdering, inputs), inputs.records, {}, end,
         [] { return diz::RankingRows(); }, failure);
     if (!run) {
         std::fprintf(stderr, "ranking_csv: %s\n", failure.c_str());

@@ -15,6 +15,7 @@
 
 #include "batch/dialogs.h"
 #include "batch/messages.h"
+#include "cli/exact_command.h"
 #include "support/recording_win32_boxes.h"
 #include "support/scripted_chooser.h"
 #include "tests/windows/win32_test_support.h"
@@ -44,15 +45,18 @@ class RankingWindowTest : public ::testing::Test {
     }
 
     // Sets the patterns, opens the ranking window from the main window (or
-    // evaluates it again) and evaluates `selection` to the end.
+    // evaluates it again) and evaluates `selection` to the end, resampled
+    // over `replicates` seasons (none unless asked).
     RankingWindow& openRanking(const std::vector<std::string>& patterns,
-                               OrderSource selection = OrderSource::AcceptedOrderings) {
+                               OrderSource selection = OrderSource::AcceptedOrderings,
+                               std::uint32_t replicates = 0) {
         for (int i = 0; i < kPatternCount; ++i) {
             setWindowText(dialog->control(ids::kPatterns[i]),
                           i < static_cast<int>(patterns.size()) ? patterns[i] : "");
         }
         dialog->showRanking();
         RankingWindow& window = *dialog->rankingWindow();
+        window.setReplicates(replicates);
         // A fresh window would start on every ordering; choosing the selection
         // before the message loop runs starts only this one.
         window.setSelection(selection);
@@ -126,8 +130,12 @@ TEST_F(RankingWindowTest, ShowsTheInningColumnsOnRequest) {
     RankingWindow& window = openRanking({"abcdefghi"});
     const HWND header = ListView_GetHeader(window.control(RankingWindow::kList));
     EXPECT_EQ(Header_GetItemCount(header), ranking::kFirstInningRuns);
+    // A width the user gave a column stays through the change.
+    const HWND list = window.control(RankingWindow::kList);
+    ListView_SetColumnWidth(list, ranking::kOrder, 123);
     SendMessageW(window.control(RankingWindow::kInningColumns), BM_CLICK, 0, 0);
     ASSERT_EQ(Header_GetItemCount(header), ranking::kColumnCount);
+    EXPECT_EQ(ListView_GetColumnWidth(list, ranking::kOrder), 123);
     for (int column = 0; column < ranking::kColumnCount; ++column) {
         wchar_t title[64] = {};
         HDITEMW item{};
@@ -241,6 +249,107 @@ TEST_F(RankingWindowTest, CancellingOrClosingStopsTheRunAndLeavesBothWindowsUsab
     RankingWindow& again = openRanking({"abcdefghi"});
     EXPECT_TRUE(IsWindowVisible(again.window()));
     EXPECT_EQ(again.table().size(), 1u);
+}
+
+// 確からしさ entered in its field evaluates again; the list then shows the
+// two resampled columns after the first five, sorts by them, and the CSV is
+// byte for byte the one diz-cli exact --resample writes for the same batters
+// and orders. Without it, neither column shows.
+TEST_F(RankingWindowTest, TheResampledCsvIsThatOfDizCliExactResample) {
+    RankingWindow& window = openRanking({"abcde****"});
+    const HWND list = window.control(RankingWindow::kList);
+    const HWND header = ListView_GetHeader(list);
+    EXPECT_EQ(Header_GetItemCount(header), ranking::kFirstInningRuns);
+    EXPECT_FALSE(window.charts().spread().bestRange);
+
+    const HWND field = window.control(RankingWindow::kReplicates);
+    SetFocus(field);
+    setWindowText(field, "20");
+    SetFocus(list);  // leaving the field enters the number
+    EXPECT_TRUE(window.isEvaluating());
+    ASSERT_TRUE(test::pumpUntil(*dialog, [&] { return !window.isEvaluating(); }));
+    ASSERT_EQ(window.table().size(), 24u);
+    ASSERT_EQ(Header_GetItemCount(header), ranking::kFirstInningRuns + 2);
+    ASSERT_EQ(window.listColumns().size(), std::size_t{ranking::kFirstInningRuns + 2});
+    EXPECT_EQ(window.listColumns()[ranking::kFirstInningRuns], ranking::kBestShare);
+    EXPECT_EQ(window.listColumns()[ranking::kFirstInningRuns + 1], ranking::kGapRange);
+    std::string share;
+    window.table().appendCell(share, window.table().rowAt(0), ranking::kBestShare);
+    EXPECT_TRUE(share.ends_with('%')) << share;
+    EXPECT_EQ(cell(window, 0, ranking::kFirstInningRuns), share);
+    const std::wstring summary = test::textOf(window.control(RankingWindow::kSummary));
+    EXPECT_NE(summary.find(L"\r\n確からしさ：リサンプリング 20 回で最良 " +
+                           toWide(window.table().rows().order(window.table().bestRow()))),
+              std::wstring::npos);
+    EXPECT_TRUE(window.charts().spread().bestRange);
+
+    // A click on the share's heading sorts by it.
+    NMLISTVIEW click{};
+    click.hdr.hwndFrom = list;
+    click.hdr.idFrom = RankingWindow::kList;
+    click.hdr.code = LVN_COLUMNCLICK;
+    click.iSubItem = ranking::kFirstInningRuns;
+    SendMessageW(window.window(), WM_NOTIFY, RankingWindow::kList,
+                 reinterpret_cast<LPARAM>(&click));
+    EXPECT_EQ(window.table().sortColumn(), ranking::kBestShare);
+
+    // diz-cli exact's CSV is best first.
+    window.sortByHeading(ranking::kRank);
+    test::ScratchDir dir;
+    chooser.answer = toUtf8(dir.path("window.csv").wstring());
+    ASSERT_TRUE(window.saveCsv());
+    cli::ExactOptions options;
+    options.batters = test::exampleFile("batters.txt");
+    options.all = true;
+    options.patterns = {"abcde****"};
+    options.resample = 20;
+    options.quiet = true;
+    options.output = toUtf8(dir.path("exact.txt").wstring());
+    options.csv = toUtf8(dir.path("cli.csv").wstring());
+    ASSERT_EQ(cli::exactCommand(options), cli::kSuccess);
+    const std::string saved = dir.read("window.csv");
+    EXPECT_NE(saved.find(",最善の割合,順位中央値,差の5%点,差の95%点\r\n"), std::string::npos);
+    EXPECT_EQ(saved, dir.read("cli.csv"));
+
+    // Sorted by the share, then ranked without resampling: the columns go and
+    // so does their sort.
+    window.sortByHeading(ranking::kBestShare);
+    SetFocus(field);
+    setWindowText(field, "0");
+    SetFocus(list);
+    ASSERT_TRUE(test::pumpUntil(*dialog, [&] { return !window.isEvaluating(); }));
+    EXPECT_EQ(window.table().sortColumn(), ranking::kMeanRuns);
+    EXPECT_EQ(Header_GetItemCount(header), ranking::kFirstInningRuns);
+    EXPECT_FALSE(window.table().resampled());
+}
+
+// 中止 while the seasons are resampled keeps the ranking and the seasons
+// done, and says so.
+TEST_F(RankingWindowTest, CancellingWhileResamplingKeepsTheRankingAndTheSeasonsDone) {
+    setWindowText(dialog->control(ids::kPatterns[0]), "abcd*****");
+    dialog->showRanking();
+    RankingWindow& window = *dialog->rankingWindow();
+    window.setReplicates(resampling::kReplicatesMax);
+    window.setSelection(OrderSource::AcceptedOrderings);
+    const HWND progress = window.control(RankingWindow::kProgress);
+    ASSERT_TRUE(test::pumpUntil(*dialog, [&] {
+        return test::textOf(window.control(RankingWindow::kStatus)) ==
+                   toWide(msg::kRankingResampling) &&
+               SendMessageW(progress, PBM_GETPOS, 0, 0) >= 1;
+    }));
+    EXPECT_EQ(SendMessageW(progress, PBM_GETRANGE, FALSE, 0),
+              static_cast<LRESULT>(resampling::kReplicatesMax));
+    SendMessageW(window.control(RankingWindow::kCancel), BM_CLICK, 0, 0);
+    ASSERT_TRUE(test::pumpUntil(*dialog, [&] { return !window.isEvaluating(); }));
+    EXPECT_EQ(window.table().size(), 120u);
+    const std::uint32_t done = window.table().resampling().replicates;
+    EXPECT_GE(done, 1u);
+    EXPECT_LT(done, resampling::kReplicatesMax);
+    EXPECT_EQ(test::textOf(window.control(RankingWindow::kStatus)),
+              toWide(msg::rankingResampleStopped(120, done, resampling::kReplicatesMax)));
+    EXPECT_EQ(Header_GetItemCount(ListView_GetHeader(window.control(RankingWindow::kList))),
+              ranking::kFirstInningRuns + 2);
+    EXPECT_TRUE(boxes.shown.empty());
 }
 
 TEST_F(RankingWindowTest, AnInvalidFieldOrAMissingOrderFileOpensNothing) {

@@ -63,6 +63,7 @@ RankingCharts::RankingCharts(QWidget* parent)
       m_outline(new QLineSeries(this)),
       m_bestMark(new QLineSeries),
       m_selectedMark(new QLineSeries),
+      m_bestRange(new QLineSeries),
       m_runsAxis(valueAxis(text(msg::kChartRunsAxis), QStringLiteral("%.3f"))),
       m_countAxis(valueAxis(text(msg::kChartOrdersAxis), QStringLiteral("%d"))),
       m_selectedInnings(new QBarSet(text(msg::kChartSelected))),
@@ -82,6 +83,10 @@ RankingCharts::RankingCharts(QWidget* parent)
     m_selectedMark->setPen(QPen(kSelected, 3, Qt::DashLine));
     attach(spread, m_bestMark, m_runsAxis, m_countAxis);
     attach(spread, m_selectedMark, m_runsAxis, m_countAxis);
+    // The best order's range: a bracket in its colour, thinner than its mark.
+    m_bestRange->setPen(QPen(kBest, 2));
+    m_bestRange->setName(text(msg::kChartBestRange));
+    attach(spread, m_bestRange, m_runsAxis, m_countAxis);
 
     // The innings: the selected order's bars beside the best order's.
     QChart& byInning = *innings();
@@ -114,6 +119,8 @@ void RankingCharts::clear() {
     m_outline->clear();
     m_bestMark->clear();
     m_selectedMark->clear();
+    m_bestRange->clear();
+    m_bestRange->setVisible(false);
     m_bestMark->setName(text(msg::kChartBest));
     m_selectedMark->setName(text(msg::kChartSelected));
     // Nothing to read off an empty chart: its value axes are hidden (a count
@@ -157,6 +164,18 @@ void RankingCharts::showRows(const RankingRows& rows, std::uint32_t best,
     m_bestInnings->setLabel(orderLabel(msg::kChartBest, rows, best));
     m_bestInnings->append(bestInnings);
     showSelected(rows, best, best);
+}
+
+void RankingCharts::showBestRange(const std::optional<RankingTable::RunsRange>& range) {
+    m_bestRange->clear();
+    m_bestRange->setVisible(range.has_value() && m_outline->count() > 0);
+    if (!m_bestRange->isVisible()) return;
+    // A bracket near the top, its ends turned down.
+    const double top = m_markHeight * 0.92;
+    const double tick = m_markHeight * 0.05;
+    m_bestRange->replace({QPointF(range->low, top - tick), QPointF(range->low, top),
+                          QPointF(range->high, top), QPointF(range->high, top - tick)});
+    if (range->low < m_runsAxis->min()) m_runsAxis->setMin(range->low);
 }
 
 void RankingCharts::showSelected(const RankingRows& rows, std::uint32_t best,

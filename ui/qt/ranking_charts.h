@@ -5,6 +5,9 @@
 
 #include <QWidget>
 #include <cstdint>
+#include <optional>
+
+#include "batch/ranking.h"
 
 class QBarSet;
 class QChart;
@@ -13,9 +16,6 @@ class QLineSeries;
 class QValueAxis;
 
 namespace diz {
-
-struct RankingRows;
-struct RunsHistogram;
 
 class RankingCharts final : public QWidget {
     Q_OBJECT
@@ -28,11 +28,17 @@ class RankingCharts final : public QWidget {
     // Marks row `selected` in the histogram and compares its innings with the
     // best row's. `rows` must be the ones last shown.
     void showSelected(const RankingRows& rows, std::uint32_t best, std::uint32_t selected);
+    // Brackets, over the histogram, the expected runs the best order's gap to
+    // each resampled season's best spans (RankingTable::bestRange); nothing
+    // without one. After showRows.
+    void showBestRange(const std::optional<RankingTable::RunsRange>& range);
     // Empties both charts (while evaluating).
     void clear();
 
     QChart* histogram() const;
     QChart* innings() const;
+    // The bracket of showBestRange.
+    QLineSeries* bestRange() const { return m_bestRange; }
 
   private:
     // The series and axes are made once and only given new values: building
@@ -42,6 +48,7 @@ class RankingCharts final : public QWidget {
     QLineSeries* m_outline;
     QLineSeries* m_bestMark;
     QLineSeries* m_selectedMark;
+    QLineSeries* m_bestRange;
     QValueAxis* m_runsAxis;
     QValueAxis* m_countAxis;
     QBarSet* m_selectedInnings;

@@ -12,6 +12,12 @@ void RankingModel::setRows(RankingRows rows, std::vector<std::uint32_t> bestFirs
     endResetModel();
 }
 
+void RankingModel::setResampled(ResampleSummary summary) {
+    beginResetModel();
+    m_table.setResampled(std::move(summary));
+    endResetModel();
+}
+
 RankingRows RankingModel::takeRows() {
     beginResetModel();
     RankingRows rows = m_table.takeRows();
@@ -29,7 +35,7 @@ int RankingModel::rowCount(const QModelIndex& parent) const {
 }
 
 int RankingModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : ranking::kColumnCount;
+    return parent.isValid() ? 0 : ranking::kTableColumnCount;
 }
 
 QVariant RankingModel::data(const QModelIndex& index, int role) const {
@@ -55,7 +61,7 @@ QVariant RankingModel::headerData(int section, Qt::Orientation orientation, int 
 }
 
 void RankingModel::sort(int column, Qt::SortOrder order) {
-    if (column < 0 || column >= ranking::kColumnCount) return;
+    if (column < 0 || column >= ranking::kTableColumnCount) return;
     const SortDirection direction =
         order == Qt::AscendingOrder ? SortDirection::Ascending : SortDirection::Descending;
     if (m_table.empty()) {

@@ -18,6 +18,8 @@ class RankingModel final : public QAbstractTableModel {
 
     // Takes over `rows` and shows them best first (see RankingTable::setRows).
     void setRows(RankingRows rows, std::vector<std::uint32_t> bestFirst = {});
+    // Shows the rows' resampling (see RankingTable::setResampled).
+    void setResampled(ResampleSummary summary);
     // Empties the table and hands its rows over (see RankingTable::takeRows).
     RankingRows takeRows();
     void clear() { takeRows(); }

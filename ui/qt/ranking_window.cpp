@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QShortcut>
 #include <QSignalBlocker>
+#include <QSpinBox>
 #include <QSplitter>
 #include <QStyleOptionHeader>
 #include <QTableView>
@@ -113,6 +114,20 @@ RankingWindow::RankingWindow(QWidget* parent)
     connect(group, &QButtonGroup::idToggled, this, [this](int, bool checked) {
         if (checked) evaluate();
     });
+    // How sure the best is: the seasons to resample, beside the selections.
+    m_replicates = new QSpinBox(this);
+    m_replicates->setRange(0, static_cast<int>(resampling::kReplicatesMax));
+    m_replicates->setValue(static_cast<int>(ranking::kDefaultReplicates));
+    auto* replicatesLabel = new QLabel(QString::fromUtf8(msg::kRankingReplicates), this);
+    replicatesLabel->setBuddy(m_replicates);
+    connect(m_replicates, &QSpinBox::editingFinished, this, [this] {
+        // Leaving the field as the window closes enters nothing.
+        if (isVisible() && m_replicates->value() != m_startedReplicates) evaluate();
+    });
+    selectionRow->addSpacing(16);
+    selectionRow->addWidget(replicatesLabel);
+    selectionRow->addWidget(m_replicates);
+    selectionRow->addWidget(new QLabel(QString::fromUtf8(msg::kRankingReplicatesUnit), this));
     selectionRow->addStretch(1);
 
     m_progress = new QProgressBar(this);
@@ -160,8 +175,16 @@ RankingWindow::RankingWindow(QWidget* parent)
     header->resizeSection(ranking::kOrder,
                           fontMetrics().horizontalAdvance(QStringLiteral("abcdefghi")) + 16);
     header->setSortIndicator(ranking::kMeanRuns, Qt::DescendingOrder);
+    // The resampled columns come after the standard deviation, before the
+    // innings, and show only once the ranking has been resampled.
+    header->moveSection(header->visualIndex(ranking::kBestShare), ranking::kFirstInningRuns);
+    header->moveSection(header->visualIndex(ranking::kGapRange), ranking::kFirstInningRuns + 1);
+    header->resizeSection(
+        ranking::kGapRange,
+        fontMetrics().horizontalAdvance(QStringLiteral("-0.0000 〜 -0.0000")) + 16);
     m_table->setSortingEnabled(true);
     showInningColumns(false);
+    showResampledColumns(false);
     connect(m_table, &QTableView::doubleClicked, this, &RankingWindow::sendToPatterns);
     connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
@@ -254,8 +277,10 @@ void RankingWindow::start() {
         m_patternButton->setEnabled(false);
         return m_model->takeRows();
     };
-    std::unique_ptr<RankingRun> run =
-        RankingRun::start(orders, m_inputs.records, *notices, spent, failure);
+    m_replicates->interpretText();
+    const auto replicates = static_cast<std::uint32_t>(m_replicates->value());
+    std::unique_ptr<RankingRun> run = RankingRun::start(
+        orders, m_inputs.records, {m_inputs.batters, replicates}, *notices, spent, failure);
     if (!run) {
         // The table still shows the orders it showed; so does the selection.
         setSelectionQuietly(m_shownSelection);
@@ -266,6 +291,7 @@ void RankingWindow::start() {
         return;
     }
     m_shownSelection = source;
+    m_startedReplicates = static_cast<int>(replicates);
     m_notices = std::move(notices);
     m_run = std::move(run);
     showProgress();
@@ -296,14 +322,22 @@ void RankingWindow::finish(unsigned generation) {
 
     const std::size_t count = result.rows.size();
     m_model->setRows(std::move(result.rows), std::move(result.bestFirst));
+    m_model->setResampled(std::move(result.resampled));
+    showResampledColumns(m_model->table().resampled());
     m_progress->setRange(0, static_cast<int>(count));
     m_progress->setValue(static_cast<int>(count));
     m_status->setText(QString::fromUtf8(result.message));
     if (count > 0) {
         // Keep the column the user sorted by; a new table starts best first.
-        const QHeaderView* header = m_table->horizontalHeader();
+        // A resampled column's sort goes with its column.
+        QHeaderView* header = m_table->horizontalHeader();
+        if (!m_model->table().resampled() &&
+            header->sortIndicatorSection() >= ranking::kColumnCount) {
+            header->setSortIndicator(ranking::kMeanRuns, Qt::DescendingOrder);
+        }
         m_model->sort(header->sortIndicatorSection(), header->sortIndicatorOrder());
         m_charts->showRows(m_model->rows(), m_model->bestRow(), result.histogram);
+        m_charts->showBestRange(m_model->table().bestRange());
         m_table->setCurrentIndex(m_model->index(0, ranking::kOrder));
         m_saveButton->setEnabled(true);
         m_patternButton->setEnabled(true);
@@ -351,6 +385,11 @@ void RankingWindow::showInningColumns(bool shown) {
     for (int column = ranking::kFirstInningRuns; column < ranking::kColumnCount; ++column) {
         m_table->setColumnHidden(column, !shown);
     }
+}
+
+void RankingWindow::showResampledColumns(bool shown) {
+    m_table->setColumnHidden(ranking::kBestShare, !shown);
+    m_table->setColumnHidden(ranking::kGapRange, !shown);
 }
 
 bool RankingWindow::saveCsv() {

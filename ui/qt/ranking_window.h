@@ -23,6 +23,7 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
+class QSpinBox;
 class QTableView;
 
 namespace diz {
@@ -52,6 +53,10 @@ class RankingWindow final : public QWidget {
     OrderSource selection() const;
     // Checks the selection's button, which evaluates again when it changes.
     void setSelection(OrderSource selection);
+    // The seasons resampled after the ranking (確からしさ, 0: none), read when
+    // an evaluation starts; a new number entered (Enter or leaving the field)
+    // evaluates again.
+    QSpinBox* replicatesField() const { return m_replicates; }
 
     // Empties the table and evaluates the current selection, starting when
     // the event loop next runs, so that several requests in a row (opening
@@ -62,7 +67,8 @@ class RankingWindow final : public QWidget {
     // and box, naming its folder), the table keeps the orders it showed and
     // the selection goes back to theirs.
     void evaluate();
-    // Stops the evaluation (the 中止 button); the table stays empty.
+    // Stops the evaluation (the 中止 button); the table stays empty, or, while
+    // resampling, shows the ranking with the seasons done.
     void cancel();
     // True from evaluate() until the evaluation has ended.
     bool isEvaluating() const { return m_startPending || m_run != nullptr; }
@@ -99,6 +105,7 @@ class RankingWindow final : public QWidget {
     // The status line and the progress bar from one reading of the run.
     void showProgress();
     void showInningColumns(bool shown);
+    void showResampledColumns(bool shown);
     // Checks a selection's button without evaluating it.
     void setSelectionQuietly(OrderSource selection);
     void stopRun();
@@ -109,6 +116,8 @@ class RankingWindow final : public QWidget {
     RankingModel* m_model;
     QRadioButton* m_selectionButtons[3];
     QButtonGroup* m_selectionGroup;
+    QSpinBox* m_replicates;
+    int m_startedReplicates = -1;  // of the evaluation shown or running
     // The selection the table shows (or is being evaluated for).
     OrderSource m_shownSelection = OrderSource::EveryOrdering;
     QProgressBar* m_progress;

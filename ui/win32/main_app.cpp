@@ -7,8 +7,8 @@
 namespace diz::win32 {
 
 int runMainWindow(HINSTANCE instance) {
-    INITCOMMONCONTROLSEX controls{sizeof controls,
-                                  ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES |
+                                                       ICC_PROGRESS_CLASS | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);
     // A run keeps the window's thread busy for as long as it lasts, painting
     // the log as it goes; the system's stand-in for a window that does not

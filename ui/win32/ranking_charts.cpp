@@ -209,6 +209,11 @@ void RankingCharts::showRows(const RankingRows& rows, std::uint32_t best,
     showSelected(rows, best, best);
 }
 
+void RankingCharts::showBestRange(const std::optional<RankingTable::RunsRange>& range) {
+    m_spread.bestRange = m_spread.histogram.counts.empty() ? std::nullopt : range;
+    repaint();
+}
+
 void RankingCharts::showSelected(const RankingRows& rows, std::uint32_t best,
                                  std::uint32_t selected) {
     if (selected >= rows.size() || best >= rows.size() || m_spread.histogram.counts.empty()) {
@@ -338,7 +343,11 @@ void RankingCharts::paintSpread(HDC dc, const RECT& area) {
     const RunsHistogram& histogram = m_spread.histogram;
     const bool empty = histogram.counts.empty();
     // The runs axis spans the bins exactly; the count axis gets round numbers.
-    const double from = empty ? 0.0 : histogram.from;
+    // The best order's range may reach below the lowest bin.
+    const double from = empty
+                            ? 0.0
+                            : std::min(histogram.from, m_spread.bestRange ? m_spread.bestRange->low
+                                                                          : histogram.from);
     const double to =
         empty ? 1.0
               : histogram.from + histogram.width * static_cast<double>(histogram.counts.size());
@@ -393,11 +402,23 @@ void RankingCharts::paintSpread(HDC dc, const RECT& area) {
             drawLine(dc, x.at(runs), y.at(0.0), x.at(runs), y.at(counts.high));
         }
     }
-    drawLegend(dc,
-               {{LegendEntry::Swatch::Box, kAreaColour, toWide(msg::kChartOrdersAxis)},
-                {LegendEntry::Swatch::Line, kBestColour, toWide(m_spread.bestLabel)},
-                {LegendEntry::Swatch::DashedLine, kSelectedColour, toWide(m_spread.selectedLabel)}},
-               area, frame.legendTop);
+    std::vector<LegendEntry> legend{
+        {LegendEntry::Swatch::Box, kAreaColour, toWide(msg::kChartOrdersAxis)},
+        {LegendEntry::Swatch::Line, kBestColour, toWide(m_spread.bestLabel)},
+        {LegendEntry::Swatch::DashedLine, kSelectedColour, toWide(m_spread.selectedLabel)}};
+    if (!empty && m_spread.bestRange) {
+        // A bracket near the top, its ends turned down, thinner than the mark.
+        const UniquePen bracket = solidPen(kBestColour, 1);
+        const SelectedObject pen(dc, bracket.get());
+        const int top = y.at(counts.high * 0.92);
+        const int ends = y.at(counts.high * 0.87);
+        const int low = x.at(m_spread.bestRange->low);
+        const int high = x.at(m_spread.bestRange->high);
+        const POINT shape[] = {{low, ends}, {low, top}, {high, top}, {high, ends}};
+        Polyline(dc, shape, 4);
+        legend.push_back({LegendEntry::Swatch::Line, kBestColour, toWide(msg::kChartBestRange)});
+    }
+    drawLegend(dc, legend, area, frame.legendTop);
 }
 
 void RankingCharts::paintInnings(HDC dc, const RECT& area) {

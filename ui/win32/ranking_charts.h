@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "batch/ranking.h"
@@ -20,13 +21,15 @@ namespace diz::win32 {
 class RankingCharts {
   public:
     // What the spread chart draws: the histogram's bins as steps filled down
-    // to the axis, a line at the best and at the selected order.
+    // to the axis, a line at the best and at the selected order, and once
+    // resampled a bracket over the expected runs the best order's gap spans.
     struct Spread {
         RunsHistogram histogram;  // no bins: empty axes
         double bestRuns = 0.0;
         double selectedRuns = 0.0;
         std::string bestLabel;  // "最良 abcdefghi"; "最良" while empty
         std::string selectedLabel;
+        std::optional<RankingTable::RunsRange> bestRange;
     };
     // What the innings chart draws: a bar of each inning's expected runs for
     // the selected order beside one for the best.
@@ -53,6 +56,9 @@ class RankingCharts {
     // Marks row `selected` in the histogram and compares its innings with the
     // best row's. `rows` must be the ones last shown.
     void showSelected(const RankingRows& rows, std::uint32_t best, std::uint32_t selected);
+    // Brackets the best order's range (RankingTable::bestRange) in the spread
+    // chart; nothing without one. After showRows.
+    void showBestRange(const std::optional<RankingTable::RunsRange>& range);
     // Empties both charts (while evaluating).
     void clear();
 

@@ -124,6 +124,11 @@ INT_PTR CALLBACK RankingWindow::dialogProc(HWND window, UINT message, WPARAM wPa
             return TRUE;
         case WM_TIMER:
             return self->timer(wParam);
+        case WM_VSCROLL:
+            // The arrows beside the seasons, let go.
+            if (reinterpret_cast<HWND>(lParam) != self->control(kReplicatesArrows)) return FALSE;
+            if (LOWORD(wParam) == SB_ENDSCROLL) self->replicatesEntered();
+            return TRUE;
         case kStartMessage:
             self->startIfPending();
             return TRUE;
@@ -182,6 +187,18 @@ void RankingWindow::createControls() {
              BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0), kEveryOrdering + i);
     }
     CheckRadioButton(window, kEveryOrdering, kOrderFile, kEveryOrdering);
+    // The seasons to resample; the label's mnemonic reaches the field, which
+    // ends the selections' group.
+    make(0, WC_STATICW, msg::kRankingReplicates, SS_LEFT | WS_GROUP, kReplicatesLabel);
+    make(WS_EX_CLIENTEDGE, WC_EDITW, "", ES_NUMBER | ES_RIGHT | ES_AUTOHSCROLL | WS_TABSTOP,
+         kReplicates);
+    const HWND arrows = make(0, UPDOWN_CLASSW, "",
+                             UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, kReplicatesArrows);
+    SendMessageW(arrows, UDM_SETBUDDY, reinterpret_cast<WPARAM>(control(kReplicates)), 0);
+    SendMessageW(arrows, UDM_SETRANGE32, 0, static_cast<LPARAM>(resampling::kReplicatesMax));
+    setReplicates(ranking::kDefaultReplicates);
+    make(0, WC_STATICW, msg::kRankingReplicatesUnit, SS_LEFT | SS_NOPREFIX | WS_GROUP,
+         kReplicatesUnit);
     make(0, PROGRESS_CLASSW, "", 0, kProgress);
     EnableWindow(
         make(0, WC_BUTTONW, msg::kRankingCancel, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, kCancel),
@@ -260,12 +277,25 @@ void RankingWindow::layOut() {
 
     int y = margin.y;
     int x = margin.x;
+    // The selections, then the seasons to resample in a field a little taller.
+    const int fieldHeight = units(0, 12).y;
+    const int rowTop = y + (fieldHeight - lineHeight) / 2;
     for (int id = kEveryOrdering; id <= kOrderFile; ++id) {
         const int w = textWidth(GetDlgItem(window, id)) + boxWidth;
-        place(id, x, y, w, lineHeight);
+        place(id, x, rowTop, w, lineHeight);
         x += w + 2 * gap.x;
     }
-    y += lineHeight + gap.y;
+    x += 2 * gap.x;
+    const int labelWidth = textWidth(control(kReplicatesLabel));
+    place(kReplicatesLabel, x, rowTop, labelWidth, lineHeight);
+    x += labelWidth + gap.x;
+    const int fieldWidth = units(32, 0).x;
+    const int arrowsWidth = units(9, 0).x;
+    place(kReplicates, x, y, fieldWidth, fieldHeight);
+    place(kReplicatesArrows, x + fieldWidth, y, arrowsWidth, fieldHeight);
+    x += fieldWidth + arrowsWidth + gap.x;
+    place(kReplicatesUnit, x, rowTop, textWidth(control(kReplicatesUnit)), lineHeight);
+    y += fieldHeight + gap.y;
     const int cancelWidth = buttonWidth(kCancel);
     place(kProgress, margin.x, y + (buttonHeight - lineHeight) / 2, width - cancelWidth - gap.x,
           lineHeight);
@@ -318,6 +348,25 @@ OrderSource RankingWindow::selection() const {
     return OrderSource::EveryOrdering;
 }
 
+std::uint32_t RankingWindow::replicates() const {
+    BOOL read = FALSE;
+    const UINT value = GetDlgItemInt(m_window.get(), kReplicates, &read, FALSE);
+    // An empty field resamples nothing; a number past the range, the most.
+    if (!read)
+        return GetWindowTextLengthW(control(kReplicates)) == 0 ? 0 : resampling::kReplicatesMax;
+    return std::min<std::uint32_t>(value, resampling::kReplicatesMax);
+}
+
+void RankingWindow::setReplicates(std::uint32_t replicates) {
+    setText(kReplicates, std::to_string(std::min(replicates, resampling::kReplicatesMax)));
+}
+
+void RankingWindow::replicatesEntered() {
+    // Leaving the field as the window hides enters nothing.
+    if (!IsWindowVisible(m_window.get())) return;
+    if (static_cast<int>(replicates()) != m_startedReplicates) evaluate();
+}
+
 void RankingWindow::setSelection(OrderSource source) {
     if (source == selection()) return;
     CheckRadioButton(m_window.get(), kEveryOrdering, kOrderFile,
@@ -335,6 +384,12 @@ void RankingWindow::command(int id, int code) {
                 evaluate();
             }
             return;
+        case kReplicates:
+            if (code == EN_KILLFOCUS) replicatesEntered();
+            return;
+        case IDOK:  // Enter: in the seasons' field, the number is entered
+            if (GetFocus() == control(kReplicates)) replicatesEntered();
+            return;
         case kCancel:
             cancel();
             return;
@@ -351,7 +406,7 @@ void RankingWindow::command(int id, int code) {
             close();
             return;
         default:
-            return;  // Enter (IDOK) and Escape (IDCANCEL) do nothing here
+            return;  // Escape (IDCANCEL) does nothing here
     }
 }
 
@@ -363,21 +418,25 @@ LRESULT RankingWindow::notify(NMHDR& header) {
             if ((item.mask & LVIF_TEXT) == 0 || item.cchTextMax <= 0) return 0;
             item.pszText[0] = L'\0';
             if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= m_table.size() ||
-                item.iSubItem < 0 || item.iSubItem >= ranking::kColumnCount) {
+                item.iSubItem < 0 || static_cast<std::size_t>(item.iSubItem) >= m_columns.size()) {
                 return 0;
             }
             m_cell.clear();
             m_table.appendCell(m_cell, m_table.rowAt(static_cast<std::size_t>(item.iItem)),
-                               item.iSubItem);
+                               m_columns[static_cast<std::size_t>(item.iSubItem)]);
             const int written =
                 MultiByteToWideChar(CP_UTF8, 0, m_cell.data(), static_cast<int>(m_cell.size()),
                                     item.pszText, item.cchTextMax - 1);
             item.pszText[written] = L'\0';
             return 0;
         }
-        case LVN_COLUMNCLICK:
-            sortByHeading(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
+        case LVN_COLUMNCLICK: {
+            const int clicked = reinterpret_cast<const NMLISTVIEW&>(header).iSubItem;
+            if (clicked >= 0 && static_cast<std::size_t>(clicked) < m_columns.size()) {
+                sortByHeading(m_columns[static_cast<std::size_t>(clicked)]);
+            }
             return 0;
+        }
         case LVN_ITEMCHANGED: {
             const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
             const bool nowFocused =
@@ -460,8 +519,10 @@ void RankingWindow::start() {
         }
         return m_table.takeRows();
     };
-    std::unique_ptr<RankingRun> run =
-        RankingRun::start(orders, m_inputs.records, *notices, spent, failure);
+    const std::uint32_t seasons = replicates();
+    setReplicates(seasons);  // as read, within its range
+    std::unique_ptr<RankingRun> run = RankingRun::start(
+        orders, m_inputs.records, {m_inputs.batters, seasons}, *notices, spent, failure);
     if (!run) {
         setText(kStatus, failure);
         setProgress(control(kProgress), 0, 0);
@@ -469,6 +530,7 @@ void RankingWindow::start() {
         finished(false);
         return;
     }
+    m_startedReplicates = static_cast<int>(seasons);
     m_notices = std::move(notices);
     m_run = std::move(run);
     showProgress();
@@ -498,6 +560,13 @@ void RankingWindow::finish(unsigned generation) {
 
     const std::size_t count = result.rows.size();
     m_table.setRows(std::move(result.rows), std::move(result.bestFirst));
+    m_table.setResampled(std::move(result.resampled));
+    // A resampled column's sort goes with its column.
+    if (!m_table.resampled() && m_sortColumn >= ranking::kColumnCount) {
+        m_sortColumn = ranking::kMeanRuns;
+        m_sortDirection = SortDirection::Descending;
+    }
+    showColumns();
     setProgress(control(kProgress), count, count);
     setText(kStatus, result.message);
     if (count > 0) {
@@ -505,6 +574,7 @@ void RankingWindow::finish(unsigned generation) {
         m_table.sort(m_sortColumn, m_sortDirection);
         ListView_SetItemCountEx(control(kList), static_cast<int>(count), 0);
         m_charts->showRows(m_table.rows(), m_table.bestRow(), result.histogram);
+        m_charts->showBestRange(m_table.bestRange());
         focusRow(0);
         EnableWindow(control(kSaveCsv), TRUE);
         EnableWindow(control(kToPattern), TRUE);
@@ -558,37 +628,61 @@ void RankingWindow::emptyList() {
 }
 
 void RankingWindow::showInningColumns(bool shown) {
-    const HWND list = control(kList);
     CheckDlgButton(m_window.get(), kInningColumns, shown ? BST_CHECKED : BST_UNCHECKED);
-    // The inning columns are the last ones, so a list column's index is the
-    // table's column either way.
-    const int wanted = shown ? ranking::kColumnCount : ranking::kFirstInningRuns;
+    m_inningsShown = shown;
+    showColumns();
+}
+
+void RankingWindow::showColumns() {
+    std::vector<int> wanted;
+    for (int column = 0; column < ranking::kFirstInningRuns; ++column) wanted.push_back(column);
+    if (m_table.resampled()) {
+        wanted.push_back(ranking::kBestShare);
+        wanted.push_back(ranking::kGapRange);
+    }
+    if (m_inningsShown) {
+        for (int column = ranking::kFirstInningRuns; column < ranking::kColumnCount; ++column) {
+            wanted.push_back(column);
+        }
+    }
+    if (wanted == m_columns) return;
+    // The columns are made anew, so that a list column's index is its place
+    // in m_columns.
+    const HWND list = control(kList);
     const HWND header = ListView_GetHeader(list);
-    int present = Header_GetItemCount(header);
+    // The widths the user gave the columns stay theirs.
+    for (int present = Header_GetItemCount(header); present > 0;) {
+        --present;
+        if (static_cast<std::size_t>(present) < m_columns.size()) {
+            m_widths[static_cast<std::size_t>(m_columns[static_cast<std::size_t>(present)])] =
+                ListView_GetColumnWidth(list, present);
+        }
+        ListView_DeleteColumn(list, present);
+    }
+    m_columns = wanted;
     const int figureWidth = textWidth(list, L"0.0000000");
-    while (present > wanted) ListView_DeleteColumn(list, --present);
     // A list's first column is always left-aligned; the rank's is right-
     // aligned once it moves up from second place, behind a placeholder.
-    const bool placeholder = present == 0;
-    if (placeholder) {
-        LVCOLUMNW first{};
-        first.mask = LVCF_WIDTH;
-        ListView_InsertColumn(list, 0, &first);
-    }
-    for (; present < wanted; ++present) {
-        const std::wstring title = toWide(rankingColumnTitle(present));
-        const int contents =
-            present == ranking::kOrder ? textWidth(list, L"abcdefghi") : figureWidth;
+    LVCOLUMNW first{};
+    first.mask = LVCF_WIDTH;
+    ListView_InsertColumn(list, 0, &first);
+    for (std::size_t place = 0; place < m_columns.size(); ++place) {
+        const int shown = m_columns[place];
+        const std::wstring title = toWide(rankingColumnTitle(shown));
+        int contents = figureWidth;
+        if (shown == ranking::kOrder) contents = textWidth(list, L"abcdefghi");
+        if (shown == ranking::kGapRange) contents = textWidth(list, L"-0.0000 〜 -0.0000");
         LVCOLUMNW column{};
         column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        column.fmt = present == ranking::kOrder ? LVCFMT_LEFT : LVCFMT_RIGHT;
+        column.fmt = shown == ranking::kOrder ? LVCFMT_LEFT : LVCFMT_RIGHT;
         // Room for the sort mark beside the title.
-        column.cx = std::max(contents, textWidth(list, title)) + 24;
+        const int width = m_widths[static_cast<std::size_t>(shown)];
+        column.cx = width > 0 ? width : std::max(contents, textWidth(list, title)) + 24;
         column.pszText = const_cast<wchar_t*>(title.c_str());
-        column.iSubItem = present;
-        ListView_InsertColumn(list, present + (placeholder ? 1 : 0), &column);
+        column.iSubItem = static_cast<int>(place);
+        ListView_InsertColumn(list, static_cast<int>(place) + 1, &column);
     }
-    if (placeholder) ListView_DeleteColumn(list, 0);
+    ListView_DeleteColumn(list, 0);
     showSortMark();
 }
 
@@ -600,7 +694,8 @@ void RankingWindow::showSortMark() {
         item.mask = HDI_FORMAT;
         Header_GetItem(header, column, &item);
         item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
-        if (column == m_sortColumn) {
+        if (static_cast<std::size_t>(column) < m_columns.size() &&
+            m_columns[static_cast<std::size_t>(column)] == m_sortColumn) {
             item.fmt |= m_sortDirection == SortDirection::Ascending ? HDF_SORTUP : HDF_SORTDOWN;
         }
         Header_SetItem(header, column, &item);
@@ -608,7 +703,7 @@ void RankingWindow::showSortMark() {
 }
 
 void RankingWindow::sortByHeading(int column) {
-    if (column < 0 || column >= ranking::kColumnCount) return;
+    if (std::find(m_columns.begin(), m_columns.end(), column) == m_columns.end()) return;
     const SortDirection direction =
         column == m_sortColumn && m_sortDirection == SortDirection::Ascending
             ? SortDirection::Descending
@@ -672,6 +767,7 @@ void RankingWindow::close() {
     setProgress(control(kProgress), 0, 0);
     emptyList();
     m_table.takeRows();
+    showColumns();
     m_charts->clear();
     setText(kSummary, "");
     ShowWindow(m_window.get(), SW_HIDE);

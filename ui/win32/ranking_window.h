@@ -6,10 +6,12 @@
 
 #include <windows.h>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "batch/orders.h"
 #include "batch/ranking.h"
@@ -36,6 +38,10 @@ class RankingWindow {
         kEveryOrdering = 100,  // the three selections, in the order of OrderSource
         kAcceptedOrderings,
         kOrderFile,
+        kReplicatesLabel,  // 確からしさ: the seasons to resample, an edit with arrows
+        kReplicates,
+        kReplicatesArrows,
+        kReplicatesUnit,
         kProgress = 110,
         kCancel,
         kStatus,
@@ -81,6 +87,12 @@ class RankingWindow {
     OrderSource selection() const;
     // Checks the selection's button, which evaluates again when it changes.
     void setSelection(OrderSource selection);
+    // The seasons resampled after the ranking (確からしさ, 0: none, at most
+    // resampling::kReplicatesMax), read when an evaluation starts; a new
+    // number entered (Enter, leaving the field or its arrows) evaluates
+    // again. Setting it evaluates nothing.
+    std::uint32_t replicates() const;
+    void setReplicates(std::uint32_t replicates);
 
     // Empties the list and evaluates the current selection, starting when the
     // message loop next runs, so that several requests in a row start one
@@ -88,15 +100,20 @@ class RankingWindow {
     // when it has ended. An order file that can't be opened is reported and
     // nothing starts.
     void evaluate();
-    // Stops the evaluation (中止); the list stays empty.
+    // Stops the evaluation (中止); the list stays empty, or, while resampling,
+    // shows the ranking with the seasons done.
     void cancel();
     // True from evaluate() until the evaluation has ended.
     bool isEvaluating() const { return m_startPending || m_run != nullptr; }
 
-    // Sorts as a click on column `column`'s heading does: by a new column
-    // ascending, by the same column the other way round. The focused order
-    // stays focused.
+    // Sorts as a click on table column `column`'s heading does: by a new
+    // column ascending, by the same column the other way round. The focused
+    // order stays focused.
     void sortByHeading(int column);
+    // The table column shown in each of the list's columns, left to right:
+    // the first five, the two resampled ones once resampled, the innings when
+    // shown.
+    const std::vector<int>& listColumns() const { return m_columns; }
     // Shows or hides the eighteen inning columns (イニング別を表示).
     void showInningColumns(bool shown);
     // Asks for a file and writes the whole table in its current sort as CSV.
@@ -138,6 +155,8 @@ class RankingWindow {
     void stopRun();
     void emptyList();
     void showSortMark();
+    void showColumns();
+    void replicatesEntered();
     void finished(bool completed);
     void setText(int id, std::string_view text);
     FileChooser& fileChooser() { return m_chooserSet ? *m_chooserSet : *m_systemChooser; }
@@ -156,6 +175,11 @@ class RankingWindow {
 
     RankingInputs m_inputs;
     RankingTable m_table;
+    std::vector<int> m_columns;  // listColumns()
+    // Each table column's width in the list when last shown; 0: not yet.
+    std::array<int, ranking::kTableColumnCount> m_widths{};
+    bool m_inningsShown = false;
+    int m_startedReplicates = -1;  // of the evaluation shown or running
     int m_sortColumn = ranking::kMeanRuns;
     SortDirection m_sortDirection = SortDirection::Descending;
     std::string m_cell;  // the last cell the list asked for
