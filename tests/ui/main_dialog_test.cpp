@@ -506,13 +506,15 @@ class MainDialogTest : public QObject {
     }
 
     void theMenuOffersAboutAfterASeparator() {
-        // After a separator: About, then the ranking window's entry.
+        // After a separator: About, then the ranking window's and the roster
+        // window's entries.
         const QList<QAction*> actions = m_dialog->systemMenu()->actions();
-        QVERIFY(actions.size() >= 3);
-        QVERIFY(actions[actions.size() - 3]->isSeparator());
-        QAction* aboutAction = actions[actions.size() - 2];
+        QVERIFY(actions.size() >= 4);
+        QVERIFY(actions[actions.size() - 4]->isSeparator());
+        QAction* aboutAction = actions[actions.size() - 3];
         QCOMPARE(aboutAction->text(), QStringLiteral("DIZ のﾊﾞｰｼﾞｮﾝ情報(&A)..."));
-        QCOMPARE(actions.last()->text(), QStringLiteral("打順ランキング(&R)..."));
+        QCOMPARE(actions[actions.size() - 2]->text(), QStringLiteral("打順ランキング(&R)..."));
+        QCOMPARE(actions.last()->text(), QStringLiteral("選手名簿(&L)..."));
 
         edit(*m_dialog, 1000)->setText("12");  // typed but not read
         const QStringList before = snapshot(*m_dialog);
