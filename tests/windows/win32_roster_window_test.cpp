@@ -160,6 +160,14 @@ TEST_F(RosterWindowTest, ReadsEditsAndSortsTheRosterAndRevertsARefusedCell) {
     ASSERT_TRUE(IsWindowVisible(editor));
     EXPECT_EQ(windowText(editor), "600");
     window->cancelEdit();
+    // A character typed on a cell starts its edit with that character.
+    window->editCell(rowOf("Ben Kuroda"), kHomeRuns);
+    window->cancelEdit();
+    test::pressKey(*dialog, table, '9');
+    ASSERT_TRUE(IsWindowVisible(editor));
+    EXPECT_EQ(windowText(editor), "9");
+    test::pressKey(*dialog, editor, VK_RETURN);
+    EXPECT_EQ(cell(rowOf("Ben Kuroda"), kHomeRuns), "9");
 
     // A heading sorts by its column, a second time the other way, with the
     // sort mark on that heading.
@@ -235,8 +243,11 @@ TEST_F(RosterWindowTest, FindsTheCoresLineupsAndPutsTheSecondIntoTheRows) {
     // The second lineup goes into the nine rows, named, with pattern 1
     // selecting it; the other controls keep what they held.
     setWindowText(dialog->control(ids::kGamesPerOrder), "300");
-    SendMessageW(window->control(RosterWindow::kLineups), LB_SETCURSEL, 1, 0);
-    SendMessageW(window->control(RosterWindow::kPut), BM_CLICK, 0, 0);
+    // Enter on a lineup puts it, as 打線に入れる does.
+    const HWND lineups = window->control(RosterWindow::kLineups);
+    SendMessageW(lineups, LB_SETCURSEL, 1, 0);
+    SetFocus(lineups);
+    test::pressKey(*dialog, lineups, VK_RETURN);
     const Lineup& second = found.found().search.best[1];
     const RosterPlayer& leadoff = found.players()[static_cast<std::size_t>(second.players[0])];
     EXPECT_EQ(windowText(dialog->control(ids::kPatterns[0])), "abcdefghi");

@@ -392,6 +392,15 @@ bool RosterWindow::keyInTable(WORD key) {
     }
 }
 
+void RosterWindow::typedInTable(wchar_t character) {
+    editCell(focusedRow(), m_column);
+    if (!isEditing() || isMarkColumn(m_editColumn)) return;
+    const HWND editor = control(kCellEdit);
+    const wchar_t text[2] = {character, L'\0'};
+    SetWindowTextW(editor, text);
+    SendMessageW(editor, EM_SETSEL, 1, 1);
+}
+
 LRESULT RosterWindow::customDraw(NMHDR& header) const {
     auto& draw = reinterpret_cast<NMLVCUSTOMDRAW&>(header);
     switch (draw.nmcd.dwDrawStage) {
@@ -724,6 +733,13 @@ bool RosterWindow::translateMessage(MSG& message) {
     const HWND window = m_window.get();
     if (window == nullptr || !IsWindowVisible(window)) return false;
     if (message.hwnd != window && !IsChild(window, message.hwnd)) return false;
+    // A character typed in the list starts an edit rather than the list's
+    // search by first letters.
+    if (message.message == WM_CHAR && message.hwnd == control(kTable) && message.wParam >= L' ' &&
+        message.wParam != 0x7F) {
+        typedInTable(static_cast<wchar_t>(message.wParam));
+        return true;
+    }
     return IsDialogMessageW(window, &message);
 }
 

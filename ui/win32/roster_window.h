@@ -29,9 +29,10 @@ namespace diz::win32 {
 // The list edits one cell at a time: F2, Enter or a double click opens an
 // editor over the current cell (the focused row's, in the column last
 // clicked or moved to with the arrow keys): a text field for the player's
-// columns, a drop-down list for the two marks. Enter or leaving it puts the
-// text in, Escape drops it; a refused text is reported and the cell shows
-// what it held.
+// columns, a drop-down list for the two marks; typing a character there opens
+// the text field with that character. Enter or leaving it puts the text in,
+// Escape drops it; a refused text is reported and the cell shows what it
+// held.
 class RosterWindow {
   public:
     // The controls' identifiers.
@@ -125,6 +126,7 @@ class RosterWindow {
     LRESULT notify(NMHDR& header);
     LRESULT customDraw(NMHDR& header) const;
     bool keyInTable(WORD key);
+    void typedInTable(wchar_t character);
     void endEdit(bool commit);
     void showTable();
     void showFound();
