@@ -127,9 +127,19 @@ TEST_F(RosterWindowTest, ReadsEditsAndSortsTheRosterAndRevertsARefusedCell) {
     setWindowText(window->control(RosterWindow::kFirstRate + 1), "0.6");
     boxes.shown.clear();
 
+    const auto height = [&](int id) {
+        RECT box{};
+        GetWindowRect(window->control(id), &box);
+        return box.bottom - box.top;
+    };
+    const LONG oneLine = height(RosterWindow::kStatus);
+    const LONG tableHeight = height(RosterWindow::kTable);
     import();
     ASSERT_TRUE(chooser.lastRequest);
     EXPECT_EQ(chooser.lastRequest->initialName, "*.csv");
+    // The status grows to its two lines, the list gives up the room.
+    EXPECT_GT(height(RosterWindow::kStatus), oneLine);
+    EXPECT_LT(height(RosterWindow::kTable), tableHeight);
     EXPECT_TRUE(boxes.shown.empty());
     // The column the game has no use for is named.
     EXPECT_NE(

@@ -27,6 +27,8 @@ constexpr int kFrameWidth = 560;
 constexpr int kFrameHeight = 394;
 constexpr int kMinimumWidth = 360;  // dialog units
 constexpr int kMinimumHeight = 260;
+// The status shows this many lines at most, scrolling for more.
+constexpr int kStatusLinesMax = 6;
 
 DWORD frameStyle() {
     return WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX |
@@ -237,10 +239,11 @@ void RosterWindow::layOut() {
     }
     y += fieldHeight + gap.y;
 
-    // Below the list: the search row, two lines of status, the heading of
+    // Below the list: the search row, the status, the heading of
     // the lineups, the lineups and the put button; the list and the lineups
     // share the rest 3 : 2.
-    const int fixed = buttonHeight + gap.y + 2 * lineHeight + gap.y + lineHeight + gap.y + gap.y +
+    const int statusHeight = m_statusLines * lineHeight;
+    const int fixed = buttonHeight + gap.y + statusHeight + gap.y + lineHeight + gap.y + gap.y +
                       buttonHeight + 2 * gap.y;
     const int shared = std::max(0, static_cast<int>(client.bottom - margin.y) - y - fixed);
     const int tableHeight = shared * 3 / 5;
@@ -253,8 +256,8 @@ void RosterWindow::layOut() {
           width - searchWidth - cancelWidth - 2 * gap.x, lineHeight);
     place(kCancel, client.right - margin.x - cancelWidth, y, cancelWidth, buttonHeight);
     y += buttonHeight + gap.y;
-    place(kStatus, margin.x, y, width, 2 * lineHeight);
-    y += 2 * lineHeight + gap.y;
+    place(kStatus, margin.x, y, width, statusHeight);
+    y += statusHeight + gap.y;
     place(kLineupsLabel, margin.x, y, width, lineHeight);
     y += lineHeight + gap.y;
     const int lineupsHeight = shared - tableHeight;
@@ -493,7 +496,8 @@ void RosterWindow::endEdit(bool commit) {
     const int column = std::exchange(m_editColumn, -1);
     const HWND editor = control(isMarkColumn(column) ? kCellChoice : kCellEdit);
     const std::string text = windowText(editor);
-    const auto choice = static_cast<int>(SendMessageW(editor, CB_GETCURSEL, 0, 0));
+    const int choice =
+        isMarkColumn(column) ? static_cast<int>(SendMessageW(editor, CB_GETCURSEL, 0, 0)) : 0;
     const HWND table = control(kTable);
     if (GetFocus() == editor) SetFocus(table);
     ShowWindow(editor, SW_HIDE);
@@ -575,13 +579,21 @@ void RosterWindow::showFound() {
 }
 
 void RosterWindow::report(const std::string& text) {
-    setText(kStatus, text);
+    setStatus(text);
     messageBoxes().show(m_window.get(), text, MessageBoxes::Kind::Report);
 }
 
-void RosterWindow::setText(int id, std::string_view text) {
+void RosterWindow::setStatus(std::string_view text) {
     // The status is set at every tick of the poll timer.
-    setChangedText(control(id), text);
+    setChangedText(control(kStatus), text);
+    // It is as tall as its lines (a loaded roster's notes take several); the
+    // lists give up the room.
+    const int lines = std::clamp(static_cast<int>(std::count(text.begin(), text.end(), '\n')) + 1,
+                                 1, kStatusLinesMax);
+    if (lines != m_statusLines) {
+        m_statusLines = lines;
+        layOut();
+    }
 }
 
 std::optional<RunningRates> RosterWindow::defaultRates() {
@@ -616,7 +628,7 @@ bool RosterWindow::importRoster() {
     showSortMark();
     showTable();
     showFound();
-    setText(kStatus, text);
+    setStatus(text);
     return true;
 }
 
@@ -629,7 +641,7 @@ void RosterWindow::makeFromRows() {
     showSortMark();
     showTable();
     showFound();
-    setText(kStatus, msg::rosterLoaded(m_table.size()));
+    setStatus(msg::rosterLoaded(m_table.size()));
 }
 
 bool RosterWindow::saveRoster() {
@@ -644,7 +656,7 @@ bool RosterWindow::saveRoster() {
         report(messageWithName(msg::kOutputOpenFailed, *name));
         return false;
     }
-    setText(kStatus, messageWithName(msg::kRosterSaved, *name));
+    setStatus(messageWithName(msg::kRosterSaved, *name));
     return true;
 }
 
@@ -673,7 +685,7 @@ bool RosterWindow::search() {
     if (GetFocus() == control(kSearch)) SendMessageW(m_window.get(), WM_NEXTDLGCTL, 0, FALSE);
     EnableWindow(control(kSearch), FALSE);
     setBusy(control(kProgress), true);  // the screening decides how much is left
-    setText(kStatus, m_run->status());
+    setStatus(m_run->status());
     SetTimer(m_window.get(), kPollTimer, kPollIntervalMs, nullptr);
     return true;
 }
@@ -684,7 +696,7 @@ void RosterWindow::cancel() {
 
 void RosterWindow::poll() {
     if (!m_run) return;
-    setText(kStatus, m_run->status());
+    setStatus(m_run->status());
     if (!m_run->finished()) return;
     KillTimer(m_window.get(), kPollTimer);
     LineupRun::Result result = m_run->takeResult();
@@ -703,7 +715,7 @@ void RosterWindow::poll() {
     if (failed) {
         report(message);
     } else {
-        setText(kStatus, message);
+        setStatus(message);
     }
     if (m_searchFinished) m_searchFinished();
 }

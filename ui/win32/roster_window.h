@@ -136,7 +136,7 @@ class RosterWindow {
     int focusedRow() const;
     std::string shownCell(int viewRow, int column) const;
     void report(const std::string& text);
-    void setText(int id, std::string_view text);
+    void setStatus(std::string_view text);
     std::optional<RunningRates> defaultRates();
     FileChooser& fileChooser() { return m_chooserSet ? *m_chooserSet : *m_systemChooser; }
     MessageBoxes& messageBoxes() { return m_boxesSet ? *m_boxesSet : m_systemBoxes; }
@@ -152,7 +152,8 @@ class RosterWindow {
     std::function<void()> m_searchFinished;
 
     RosterTable m_table;
-    int m_column = 0;  // the current cell's column in the focused row
+    int m_column = 0;       // the current cell's column in the focused row
+    int m_statusLines = 1;  // the status's height
     // The cell being edited, -1 when none.
     int m_editRow = -1;
     int m_editColumn = -1;
