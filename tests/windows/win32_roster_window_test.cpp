@@ -1,6 +1,6 @@
 // The Win32 roster window: a roster read, edited in its cells and sorted;
-// marks that no lineup can meet; the search's lineups against the core's for
-// the same constraints by name; a lineup put into the main window's nine
+// marks that no lineup can meet; the search's lineups against diz-cli
+// lineup's for the same players named; a lineup put into the main window's nine
 // rows; the search stopped by closing the window.
 
 // The SDK's headers need <windows.h> before them.
@@ -233,22 +233,20 @@ TEST_F(RosterWindowTest, FindsTheCoresLineupsAndPutsTheSecondIntoTheRows) {
     EXPECT_EQ(lineupRows(), window->roster().foundRows());
     ASSERT_EQ(lineupRows().size(), 10u);
 
-    // The same lineups as the search of the constraints given by name, as
-    // diz-cli lineup --slot '9=Gus Amano' --bench 'Dai Oshiro' --play
-    // 'Hal Ezaki' --top 10 gives them.
-    RosterProblem problem;
-    const auto roster =
-        readRosterFile(utf8Path(test::exampleFile("roster.csv")), kDefaultRunningRates, problem);
-    ASSERT_TRUE(roster);
-    LineupConstraints constraints;
-    ASSERT_FALSE(resolveConstraints(*roster, {"Hal Ezaki"}, {"Dai Oshiro"}, {{9, "Gus Amano"}},
-                                    constraints));
-    LineupSearchOptions options;
-    options.top = 10;
-    const LineupSearchResult expected = searchLineups(roster->players, constraints, options);
+    // The same lineups, byte for byte, as diz-cli lineup lists for the same
+    // marks given by name.
+    test::ScratchDir dir;
+    const std::wstring output = dir.path("lineups.csv").wstring();
+    ASSERT_EQ(
+        test::runProgram(DIZ_CLI, L"lineup --roster \"" + toWide(test::exampleFile("roster.csv")) +
+                                      L"\" --slot \"9=Gus Amano\" --bench \"Dai Oshiro\" "
+                                      L"--play \"Hal Ezaki\" --top 10 --output \"" +
+                                      output + L"\""),
+        0);
     const RosterTable& found = window->roster();
-    EXPECT_EQ(lineupCsv(found.players(), found.found().search.best),
-              lineupCsv(roster->players, expected.best));
+    const std::string cli = test::readFile(output);
+    ASSERT_FALSE(cli.empty());
+    EXPECT_EQ(lineupCsv(found.players(), found.found().search.best), cli);
 
     // The second lineup goes into the nine rows, named, with pattern 1
     // selecting it; the other controls keep what they held.
