@@ -379,19 +379,13 @@ LRESULT RosterWindow::notify(NMHDR& header) {
     }
 }
 
-bool RosterWindow::keyInTable(WORD key) {
-    switch (key) {
-        case VK_F2:
-            editCell(focusedRow(), m_column);
-            return true;
-        case VK_LEFT:
-        case VK_RIGHT:
-            m_column =
-                std::clamp(m_column + (key == VK_LEFT ? -1 : 1), 0, rosterTable::kColumnCount - 1);
-            InvalidateRect(control(kTable), nullptr, FALSE);
-            return true;
-        default:
-            return false;
+void RosterWindow::keyInTable(WORD key) {
+    if (key == VK_F2) {
+        editCell(focusedRow(), m_column);
+    } else if (key == VK_LEFT || key == VK_RIGHT) {
+        m_column =
+            std::clamp(m_column + (key == VK_LEFT ? -1 : 1), 0, rosterTable::kColumnCount - 1);
+        InvalidateRect(control(kTable), nullptr, FALSE);
     }
 }
 
@@ -406,22 +400,24 @@ void RosterWindow::typedInTable(wchar_t character) {
 
 LRESULT RosterWindow::customDraw(NMHDR& header) const {
     auto& draw = reinterpret_cast<NMLVCUSTOMDRAW&>(header);
+    const auto row = static_cast<int>(draw.nmcd.dwItemSpec);
     switch (draw.nmcd.dwDrawStage) {
         case CDDS_PREPAINT:
             return CDRF_NOTIFYITEMDRAW;
         case CDDS_ITEMPREPAINT:
-            return CDRF_NOTIFYSUBITEMDRAW;
-        case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
-            // The selected row shows its current cell as selected and the
-            // rest of it shaded, so that the keys' column can be seen.
-            const bool selected = (draw.nmcd.uItemState & CDIS_SELECTED) != 0;
-            draw.nmcd.uItemState &= ~static_cast<UINT>(CDIS_SELECTED);
-            const bool current = selected && draw.iSubItem == m_column;
-            draw.clrText = GetSysColor(current ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
-            draw.clrTextBk = GetSysColor(current    ? COLOR_HIGHLIGHT
-                                         : selected ? COLOR_BTNFACE
-                                                    : COLOR_WINDOW);
-            return CDRF_NEWFONT;
+            return row == focusedRow() ? CDRF_NOTIFYPOSTPAINT : CDRF_DODEFAULT;
+        case CDDS_ITEMPOSTPAINT: {
+            // The focused row, drawn as the list draws it, gets a frame
+            // round its current cell: the one the keys edit.
+            RECT cell{};
+            ListView_GetSubItemRect(control(kTable), row, m_column, LVIR_BOUNDS, &cell);
+            if (m_column == 0) {
+                // The first column's bounds are the whole row's.
+                cell.right = cell.left + ListView_GetColumnWidth(control(kTable), 0);
+            }
+            InflateRect(&cell, -1, 0);
+            FrameRect(draw.nmcd.hdc, &cell, GetSysColorBrush(COLOR_HIGHLIGHTTEXT));
+            return CDRF_DODEFAULT;
         }
         default:
             return CDRF_DODEFAULT;

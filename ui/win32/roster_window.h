@@ -125,7 +125,7 @@ class RosterWindow {
     void enterPressed();
     LRESULT notify(NMHDR& header);
     LRESULT customDraw(NMHDR& header) const;
-    bool keyInTable(WORD key);
+    void keyInTable(WORD key);
     void typedInTable(wchar_t character);
     void endEdit(bool commit);
     void showTable();
