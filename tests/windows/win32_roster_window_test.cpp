@@ -170,6 +170,19 @@ TEST_F(RosterWindowTest, ReadsEditsAndSortsTheRosterAndRevertsARefusedCell) {
     ASSERT_TRUE(IsWindowVisible(editor));
     EXPECT_EQ(windowText(editor), "600");
     window->cancelEdit();
+    // A double click opens the editor over the cell clicked.
+    RECT box{};
+    ListView_GetSubItemRect(table, rowOf("Carl Miyake"), kHomeRuns, LVIR_LABEL, &box);
+    const LPARAM at = MAKELPARAM((box.left + box.right) / 2, (box.top + box.bottom) / 2);
+    SendMessageW(table, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(table, WM_LBUTTONUP, 0, at);
+    SendMessageW(table, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    SendMessageW(table, WM_LBUTTONUP, 0, at);
+    test::pump(*dialog);
+    ASSERT_TRUE(IsWindowVisible(editor));
+    EXPECT_EQ(GetFocus(), editor);
+    EXPECT_EQ(windowText(editor), "31");
+    window->cancelEdit();
     // A character typed on a cell starts its edit with that character.
     window->editCell(rowOf("Ben Kuroda"), kHomeRuns);
     window->cancelEdit();

@@ -17,6 +17,9 @@
 namespace diz::win32 {
 namespace {
 
+// Posted to the window: open the editor over the cell (wParam's row,
+// lParam's column) once the list has done with the double click.
+constexpr UINT kEditMessage = WM_APP + 1;
 // The search only counts; the window reads the count a few times a second.
 constexpr UINT_PTR kPollTimer = 1;
 constexpr UINT kPollIntervalMs = 100;
@@ -92,6 +95,9 @@ INT_PTR CALLBACK RosterWindow::dialogProc(HWND window, UINT message, WPARAM wPar
         case WM_TIMER:
             if (wParam != kPollTimer) return FALSE;
             self->poll();
+            return TRUE;
+        case kEditMessage:
+            self->editCell(static_cast<int>(wParam), static_cast<int>(lParam));
             return TRUE;
         case WM_CLOSE:
             self->close();
@@ -366,7 +372,10 @@ LRESULT RosterWindow::notify(NMHDR& header) {
         case NM_DBLCLK: {
             const LVHITTESTINFO info =
                 hit(reinterpret_cast<const NMITEMACTIVATE&>(header).ptAction);
-            if (info.iItem >= 0 && info.iSubItem >= 0) editCell(info.iItem, info.iSubItem);
+            if (info.iItem >= 0 && info.iSubItem >= 0) {
+                PostMessageW(m_window.get(), kEditMessage, static_cast<WPARAM>(info.iItem),
+                             info.iSubItem);
+            }
             return 0;
         }
         case LVN_KEYDOWN:
