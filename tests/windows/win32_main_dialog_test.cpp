@@ -347,21 +347,23 @@ TEST_F(MainWindow, TheLogKeepsItsLatestLinesWhenFull) {
     }
 }
 
-TEST_F(MainWindow, TheSystemMenuOffersAboutAndTheRankingAfterASeparator) {
+TEST_F(MainWindow, TheSystemMenuOffersAboutTheRankingAndTheRosterAfterASeparator) {
     const HMENU menu = GetSystemMenu(dialog->window(), FALSE);
     const int count = GetMenuItemCount(menu);
-    ASSERT_GE(count, 3);
+    ASSERT_GE(count, 4);
     const auto textAt = [menu](int position) {
         wchar_t text[128] = {};
         GetMenuStringW(menu, static_cast<UINT>(position), text, 128, MF_BYPOSITION);
         return toUtf8(text);
     };
-    EXPECT_EQ(GetMenuState(menu, static_cast<UINT>(count - 3), MF_BYPOSITION) & MF_SEPARATOR,
+    EXPECT_EQ(GetMenuState(menu, static_cast<UINT>(count - 4), MF_BYPOSITION) & MF_SEPARATOR,
               static_cast<UINT>(MF_SEPARATOR));
-    EXPECT_EQ(GetMenuItemID(menu, count - 2), static_cast<UINT>(kAboutCommand));
-    EXPECT_EQ(textAt(count - 2), kAboutMenuText);
-    EXPECT_EQ(GetMenuItemID(menu, count - 1), static_cast<UINT>(kRankingCommand));
-    EXPECT_EQ(textAt(count - 1), kRankingMenuText);
+    EXPECT_EQ(GetMenuItemID(menu, count - 3), static_cast<UINT>(kAboutCommand));
+    EXPECT_EQ(textAt(count - 3), kAboutMenuText);
+    EXPECT_EQ(GetMenuItemID(menu, count - 2), static_cast<UINT>(kRankingCommand));
+    EXPECT_EQ(textAt(count - 2), kRankingMenuText);
+    EXPECT_EQ(GetMenuItemID(menu, count - 1), static_cast<UINT>(kRosterCommand));
+    EXPECT_EQ(textAt(count - 1), kRosterMenuText);
     // Of the usual entries only Move and Close: nothing else shares a key.
     EXPECT_NE(GetMenuState(menu, SC_MOVE, MF_BYCOMMAND), static_cast<UINT>(-1));
     EXPECT_NE(GetMenuState(menu, SC_CLOSE, MF_BYCOMMAND), static_cast<UINT>(-1));

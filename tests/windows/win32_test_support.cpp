@@ -8,6 +8,7 @@
 
 #include "batch/text_io.h"
 #include "ui/win32/main_dialog.h"
+#include "ui/win32/wide_text.h"
 
 namespace diz::win32::test {
 namespace {
@@ -126,6 +127,30 @@ std::filesystem::path ScratchDir::path(std::string_view name) const {
 }
 
 std::string ScratchDir::read(std::string_view name) const { return readFile(path(name)); }
+
+int runProgram(std::string_view program, std::wstring_view arguments) {
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    const HANDLE nul =
+        CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    &inherited, OPEN_EXISTING, 0, nullptr);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = startup.hStdOutput = startup.hStdError = nul;
+    const std::wstring path = toWide(program);
+    std::wstring line = L"\"" + path + L"\" " + std::wstring(arguments);
+    PROCESS_INFORMATION process{};
+    const BOOL started = CreateProcessW(path.c_str(), line.data(), nullptr, nullptr, TRUE,
+                                        CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process);
+    if (nul != INVALID_HANDLE_VALUE) CloseHandle(nul);
+    if (!started) return -1;
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD status = 0;
+    GetExitCodeProcess(process.hProcess, &status);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return static_cast<int>(status);
+}
 
 std::string readFile(const std::filesystem::path& path) {
     std::string bytes;

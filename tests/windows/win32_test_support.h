@@ -40,6 +40,11 @@ std::vector<std::wstring> childTexts(HWND window);
 // A file of the repository's examples/ folder.
 std::string exampleFile(std::string_view name);
 
+// Runs the console program `program` with the command line's arguments
+// `arguments` (quoted as the program reads them), its standard streams on
+// NUL, and waits for it: its exit status, or -1 when it could not start.
+int runProgram(std::string_view program, std::wstring_view arguments);
+
 // The whole file, or nothing when it can't be read.
 std::string readFile(const std::filesystem::path& path);
 

@@ -2,6 +2,7 @@
 
 #include "batch/batter_file.h"
 #include "batch/dialogs.h"
+#include "batch/lineup_run.h"
 #include "batch/messages.h"
 #include "batch/ranking_inputs.h"
 #include "batch/text_io.h"
@@ -10,6 +11,7 @@
 #include "ui/win32/dialog_template.h"
 #include "ui/win32/log_pane.h"
 #include "ui/win32/ranking_window.h"
+#include "ui/win32/roster_window.h"
 #include "ui/win32/wide_text.h"
 
 namespace diz::win32 {
@@ -56,6 +58,7 @@ MainDialog::MainDialog(HINSTANCE instance)
 MainDialog::~MainDialog() {
     // The ranking's worker posts to its window: it ends before the windows go.
     m_ranking.reset();
+    m_roster.reset();
     m_window.reset();
 }
 
@@ -138,6 +141,7 @@ void MainDialog::addSystemMenuEntries() {
         AppendMenuW(menu, MF_STRING, kAboutCommand, text.c_str());
     }
     AppendMenuW(menu, MF_STRING, kRankingCommand, toWide(kRankingMenuText).c_str());
+    AppendMenuW(menu, MF_STRING, kRosterCommand, toWide(kRosterMenuText).c_str());
 }
 
 void MainDialog::show() {
@@ -177,6 +181,9 @@ bool MainDialog::systemCommand(WPARAM command) {
             return true;
         case kRankingCommand:
             showRanking();
+            return true;
+        case kRosterCommand:
+            showRoster();
             return true;
         default:
             return false;  // the dialog manager's: move, close and the rest
@@ -244,6 +251,7 @@ void MainDialog::close() {
         return;
     }
     m_ranking.reset();
+    m_roster.reset();
     m_window.reset();
 }
 
@@ -263,8 +271,31 @@ void MainDialog::showRanking() {
     m_ranking->evaluate();
 }
 
+void MainDialog::showRoster() {
+    if (!m_roster) {
+        m_roster = std::make_unique<RosterWindow>(m_instance, m_window.get());
+        m_roster->setRowsSource([this](WindowModel& model) {
+            if (!readControls()) return false;
+            model = m_model;
+            return true;
+        });
+        m_roster->setLineupChosen([this](int found) {
+            if (!readControls()) return;
+            const RosterTable& roster = m_roster->roster();
+            putLineup(m_model, roster.players(),
+                      roster.found().search.best[static_cast<std::size_t>(found)]);
+            m_model.statusText = msg::kRosterPutDone;
+            showModel();
+        });
+    }
+    m_roster->setFileChooser(m_chooserSet);
+    m_roster->setMessageBoxes(m_boxesSet);
+    m_roster->show();
+}
+
 bool MainDialog::translateMessage(MSG& message) {
     if (m_ranking && m_ranking->translateMessage(message)) return true;
+    if (m_roster && m_roster->translateMessage(message)) return true;
     return m_window && IsDialogMessageW(m_window.get(), &message);
 }
 

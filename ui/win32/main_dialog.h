@@ -20,6 +20,7 @@ namespace diz::win32 {
 
 class LogPane;
 class RankingWindow;
+class RosterWindow;
 
 // MainDialog owns the window's model and moves values between it and the
 // controls only at fixed points: readControls at the start of an action (and
@@ -97,10 +98,17 @@ class MainDialog final : public Window {
     void showRanking();
     // The ranking window once it was opened, else null.
     RankingWindow* rankingWindow() const { return m_ranking.get(); }
+    // The roster window, opened (or raised) with what it held. 9 人の打者から
+    // 作る reads the controls first and takes the nine rows; a lineup put from
+    // it reads the controls first and becomes the nine rows, named, with
+    // lineup pattern 1 selecting it (putLineup).
+    void showRoster();
+    // The roster window once it was opened, else null.
+    RosterWindow* rosterWindow() const { return m_roster.get(); }
 
     LogPane& logPane() const { return *m_log; }
 
-    // Keyboard handling of the window and of its ranking window for a
+    // Keyboard handling of the window and of its ranking and roster windows for a
     // message of the thread's loop: true when the message was theirs and has
     // been handled (it must then not be dispatched).
     bool translateMessage(MSG& message);
@@ -130,6 +138,7 @@ class MainDialog final : public Window {
     FileChooser* m_chooserSet = nullptr;
     MessageBoxes* m_boxesSet = nullptr;
     std::unique_ptr<RankingWindow> m_ranking;  // made on first use, owned by this window
+    std::unique_ptr<RosterWindow> m_roster;    // the same
 };
 
 }  // namespace diz::win32

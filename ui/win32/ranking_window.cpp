@@ -10,7 +10,9 @@
 #include "batch/messages.h"
 #include "batch/text_io.h"
 #include "ui/win32/dialog_template.h"
+#include "ui/win32/progress_bar.h"
 #include "ui/win32/ranking_charts.h"
+#include "ui/win32/text_width.h"
 #include "ui/win32/wide_text.h"
 
 namespace diz::win32 {
@@ -39,27 +41,6 @@ DWORD frameStyle() {
 }
 
 std::wstring wide(std::string_view text) { return toWide(text); }
-
-int textWidth(HWND control) {
-    const HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-    WindowDc dc(control);
-    const SelectedObject selected(dc.get(), font);
-    const int length = GetWindowTextLengthW(control);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), length + 1)));
-    SIZE size{};
-    GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
-    return size.cx;
-}
-
-int textWidth(HWND window, std::wstring_view text) {
-    const HFONT font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
-    WindowDc dc(window);
-    const SelectedObject selected(dc.get(), font);
-    SIZE size{};
-    GetTextExtentPoint32W(dc.get(), text.data(), static_cast<int>(text.size()), &size);
-    return size.cx;
-}
 
 }  // namespace
 
@@ -477,31 +458,6 @@ void RankingWindow::evaluate() {
     PostMessageW(m_window.get(), kStartMessage, 0, 0);
 }
 
-namespace {
-
-// The bar moves to and fro until the orders are counted. Each change is made
-// only when it changes something: the bar repaints at every one.
-void setBusy(HWND progress, bool busy) {
-    const LONG_PTR style = GetWindowLongPtrW(progress, GWL_STYLE);
-    if (((style & PBS_MARQUEE) != 0) == busy) return;
-    SetWindowLongPtrW(progress, GWL_STYLE, busy ? style | PBS_MARQUEE : style & ~PBS_MARQUEE);
-    SendMessageW(progress, PBM_SETMARQUEE, busy, 30);
-}
-
-void setProgress(HWND progress, std::size_t done, std::size_t total) {
-    setBusy(progress, false);
-    const auto high = static_cast<int>(total);
-    if (SendMessageW(progress, PBM_GETRANGE, FALSE, 0) != high) {
-        SendMessageW(progress, PBM_SETRANGE32, 0, high);
-    }
-    const auto position = static_cast<int>(std::min(done, total));
-    if (SendMessageW(progress, PBM_GETPOS, 0, 0) != position) {
-        SendMessageW(progress, PBM_SETPOS, static_cast<WPARAM>(position), 0);
-    }
-}
-
-}  // namespace
-
 void RankingWindow::start() {
     const OrderSelection orders = rankingSelection(selection(), m_inputs);
     const unsigned generation = ++m_generation;
@@ -778,19 +734,8 @@ void RankingWindow::finished(bool completed) {
 }
 
 void RankingWindow::setText(int id, std::string_view text) {
-    // The same text is not set again: a control repaints at every change, and
-    // the status is set at every tick of the progress timer.
-    const HWND window = control(id);
-    // An edit control breaks its lines at CR LF only.
-    const std::wstring wide = withCrLf(toWide(text));
-    const int length = GetWindowTextLengthW(window);
-    if (static_cast<std::size_t>(length) == wide.size()) {
-        std::wstring shown(wide.size() + 1, L'\0');
-        GetWindowTextW(window, shown.data(), length + 1);
-        shown.resize(wide.size());
-        if (shown == wide) return;
-    }
-    SetWindowTextW(window, wide.c_str());
+    // The status is set at every tick of the progress timer.
+    setChangedText(control(id), text);
 }
 
 bool RankingWindow::translateMessage(MSG& message) {

@@ -54,4 +54,16 @@ void setWindowText(HWND window, std::string_view text) {
     SetWindowTextW(window, toWide(text).c_str());
 }
 
+void setChangedText(HWND window, std::string_view text) {
+    const std::wstring wide = withCrLf(toWide(text));
+    const int length = GetWindowTextLengthW(window);
+    if (static_cast<std::size_t>(length) == wide.size()) {
+        std::wstring shown(wide.size() + 1, L'\0');
+        GetWindowTextW(window, shown.data(), length + 1);
+        shown.resize(wide.size());
+        if (shown == wide) return;
+    }
+    SetWindowTextW(window, wide.c_str());
+}
+
 }  // namespace diz::win32

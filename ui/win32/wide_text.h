@@ -24,5 +24,9 @@ std::wstring withoutCr(std::wstring_view text);
 std::string windowText(HWND window);
 // Sets the text of a window or control from UTF-8.
 void setWindowText(HWND window, std::string_view text);
+// Sets the text from UTF-8 with its line ends as CR LF, the only ones an edit
+// control breaks lines at, and only when it differs from what the control
+// shows: a control repaints at every change.
+void setChangedText(HWND window, std::string_view text);
 
 }  // namespace diz::win32
