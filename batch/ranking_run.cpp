@@ -71,6 +71,25 @@ void RankingRun::wait() {
 
 RankingRun::Result RankingRun::takeResult() { return std::move(m_result); }
 
+RankingRun::Result RankingRun::takeRanking() {
+    const std::lock_guard<std::mutex> lock(m_rankingMutex);
+    m_rankingReady.store(false);
+    return std::move(m_ranking);
+}
+
+void RankingRun::handOver(Result& result) {
+    const std::lock_guard<std::mutex> lock(m_rankingMutex);
+    m_ranking.outcome = result.outcome;
+    m_ranking.message = result.message;
+    m_ranking.rows = std::move(result.rows);
+    m_ranking.bestFirst = std::move(result.bestFirst);
+    m_ranking.histogram = std::move(result.histogram);
+    result.rows = RankingRows();
+    result.bestFirst = {};
+    result.histogram = {};
+    m_rankingReady.store(true);
+}
+
 RankingProgress RankingRun::progress() const {
     if (m_cancel.load()) return {msg::kRankingCancelling, 0, 0};
     const std::size_t total = ordersTotal();
@@ -178,7 +197,8 @@ void RankingRun::resample(Result& result, const OrderSelection& selection,
     // lookahead past them.
     const std::size_t shown = std::min(ranking::kResampleShown, orders.size());
     const std::size_t followed = std::min(shown + resampling::kLookahead, orders.size());
-    const std::span<const std::uint32_t> pointRanked(result.bestFirst.data(), followed);
+    const std::vector<std::uint32_t> pointRanked(
+        result.bestFirst.begin(), result.bestFirst.begin() + static_cast<std::ptrdiff_t>(followed));
 
     ResampleOptions options;
     options.replicates = std::min(resampling.replicates, resampling::kReplicatesMax);
@@ -192,11 +212,13 @@ void RankingRun::resample(Result& result, const OrderSelection& selection,
     };
     m_replicatesOf.store(options.replicates);
     m_phase.store(Phase::Resampling);
+    // The window shows the ranking while the seasons are drawn.
+    handOver(result);
     result.resampled = resampleOrders(resampling.batters, orders, pointRanked, shown, options);
     const ResampleSummary& summary = result.resampled;
     if (summary.replicates < summary.requested) {
         result.message =
-            msg::rankingResampleStopped(result.rows.size(), summary.replicates, summary.requested);
+            msg::rankingResampleStopped(orders.size(), summary.replicates, summary.requested);
     }
 }
 

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -93,8 +94,17 @@ class RankingRun {
     void cancel() { m_cancel.store(true); }
     // Waits for the thread to end (after the observer's finished()).
     void wait();
-    // The result, once the thread has ended; empties it.
+    // The result, once the thread has ended; empties it. When the ranking
+    // was taken before (takeRanking), it holds the rest: the outcome, the
+    // message and the resampled figures, and no rows.
     Result takeResult();
+    // True once the orders are ranked and resampling them has begun, until
+    // takeRanking(): a window shows the ranking while the seasons are drawn.
+    // Any thread.
+    bool rankingReady() const { return m_rankingReady.load(); }
+    // The ranking (outcome NormalEnd, its message, the rows, bestFirst and
+    // the histogram; nothing resampled yet), once rankingReady().
+    Result takeRanking();
 
     // Orders done so far and their total (0 while still counting). Any thread.
     std::size_t ordersDone() const { return m_done.load(std::memory_order_relaxed); }
@@ -116,6 +126,9 @@ class RankingRun {
                     const BatterRecords& records, RunObserver& observer);
     void resample(Result& result, const OrderSelection& selection,
                   const RankingResampling& resampling);
+    // Hands the ranking over to takeRanking, keeping in `result` only its
+    // outcome and message.
+    void handOver(Result& result);
 
     std::atomic<bool> m_cancel{false};
     std::atomic<bool> m_slow{false};
@@ -126,6 +139,9 @@ class RankingRun {
     std::atomic<std::uint32_t> m_replicatesDone{0};
     std::atomic<std::uint32_t> m_replicatesOf{0};
     Result m_result;
+    std::mutex m_rankingMutex;
+    Result m_ranking;  // from handOver() to takeRanking()
+    std::atomic<bool> m_rankingReady{false};
     std::thread m_thread;
 };
 

@@ -106,6 +106,7 @@ class RankingTest : public QObject {
     void aSelectedRowFollowsItsOrderThroughASort() {
         RankingWindow* window = openRanking({"abcdefg**", "bacdefg**"});
         QCOMPARE(window->model().rowCount(), 4);
+        QCOMPARE(window->status()->text(), QString::fromUtf8(msg::rankingEvaluated(4)));
         window->table()->selectRow(2);
         const QString order = currentOrder(*window);
         window->table()->horizontalHeader()->setSortIndicator(ranking::kOrder, Qt::AscendingOrder);
@@ -242,8 +243,8 @@ class RankingTest : public QObject {
         QCOMPARE(window->summary()->text().count('\n'), 1);
     }
 
-    // 中止 while the seasons are resampled keeps the ranking and the seasons
-    // done, and says so.
+    // The ranking shows while its seasons are resampled; 中止 then keeps the
+    // ranking and the seasons done, and says so.
     void cancellingWhileResamplingKeepsTheRankingAndTheSeasonsDone() {
         for (int i = 0; i < kPatternCount; ++i) {
             edit(*m_dialog, ids::kPatterns[i])->setText(i == 0 ? "abcd*****" : "");
@@ -257,6 +258,9 @@ class RankingTest : public QObject {
                 window->progress()->value() >= 1,
             kWaitMs);
         QCOMPARE(window->progress()->maximum(), static_cast<int>(resampling::kReplicatesMax));
+        // The ranking shows while the seasons are drawn, their columns not yet.
+        QCOMPARE(window->model().rowCount(), 120);
+        QVERIFY(window->table()->isColumnHidden(ranking::kBestShare));
         window->cancelButton()->click();
         QTRY_VERIFY_WITH_TIMEOUT(!window->isEvaluating(), kWaitMs);
         QCOMPARE(window->model().rowCount(), 120);

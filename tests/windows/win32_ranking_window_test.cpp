@@ -323,8 +323,8 @@ TEST_F(RankingWindowTest, TheResampledCsvIsThatOfDizCliExactResample) {
     EXPECT_FALSE(window.table().resampled());
 }
 
-// 中止 while the seasons are resampled keeps the ranking and the seasons
-// done, and says so.
+// The ranking shows while its seasons are resampled; 中止 then keeps the
+// ranking and the seasons done, and says so.
 TEST_F(RankingWindowTest, CancellingWhileResamplingKeepsTheRankingAndTheSeasonsDone) {
     setWindowText(dialog->control(ids::kPatterns[0]), "abcd*****");
     dialog->showRanking();
@@ -339,6 +339,10 @@ TEST_F(RankingWindowTest, CancellingWhileResamplingKeepsTheRankingAndTheSeasonsD
     }));
     EXPECT_EQ(SendMessageW(progress, PBM_GETRANGE, FALSE, 0),
               static_cast<LRESULT>(resampling::kReplicatesMax));
+    // The ranking shows while the seasons are drawn, their columns not yet.
+    EXPECT_EQ(ListView_GetItemCount(window.control(RankingWindow::kList)), 120);
+    EXPECT_EQ(Header_GetItemCount(ListView_GetHeader(window.control(RankingWindow::kList))),
+              ranking::kFirstInningRuns);
     SendMessageW(window.control(RankingWindow::kCancel), BM_CLICK, 0, 0);
     ASSERT_TRUE(test::pumpUntil(*dialog, [&] { return !window.isEvaluating(); }));
     EXPECT_EQ(window.table().size(), 120u);

@@ -22,6 +22,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <exception>
+#include <optional>
 
 #include "batch/dialogs.h"
 #include "batch/messages.h"
@@ -302,6 +303,8 @@ void RankingWindow::start() {
 void RankingWindow::finish(unsigned generation) {
     if (generation != m_generation || !m_run) return;  // a run that was stopped and waited for
     m_run->wait();
+    std::optional<RankingRun::Result> ranking;
+    if (m_run->rankingReady()) ranking = m_run->takeRanking();
     RankingRun::Result result = m_run->takeResult();
     stopRun();
     if (m_restart) {
@@ -319,16 +322,19 @@ void RankingWindow::finish(unsigned generation) {
         emit evaluationFinished(false);
         return;
     }
+    // Without resampling the ranking comes with the end.
+    if (ranking) showRanking(*ranking);
+    if (result.rows.size() > 0) showRanking(result);
 
-    const std::size_t count = result.rows.size();
-    m_model->setRows(std::move(result.rows), std::move(result.bestFirst));
+    // The order the user is looking at stays current through the new sort.
+    const std::uint32_t current = currentRow();
     m_model->setResampled(std::move(result.resampled));
     showResampledColumns(m_model->table().resampled());
-    m_progress->setRange(0, static_cast<int>(count));
-    m_progress->setValue(static_cast<int>(count));
+    const auto count = static_cast<int>(m_model->rowCount());
+    m_progress->setRange(0, count);
+    m_progress->setValue(count);
     m_status->setText(QString::fromUtf8(result.message));
     if (count > 0) {
-        // Keep the column the user sorted by; a new table starts best first.
         // A resampled column's sort goes with its column.
         QHeaderView* header = m_table->horizontalHeader();
         if (!m_model->table().resampled() &&
@@ -336,14 +342,42 @@ void RankingWindow::finish(unsigned generation) {
             header->setSortIndicator(ranking::kMeanRuns, Qt::DescendingOrder);
         }
         m_model->sort(header->sortIndicatorSection(), header->sortIndicatorOrder());
-        m_charts->showRows(m_model->rows(), m_model->bestRow(), result.histogram);
         m_charts->showBestRange(m_model->table().bestRange());
+        selectRow(current);
+    }
+    m_summary->setText(QString::fromUtf8(m_model->table().summary()));
+    emit evaluationFinished(true);
+}
+
+std::uint32_t RankingWindow::currentRow() const {
+    const QModelIndex current = m_table->currentIndex();
+    if (!current.isValid() || m_model->rowCount() == 0) return 0;
+    return m_model->rowAt(current.row());
+}
+
+void RankingWindow::selectRow(std::uint32_t row) {
+    if (m_model->rowCount() == 0) return;
+    const std::vector<std::uint32_t> places = m_model->table().viewPlaces();
+    m_table->setCurrentIndex(m_model->index(static_cast<int>(places[row]), ranking::kOrder));
+}
+
+void RankingWindow::showRanking(RankingRun::Result& ranking) {
+    m_model->setRows(std::move(ranking.rows), std::move(ranking.bestFirst));
+    showResampledColumns(false);
+    m_status->setText(QString::fromUtf8(ranking.message));
+    if (m_model->rowCount() > 0) {
+        // Keep the column the user sorted by; a new table starts best first.
+        QHeaderView* header = m_table->horizontalHeader();
+        if (header->sortIndicatorSection() >= ranking::kColumnCount) {
+            header->setSortIndicator(ranking::kMeanRuns, Qt::DescendingOrder);
+        }
+        m_model->sort(header->sortIndicatorSection(), header->sortIndicatorOrder());
+        m_charts->showRows(m_model->rows(), m_model->bestRow(), ranking.histogram);
         m_table->setCurrentIndex(m_model->index(0, ranking::kOrder));
         m_saveButton->setEnabled(true);
         m_patternButton->setEnabled(true);
     }
     m_summary->setText(QString::fromUtf8(m_model->table().summary()));
-    emit evaluationFinished(true);
 }
 
 void RankingWindow::cancel() {
@@ -369,6 +403,11 @@ void RankingWindow::stopRun() {
 
 void RankingWindow::showProgress() {
     if (!m_run) return;
+    // The ranking shows while its orders are resampled.
+    if (!m_restart && m_run->rankingReady()) {
+        RankingRun::Result ranking = m_run->takeRanking();
+        showRanking(ranking);
+    }
     // One reading gives the status and the bar, so that they always agree.
     const RankingProgress progress = m_restart ? kRankingStarting : m_run->progress();
     m_status->setText(QString::fromUtf8(progress.status));

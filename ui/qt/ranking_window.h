@@ -102,6 +102,13 @@ class RankingWindow final : public QWidget {
 
     void start();
     void finish(unsigned generation);
+    // Shows a ranking's rows (taken from it), charts and summary, resampled or
+    // not yet.
+    void showRanking(RankingRun::Result& ranking);
+    // The row of the table's rows at the current place, and back to it
+    // after a sort (the first row when there is none).
+    std::uint32_t currentRow() const;
+    void selectRow(std::uint32_t row);
     // The status line and the progress bar from one reading of the run.
     void showProgress();
     void showInningColumns(bool shown);

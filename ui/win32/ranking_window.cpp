@@ -497,6 +497,8 @@ void RankingWindow::start() {
 void RankingWindow::finish(unsigned generation) {
     if (generation != m_generation || !m_run) return;  // a run that was stopped and waited for
     m_run->wait();
+    std::optional<RankingRun::Result> ranking;
+    if (m_run->rankingReady()) ranking = m_run->takeRanking();
     RankingRun::Result result = m_run->takeResult();
     stopRun();
     if (m_restart) {
@@ -513,9 +515,14 @@ void RankingWindow::finish(unsigned generation) {
         finished(false);
         return;
     }
+    // Without resampling the ranking comes with the end.
+    if (ranking) showRanking(*ranking);
+    if (result.rows.size() > 0) showRanking(result);
 
-    const std::size_t count = result.rows.size();
-    m_table.setRows(std::move(result.rows), std::move(result.bestFirst));
+    // The focused order keeps the focus through the new sort.
+    const int focused = focusedRow();
+    const std::uint32_t row =
+        focused >= 0 ? m_table.rowAt(static_cast<std::size_t>(focused)) : std::uint32_t{0};
     m_table.setResampled(std::move(result.resampled));
     // A resampled column's sort goes with its column.
     if (!m_table.resampled() && m_sortColumn >= ranking::kColumnCount) {
@@ -523,20 +530,41 @@ void RankingWindow::finish(unsigned generation) {
         m_sortDirection = SortDirection::Descending;
     }
     showColumns();
-    setProgress(control(kProgress), count, count);
+    setProgress(control(kProgress), m_table.size(), m_table.size());
     setText(kStatus, result.message);
+    if (!m_table.empty()) {
+        m_table.sort(m_sortColumn, m_sortDirection);
+        showSortMark();
+        m_charts->showBestRange(m_table.bestRange());
+        if (focused >= 0) focusRow(static_cast<int>(m_table.viewPlaces()[row]));
+        InvalidateRect(control(kList), nullptr, FALSE);
+    }
+    setText(kSummary, m_table.summary());
+    finished(true);
+}
+
+void RankingWindow::showRanking(RankingRun::Result& ranking) {
+    const std::size_t count = ranking.rows.size();
+    m_table.setRows(std::move(ranking.rows), std::move(ranking.bestFirst));
+    // A resampled column's sort goes with its column.
+    if (m_sortColumn >= ranking::kColumnCount) {
+        m_sortColumn = ranking::kMeanRuns;
+        m_sortDirection = SortDirection::Descending;
+    }
+    showColumns();
+    setText(kStatus, ranking.message);
     if (count > 0) {
         // Keep the column the user sorted by; a new table starts best first.
         m_table.sort(m_sortColumn, m_sortDirection);
+        showSortMark();
         ListView_SetItemCountEx(control(kList), static_cast<int>(count), 0);
-        m_charts->showRows(m_table.rows(), m_table.bestRow(), result.histogram);
+        m_charts->showRows(m_table.rows(), m_table.bestRow(), ranking.histogram);
         m_charts->showBestRange(m_table.bestRange());
         focusRow(0);
         EnableWindow(control(kSaveCsv), TRUE);
         EnableWindow(control(kToPattern), TRUE);
     }
     setText(kSummary, m_table.summary());
-    finished(true);
 }
 
 void RankingWindow::showSlowOrders(unsigned generation) {
@@ -568,6 +596,11 @@ void RankingWindow::stopRun() {
 
 void RankingWindow::showProgress() {
     if (!m_run) return;
+    // The ranking shows while its orders are resampled.
+    if (!m_restart && m_run->rankingReady()) {
+        RankingRun::Result ranking = m_run->takeRanking();
+        showRanking(ranking);
+    }
     // One reading gives the status and the bar, so that they always agree.
     const RankingProgress progress = m_restart ? kRankingStarting : m_run->progress();
     setText(kStatus, progress.status);

@@ -150,6 +150,9 @@ class RankingWindow {
     LRESULT notify(NMHDR& header);
     void start();
     void finish(unsigned generation);
+    // Shows a ranking's rows (taken from it), charts and summary, resampled or
+    // not yet.
+    void showRanking(RankingRun::Result& ranking);
     void showSlowOrders(unsigned generation);
     void showProgress();
     void stopRun();
