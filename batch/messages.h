@@ -354,6 +354,9 @@ inline constexpr std::string_view kRankingInningColumns = "イニング別を表
 inline constexpr std::string_view kRankingSaveCsv = "CSV保存(&S)...";
 inline constexpr std::string_view kRankingToPattern = "打線指定へ(&P)";
 inline constexpr std::string_view kRankingClose = "閉じる";
+inline constexpr std::string_view kRankingRoster = "選手名簿(&L)...";
+// Before the selected order's players, when the nine rows came from a roster.
+inline constexpr std::string_view kRankingOrderNames = "選択した打順：";
 // Its status line.
 inline constexpr std::string_view kRankingEvaluating = "評価中...";
 inline constexpr std::string_view kRankingSlowOrders =

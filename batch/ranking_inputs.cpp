@@ -1,5 +1,6 @@
 #include "batch/ranking_inputs.h"
 
+#include "batch/messages.h"
 #include "batch/simulation.h"
 #include "batch/window_model.h"
 
@@ -23,6 +24,11 @@ std::string orderNames(std::string_view letters, const RankingInputs& inputs) {
         text += name;
     }
     return text;
+}
+
+std::string selectedOrderNames(std::string_view letters, const RankingInputs& inputs) {
+    const std::string names = orderNames(letters, inputs);
+    return names.empty() ? names : std::string(msg::kRankingOrderNames) + names;
 }
 
 OrderSelection rankingSelection(OrderSource source, const RankingInputs& inputs) {

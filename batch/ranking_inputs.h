@@ -29,6 +29,9 @@ struct RankingInputs {
 // An order's players by name in batting order, "1 青木  2 馬場  …  9 上田",
 // when the inputs name them; empty otherwise.
 std::string orderNames(std::string_view letters, const RankingInputs& inputs);
+// What the ranking window says of its selected order's players:
+// msg::kRankingOrderNames and orderNames(), or nothing without names.
+std::string selectedOrderNames(std::string_view letters, const RankingInputs& inputs);
 
 // The inputs of a main window's model (already read from its controls) and
 // of the files its Simulate uses.

@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,6 +20,8 @@
 #include "support/recording_message_boxes.h"
 #include "support/scripted_chooser.h"
 #include "ui/qt/main_dialog.h"
+#include "ui/qt/ranking_model.h"
+#include "ui/qt/ranking_window.h"
 #include "ui/qt/roster_window.h"
 
 using namespace diz;
@@ -156,6 +159,15 @@ void RosterWindowTest::findsCliLineupsAndPutsOneIntoTheRows() {
     QCOMPARE(QString::fromStdString(
                  orderNames("abcdefghi", rankingInputs(dialog.model(), SimulationFiles{}))),
              QString::fromStdString(lineupNames(roster.players(), second)));
+
+    // The ranking of that order names its players.
+    dialog.showRanking();
+    RankingWindow& ranking = *dialog.rankingWindow();
+    ranking.replicatesField()->setValue(0);
+    ranking.setSelection(OrderSource::AcceptedOrderings);
+    QTRY_VERIFY_WITH_TIMEOUT(!ranking.isEvaluating() && ranking.model().rowCount() == 1, kWaitMs);
+    QCOMPARE(ranking.orderNames()->text(),
+             QString::fromStdString("選択した打順：" + lineupNames(roster.players(), second)));
 
     // 9 人の打者から作る makes the roster of those nine, with their names.
     window.makeFromRows();

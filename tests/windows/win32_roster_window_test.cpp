@@ -23,6 +23,7 @@
 #include "support/scripted_chooser.h"
 #include "tests/windows/win32_test_support.h"
 #include "ui/win32/main_dialog.h"
+#include "ui/win32/ranking_window.h"
 #include "ui/win32/roster_window.h"
 #include "ui/win32/wide_text.h"
 
@@ -278,6 +279,16 @@ TEST_F(RosterWindowTest, FindsTheCoresLineupsAndPutsTheSecondIntoTheRows) {
     EXPECT_EQ(dialog->model().batterNames[8], "Gus Amano");
     EXPECT_EQ(orderNames("abcdefghi", rankingInputs(dialog->model(), SimulationFiles{})),
               lineupNames(found.players(), second));
+
+    // The ranking of that order names its players.
+    dialog->showRanking();
+    RankingWindow& ranking = *dialog->rankingWindow();
+    ranking.setReplicates(0);
+    ranking.setSelection(OrderSource::AcceptedOrderings);
+    ASSERT_TRUE(test::pumpUntil(
+        *dialog, [&] { return !ranking.isEvaluating() && ranking.table().size() == 1; }));
+    EXPECT_EQ(test::textOf(ranking.control(RankingWindow::kOrderNames)),
+              toWide(std::string(msg::kRankingOrderNames) + lineupNames(found.players(), second)));
 
     // 9 人の打者から作る makes the roster of those nine, with their names.
     SendMessageW(window->control(RosterWindow::kFromRows), BM_CLICK, 0, 0);

@@ -206,6 +206,7 @@ void MainDialog::showRanking() {
     if (!m_ranking) {
         // A child window, so that this dialog's modal loop lets it take input.
         m_ranking = new RankingWindow(this);
+        connect(m_ranking, &RankingWindow::rosterRequested, this, &MainDialog::showRoster);
         connect(m_ranking, &RankingWindow::orderChosen, this, [this](const QString& order) {
             static_cast<QLineEdit*>(control(ids::kPatterns[0]))->setText(order);
         });

@@ -152,6 +152,8 @@ RankingWindow::RankingWindow(QWidget* parent)
     m_summary->setFont(summaryFont);
     m_inningColumns = new QCheckBox(QString::fromUtf8(msg::kRankingInningColumns), this);
     connect(m_inningColumns, &QCheckBox::toggled, this, &RankingWindow::showInningColumns);
+    m_orderNames = new QLabel(this);
+    m_orderNames->setFont(summaryFont);
 
     // The table: hundreds of thousands of rows, so every row has the same
     // fixed height and no column is sized to its contents.
@@ -190,8 +192,10 @@ RankingWindow::RankingWindow(QWidget* parent)
     connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (!current.isValid() || m_model->rowCount() == 0) return;
-                m_charts->showSelected(m_model->rows(), m_model->bestRow(),
-                                       m_model->rowAt(current.row()));
+                const std::uint32_t row = m_model->rowAt(current.row());
+                m_charts->showSelected(m_model->rows(), m_model->bestRow(), row);
+                m_orderNames->setText(
+                    QString::fromUtf8(selectedOrderNames(m_model->rows().order(row), m_inputs)));
             });
 
     m_charts = new RankingCharts(this);
@@ -206,12 +210,15 @@ RankingWindow::RankingWindow(QWidget* parent)
     auto* closeButton = new QPushButton(QString::fromUtf8(msg::kRankingClose), this);
     connect(m_saveButton, &QPushButton::clicked, this, &RankingWindow::saveCsv);
     connect(m_patternButton, &QPushButton::clicked, this, &RankingWindow::sendToPatterns);
+    auto* rosterButton = new QPushButton(QString::fromUtf8(msg::kRankingRoster), this);
+    connect(rosterButton, &QPushButton::clicked, this, &RankingWindow::rosterRequested);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
     auto* save = new QShortcut(QKeySequence::Save, this);
     connect(save, &QShortcut::activated, this, &RankingWindow::saveCsv);
     auto* buttonRow = new QHBoxLayout;
     buttonRow->addWidget(m_saveButton);
     buttonRow->addWidget(m_patternButton);
+    buttonRow->addWidget(rosterButton);
     buttonRow->addStretch(1);
     buttonRow->addWidget(closeButton);
 
@@ -220,7 +227,11 @@ RankingWindow::RankingWindow(QWidget* parent)
     layout->addLayout(progressRow);
     layout->addWidget(m_status);
     layout->addWidget(m_summary);
-    layout->addWidget(m_inningColumns);
+    auto* inningRow = new QHBoxLayout;
+    inningRow->addWidget(m_inningColumns);
+    inningRow->addSpacing(16);
+    inningRow->addWidget(m_orderNames, 1);
+    layout->addLayout(inningRow);
     layout->addWidget(splitter, 1);
     layout->addLayout(buttonRow);
 
@@ -274,6 +285,7 @@ void RankingWindow::start() {
     const auto spent = [this] {
         m_charts->clear();
         m_summary->clear();
+        m_orderNames->clear();
         m_saveButton->setEnabled(false);
         m_patternButton->setEnabled(false);
         return m_model->takeRows();

@@ -83,6 +83,7 @@ class RankingWindow final : public QWidget {
     QTableView* table() const { return m_table; }
     RankingCharts* charts() const { return m_charts; }
     QLabel* summary() const { return m_summary; }
+    QLabel* orderNames() const { return m_orderNames; }
     QLabel* status() const { return m_status; }
     QPushButton* cancelButton() const { return m_cancelButton; }
     QProgressBar* progress() const { return m_progress; }
@@ -90,6 +91,8 @@ class RankingWindow final : public QWidget {
   signals:
     // The order (nine letters) the user sent to the lineup patterns.
     void orderChosen(const QString& order);
+    // The 選手名簿 button was pressed.
+    void rosterRequested();
     // An evaluation ended; `completed` is false when it was cancelled.
     void evaluationFinished(bool completed);
 
@@ -132,6 +135,7 @@ class RankingWindow final : public QWidget {
     QLabel* m_status;
     QLabel* m_summary;
     QCheckBox* m_inningColumns;
+    QLabel* m_orderNames;  // the selected order's players, when named
     QTableView* m_table;
     RankingCharts* m_charts;
     QPushButton* m_saveButton;

@@ -263,6 +263,7 @@ void MainDialog::showRanking() {
         m_ranking = std::make_unique<RankingWindow>(m_instance, m_window.get());
         m_ranking->setOrderChosen(
             [this](std::string_view order) { setWindowText(control(ids::kPatterns[0]), order); });
+        m_ranking->setRosterRequested([this] { showRoster(); });
     }
     m_ranking->setFileChooser(m_chooserSet);
     m_ranking->setMessageBoxes(m_boxesSet);

@@ -190,6 +190,7 @@ void RankingWindow::createControls() {
     make(0, WC_EDITW, "", ES_LEFT | ES_MULTILINE | ES_AUTOHSCROLL | ES_READONLY, kSummary);
     make(0, WC_BUTTONW, msg::kRankingInningColumns, BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP,
          kInningColumns);
+    make(0, WC_STATICW, "", SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, kOrderNames);
 
     const HWND list =
         make(WS_EX_CLIENTEDGE, WC_LISTVIEWW, "",
@@ -205,6 +206,7 @@ void RankingWindow::createControls() {
         FALSE);
     EnableWindow(
         make(0, WC_BUTTONW, msg::kRankingToPattern, BS_PUSHBUTTON | WS_TABSTOP, kToPattern), FALSE);
+    make(0, WC_BUTTONW, msg::kRankingRoster, BS_PUSHBUTTON | WS_TABSTOP, kRoster);
     make(0, WC_BUTTONW, msg::kRankingClose, BS_PUSHBUTTON | WS_TABSTOP, kClose);
 }
 
@@ -286,7 +288,10 @@ void RankingWindow::layOut() {
     y += lineHeight + gap.y;
     place(kSummary, margin.x, y, width, 2 * lineHeight);
     y += 2 * lineHeight + gap.y;
-    place(kInningColumns, margin.x, y, textWidth(control(kInningColumns)) + boxWidth, lineHeight);
+    const int inningWidth = textWidth(control(kInningColumns)) + boxWidth;
+    place(kInningColumns, margin.x, y, inningWidth, lineHeight);
+    const int namesLeft = margin.x + inningWidth + 4 * gap.x;
+    place(kOrderNames, namesLeft, y, client.right - margin.x - namesLeft, lineHeight);
     y += lineHeight + gap.y;
 
     // The list and, to its right, the two charts over each other, 3 : 2.
@@ -302,7 +307,7 @@ void RankingWindow::layOut() {
           areaHeight - chartHeight - gap.y);
 
     x = margin.x;
-    for (const int id : {kSaveCsv, kToPattern}) {
+    for (const int id : {kSaveCsv, kToPattern, kRoster}) {
         const int w = buttonWidth(id);
         place(id, x, buttonsTop, w, buttonHeight);
         x += w + gap.x;
@@ -386,6 +391,9 @@ void RankingWindow::command(int id, int code) {
         case kClose:
             close();
             return;
+        case kRoster:
+            if (m_rosterRequested) m_rosterRequested();
+            return;
         default:
             return;  // Escape (IDCANCEL) does nothing here
     }
@@ -424,8 +432,9 @@ LRESULT RankingWindow::notify(NMHDR& header) {
                 (change.uNewState & LVIS_FOCUSED) != 0 && (change.uOldState & LVIS_FOCUSED) == 0;
             if ((change.uChanged & LVIF_STATE) != 0 && nowFocused && change.iItem >= 0 &&
                 static_cast<std::size_t>(change.iItem) < m_table.size()) {
-                m_charts->showSelected(m_table.rows(), m_table.bestRow(),
-                                       m_table.rowAt(static_cast<std::size_t>(change.iItem)));
+                const std::uint32_t row = m_table.rowAt(static_cast<std::size_t>(change.iItem));
+                m_charts->showSelected(m_table.rows(), m_table.bestRow(), row);
+                setText(kOrderNames, selectedOrderNames(m_table.rows().order(row), m_inputs));
             }
             return 0;
         }
@@ -468,6 +477,7 @@ void RankingWindow::start() {
         emptyList();
         m_charts->clear();
         setText(kSummary, "");
+        setText(kOrderNames, "");
         for (const int id : {kSaveCsv, kToPattern}) {
             // A disabled control can't keep the keyboard: it goes on to the next.
             if (GetFocus() == control(id)) SendMessageW(m_window.get(), WM_NEXTDLGCTL, 0, FALSE);
@@ -753,6 +763,7 @@ void RankingWindow::close() {
     m_startPending = false;
     stopRun();
     setText(kStatus, "");
+    setText(kOrderNames, "");
     setProgress(control(kProgress), 0, 0);
     emptyList();
     m_table.takeRows();

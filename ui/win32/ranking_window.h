@@ -53,6 +53,8 @@ class RankingWindow {
         kSaveCsv = 130,
         kToPattern,
         kClose,
+        kRoster,      // 選手名簿: opens the roster window
+        kOrderNames,  // the selected order's players, when the rows are named
     };
 
     // Creates the window, hidden, over `owner`.
@@ -73,6 +75,10 @@ class RankingWindow {
     // Called with the order (nine letters) the user sends to the patterns.
     void setOrderChosen(std::function<void(std::string_view)> chosen) {
         m_orderChosen = std::move(chosen);
+    }
+    // Called when the 選手名簿 button is pressed.
+    void setRosterRequested(std::function<void()> requested) {
+        m_rosterRequested = std::move(requested);
     }
     // Called when an evaluation has ended; false when it was cancelled or
     // could not start.
@@ -174,6 +180,7 @@ class RankingWindow {
     FileChooser* m_chooserSet = nullptr;
     MessageBoxes* m_boxesSet = nullptr;
     std::function<void(std::string_view)> m_orderChosen;
+    std::function<void()> m_rosterRequested;
     std::function<void(bool)> m_evaluationFinished;
 
     RankingInputs m_inputs;
