@@ -6,7 +6,8 @@
 // (input waits no longer: the system hands it out before any paint or timer)
 // and the process's peak memory. bench_win32_ranking.sh runs it beside
 // diz-cli.exe exact --all.
-//   bench_win32_ranking examples/batters.txt [RUNS]
+//   bench_win32_ranking examples/batters.txt [RUNS [REPLICATES]]
+// (REPLICATES: the 確からしさ seasons, 0 by default.)
 
 // The SDK's headers need <windows.h> before them.
 // clang-format off
@@ -43,10 +44,11 @@ double median(std::vector<double> values) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s BATTERS [RUNS]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s BATTERS [RUNS [REPLICATES]]\n", argv[0]);
         return 2;
     }
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
+    const int replicates = argc > 3 ? std::max(0, std::atoi(argv[3])) : 0;
     diz::BatterTable batters{};
     if (diz::readBatterFile(diz::utf8Path(argv[1]), batters) != diz::BatterFileRead::Read) {
         std::fprintf(stderr, "%s: cannot read %s\n", argv[0], argv[1]);
@@ -57,8 +59,10 @@ int main(int argc, char** argv) {
     InitCommonControlsEx(&controls);
     diz::win32::RankingWindow window(GetModuleHandleW(nullptr), nullptr);
     diz::RankingInputs inputs;
+    inputs.batters = batters;
     inputs.records = diz::buildRecords(batters);
     window.setInputs(inputs);
+    window.setReplicates(static_cast<std::uint32_t>(replicates));
     bool finished = false;
     bool completed = false;
     window.setEvaluationFinished([&](bool done) {
