@@ -121,6 +121,7 @@ void putLineup(WindowModel& model, const std::vector<RosterPlayer>& players, con
             players[static_cast<std::size_t>(lineup.players[static_cast<std::size_t>(k)])].name;
     }
     model.patterns[0] = "abcdefghi";
+    model.statusText = msg::kRosterPutDone;
 }
 
 std::string lineupRowText(const std::vector<RosterPlayer>& players, const Lineup& lineup,

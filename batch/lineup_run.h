@@ -91,7 +91,8 @@ struct WindowModel;
 
 // Puts `lineup` into the main window's model: its players become the nine
 // rows in batting order with their names, and lineup pattern 1 becomes
-// "abcdefghi", so that Simulate and the ranking work on that order.
+// "abcdefghi", so that Simulate and the ranking work on that order; the
+// status says so (msg::kRosterPutDone).
 void putLineup(WindowModel& model, const std::vector<RosterPlayer>& players, const Lineup& lineup);
 
 // A found lineup as the roster window lists it: its rank, the expected runs

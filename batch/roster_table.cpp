@@ -114,6 +114,22 @@ void RosterTable::sort(int column, bool ascending) {
     m_ascending = ascending;
 }
 
+std::unique_ptr<LineupRun> RosterTable::startSearch(std::string& reason) {
+    if (m_players.empty()) {
+        reason = msg::kRosterEmpty;
+        return nullptr;
+    }
+    LineupConstraints constraints;
+    if (auto problem = markedConstraints(m_players, m_marks, constraints)) {
+        reason = std::move(*problem);
+        return nullptr;
+    }
+    std::unique_ptr<LineupRun> run =
+        LineupRun::start(m_players, constraints, kRosterLineups, reason);
+    if (run) m_found = {};
+    return run;
+}
+
 std::vector<std::string> RosterTable::foundRows() const {
     std::vector<std::string> rows;
     const std::vector<Lineup>& best = m_found.search.best;

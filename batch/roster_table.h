@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,6 +27,9 @@ inline constexpr int kRole = kRosterTableColumns;
 inline constexpr int kSlot = kRosterTableColumns + 1;
 inline constexpr int kColumnCount = kRosterTableColumns + 2;
 }  // namespace rosterTable
+
+// The lineups the roster window lists.
+inline constexpr std::size_t kRosterLineups = 10;
 
 // What 名簿を読み込む asks for ("*.csv", the file must exist) and 名簿を保存
 // ("roster.csv", asking before replacing a file and before creating one).
@@ -64,13 +68,16 @@ class RosterTable {
     // Sorts by a player column (the mark columns sort by role and by slot).
     void sort(int column, bool ascending);
 
+    // Starts the search of the kRosterLineups best lineups of the players
+    // under their marks, forgetting the lineups found before; nothing, and
+    // the reason (Japanese), for an empty table, marks no lineup can meet
+    // (markedConstraints) or a thread that can't be started.
+    std::unique_ptr<LineupRun> startSearch(std::string& reason);
     // The search's result, best first, and its message.
     void setFound(LineupRun::Result result) { m_found = std::move(result); }
     const LineupRun::Result& found() const { return m_found; }
     // The found lineups' rows (lineupRowText).
     std::vector<std::string> foundRows() const;
-    // Forgets the found lineups, whose players may have changed.
-    void clearFound() { m_found = {}; }
 
   private:
     void resetView();

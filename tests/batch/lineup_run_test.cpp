@@ -110,6 +110,7 @@ TEST(PutLineup, RowsInBattingOrderWithTheirNames) {
     model.patterns[0] = "ba*******";
     putLineup(model, players, lineup);
     EXPECT_EQ(model.patterns[0], "abcdefghi");
+    EXPECT_EQ(model.statusText, msg::kRosterPutDone);
     EXPECT_EQ(model.batters[0].atBats, players[9].batter.atBats);
     EXPECT_EQ(model.batters[8].homeRuns, players[5].batter.homeRuns);
     EXPECT_EQ(model.batterNames[2], "Player 9");

@@ -233,7 +233,6 @@ void MainDialog::showRoster() {
             const RosterTable& roster = m_roster->roster();
             putLineup(m_model, roster.players(),
                       roster.found().search.best[static_cast<std::size_t>(found)]);
-            m_model.statusText = msg::kRosterPutDone;
             showModel();
         });
     }

@@ -668,22 +668,12 @@ bool RosterWindow::saveRoster() {
 bool RosterWindow::search() {
     if (m_run) return false;
     endEdit(true);
-    if (m_table.size() == 0) {
-        report(std::string(msg::kRosterEmpty));
-        return false;
-    }
-    LineupConstraints constraints;
-    if (const auto problem = markedConstraints(m_table.players(), m_table.marks(), constraints)) {
-        report(*problem);
-        return false;
-    }
-    std::string failure;
-    m_run = LineupRun::start(m_table.players(), constraints, 10, failure);
+    std::string reason;
+    m_run = m_table.startSearch(reason);
     if (!m_run) {
-        report(failure);
+        report(reason);
         return false;
     }
-    m_table.clearFound();
     showFound();
     EnableWindow(control(kCancel), TRUE);
     // The keyboard goes on from the button that is switched off to 中止.
