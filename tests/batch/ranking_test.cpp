@@ -402,6 +402,22 @@ BatterTable variedBatters() {
     return table;
 }
 
+// The whole result as a window gathers it: the ranking handed over ahead of
+// the seasons (when it resampled), then the rest.
+RankingRun::Result takeWhole(RankingRun& run) {
+    const bool early = run.rankingReady();
+    RankingRun::Result ranking = early ? run.takeRanking() : RankingRun::Result();
+    RankingRun::Result result = run.takeResult();
+    if (early) {
+        EXPECT_TRUE(result.rows.size() == 0);
+        EXPECT_EQ(ranking.outcome, RunOutcome::NormalEnd);
+        result.rows = std::move(ranking.rows);
+        result.bestFirst = std::move(ranking.bestFirst);
+        result.histogram = std::move(ranking.histogram);
+    }
+    return result;
+}
+
 RankingRun::Result runToTheEnd(const OrderSelection& selection, const BatterTable& batters,
                                std::uint32_t replicates) {
     WaitingObserver observer;
@@ -412,7 +428,9 @@ RankingRun::Result runToTheEnd(const OrderSelection& selection, const BatterTabl
     if (!run) return {};
     observer.wait();
     run->wait();
-    return run->takeResult();
+    // Only a resampled ranking is handed over ahead of the end.
+    EXPECT_EQ(run->rankingReady(), replicates > 0);
+    return takeWhole(*run);
 }
 
 // The run resamples its ranking as diz-cli exact --resample does: the rows
@@ -480,10 +498,12 @@ TEST(RankingRun, CancelWhileResamplingKeepsTheRankingAndTheSeasonsDone) {
     }
     ASSERT_EQ(progress.status, msg::kRankingResampling);
     EXPECT_EQ(progress.maximum, resampling::kReplicatesMax);
+    // The ranking is there to be shown while the seasons are drawn.
+    EXPECT_TRUE(run->rankingReady());
     run->cancel();
     const auto [outcome, message] = observer.wait();
     run->wait();
-    RankingRun::Result result = run->takeResult();
+    RankingRun::Result result = takeWhole(*run);
     EXPECT_EQ(outcome, RunOutcome::NormalEnd);
     EXPECT_EQ(result.rows.size(), 120u);
     const std::uint32_t done = result.resampled.replicates;
