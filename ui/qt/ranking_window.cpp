@@ -242,6 +242,9 @@ RankingWindow::RankingWindow(QWidget* parent)
 }
 
 RankingWindow::~RankingWindow() {
+    // The seasons' field, destroyed with the widgets after this window's own
+    // part, may still say it finished editing as it loses the focus.
+    disconnect(m_replicates, nullptr, this, nullptr);
     // The run's thread posts to this window: it must end while the window is whole.
     stopRun();
 }
