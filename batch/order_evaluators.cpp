@@ -6,6 +6,7 @@
 
 #include "batch/library_loader.h"
 #include "diz/exact/exact_evaluator.h"
+#include "diz/exact/parallel_for.h"
 
 namespace diz {
 namespace {
@@ -59,7 +60,10 @@ ExactOrderEvaluator::ExactOrderEvaluator(const BatterRecords& records, GamesPerO
                                          int jobs, const ReportOptions& report,
                                          const OrderSelection& selection, RunObserver* observer,
                                          const std::atomic<bool>* stop)
-    : m_records(records), m_rootGames(std::sqrt(static_cast<double>(games))), m_observer(observer) {
+    : m_jobs(jobs),
+      m_records(records),
+      m_rootGames(std::sqrt(static_cast<double>(games))),
+      m_observer(observer) {
     exact::EvaluationOptions options;
     options.jobs = jobs;
     options.cancel = stop;
@@ -99,6 +103,11 @@ bool ExactOrderEvaluator::evaluate(std::span<const BattingOrder> orders,
         r.inningScoring = f.inningScoring;
     }
     return true;
+}
+
+void ExactOrderEvaluator::forEachPart(std::size_t count,
+                                      const std::function<void(std::size_t)>& part) {
+    exact::forEachBatch(count, m_jobs, part);
 }
 
 }  // namespace diz

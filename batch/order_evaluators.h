@@ -83,8 +83,10 @@ class ExactOrderEvaluator final : public OrderEvaluator {
     // The figures of an order do not depend on the thread that asks for them.
     bool runsBesideTheSink() const override { return true; }
     bool evaluate(std::span<const BattingOrder> orders, std::span<TrialResult> results) override;
+    void forEachPart(std::size_t count, const std::function<void(std::size_t)>& part) override;
 
   private:
+    int m_jobs;
     BatterRecords m_records;
     double m_rootGames;
     RunObserver* m_observer;

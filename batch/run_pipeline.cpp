@@ -12,25 +12,20 @@
 #include "batch/text_io.h"
 
 namespace diz {
-namespace {
-
-void appendFigures(std::string& line, const double* values, std::size_t count) {
-    for (std::size_t i = 0; i < count; ++i) {
-        line += ' ';
-        appendFixed(line, values[i], 6);
-    }
-}
-
-}  // namespace
 
 void composeResultLine(std::string& line, const BattingOrder& order, const ReportOptions& report,
                        const TrialResult& result) {
     line.clear();
+    appendResultLine(line, order, report, result);
+}
+
+void appendResultLine(std::string& line, const BattingOrder& order, const ReportOptions& report,
+                      const TrialResult& result) {
     appendOrderText(line, order);
-    if (report.expectedRuns) appendFigures(line, &result.meanRuns, 1);
-    if (report.standardError) appendFigures(line, &result.standardError, 1);
-    if (report.inningRuns) appendFigures(line, result.inningRuns.data(), kInnings);
-    if (report.inningScoring) appendFigures(line, result.inningScoring.data(), kInnings);
+    if (report.expectedRuns) appendFixedList(line, std::span(&result.meanRuns, 1), 6);
+    if (report.standardError) appendFixedList(line, std::span(&result.standardError, 1), 6);
+    if (report.inningRuns) appendFixedList(line, result.inningRuns, 6);
+    if (report.inningScoring) appendFixedList(line, result.inningScoring, 6);
 }
 
 bool sameFile(std::string_view a, std::string_view b) {
@@ -40,10 +35,22 @@ bool sameFile(std::string_view a, std::string_view b) {
 
 namespace {
 
-// One batch of orders and their figures; the vectors only grow.
+// Lines composed beside one another come in pieces of this many.
+constexpr std::size_t kLinesPerPiece = 1024;
+
+// The lines of kLinesPerPiece orders, one after another; ends[k] is where the
+// k-th ends.
+struct Piece {
+    std::string text;
+    std::vector<std::size_t> ends;
+};
+
+// One batch of orders, their figures and, with a LineFormat, their lines;
+// the vectors and strings only grow.
 struct Batch {
     std::vector<BattingOrder> orders;
     std::vector<TrialResult> results;
+    std::vector<Piece> pieces;
     std::size_t count = 0;
     bool last = false;  // the selection had no more orders
 
@@ -64,13 +71,38 @@ struct Batch {
         }
         results.resize(count);
     }
-    bool evaluate(OrderEvaluator& evaluator) {
-        return evaluator.evaluate(std::span<const BattingOrder>(orders.data(), count),
-                                  std::span<TrialResult>(results.data(), count));
+    bool evaluate(OrderEvaluator& evaluator, const LineFormat& format) {
+        if (!evaluator.evaluate(std::span<const BattingOrder>(orders.data(), count),
+                                std::span<TrialResult>(results.data(), count))) {
+            return false;
+        }
+        if (format) compose(evaluator, format);
+        return true;
     }
-    bool deliver(const OrderSink& sink) const {
+    void compose(OrderEvaluator& evaluator, const LineFormat& format) {
+        const std::size_t pieceCount = (count + kLinesPerPiece - 1) / kLinesPerPiece;
+        if (pieces.size() < pieceCount) pieces.resize(pieceCount);
+        evaluator.forEachPart(pieceCount, [&](std::size_t p) {
+            Piece& piece = pieces[p];
+            piece.text.clear();
+            piece.ends.clear();
+            const std::size_t end = std::min(count, (p + 1) * kLinesPerPiece);
+            for (std::size_t i = p * kLinesPerPiece; i < end; ++i) {
+                format(piece.text, orders[i], results[i]);
+                piece.ends.push_back(piece.text.size());
+            }
+        });
+    }
+    bool deliver(const LineFormat& format, const LineSink& sink) const {
         for (std::size_t i = 0; i < count; ++i) {
-            if (!sink(orders[i], results[i])) return false;
+            std::string_view line;
+            if (format) {
+                const Piece& piece = pieces[i / kLinesPerPiece];
+                const std::size_t k = i % kLinesPerPiece;
+                const std::size_t begin = k == 0 ? 0 : piece.ends[k - 1];
+                line = std::string_view(piece.text).substr(begin, piece.ends[k] - begin);
+            }
+            if (!sink(orders[i], results[i], line)) return false;
         }
         return true;
     }
@@ -80,13 +112,23 @@ struct Batch {
 
 bool evaluateAll(OrderReader& source, OrderEvaluator& evaluator, const OrderSink& sink,
                  const std::atomic<bool>* stop) {
+    return evaluateAll(
+        source, evaluator, LineFormat(),
+        [&sink](const BattingOrder& order, const TrialResult& result, std::string_view) {
+            return sink(order, result);
+        },
+        stop);
+}
+
+bool evaluateAll(OrderReader& source, OrderEvaluator& evaluator, const LineFormat& format,
+                 const LineSink& sink, const std::atomic<bool>* stop) {
     const auto stopped = [stop] { return stop != nullptr && stop->load(); };
     const std::size_t batchSize = std::max<std::size_t>(1, evaluator.batchSize());
     Batch current;
     Batch next;
     current.fill(source, batchSize);
     if (current.count == 0) return true;
-    if (stopped() || !current.evaluate(evaluator)) return false;
+    if (stopped() || !current.evaluate(evaluator, format)) return false;
     for (;;) {
         if (!current.last) next.fill(source, batchSize);
         const bool more = !current.last && next.count > 0;
@@ -95,18 +137,21 @@ bool evaluateAll(OrderReader& source, OrderEvaluator& evaluator, const OrderSink
         std::future<bool> ahead;
         if (more && !stopped() && evaluator.runsBesideTheSink()) {
             try {
-                ahead = std::async(std::launch::async,
-                                   [&evaluator, &next] { return next.evaluate(evaluator); });
+                ahead = std::async(std::launch::async, [&evaluator, &next, &format] {
+                    return next.evaluate(evaluator, format);
+                });
             } catch (const std::system_error&) {
             }
         }
         const bool wentAhead = ahead.valid();
-        const bool delivered = current.deliver(sink);
+        const bool delivered = current.deliver(format, sink);
         // Waited for in any case: the evaluator is in use until then.
         const bool evaluatedAhead = wentAhead && ahead.get();
         if (!delivered) return false;
         if (!more) return true;
-        if (stopped() || !(wentAhead ? evaluatedAhead : next.evaluate(evaluator))) return false;
+        if (stopped() || !(wentAhead ? evaluatedAhead : next.evaluate(evaluator, format))) {
+            return false;
+        }
         std::swap(current, next);
     }
 }
@@ -146,16 +191,19 @@ RunOutcome runOrders(const RunPlan& plan, OrderEvaluator& evaluator, RunObserver
     }
     observer.started();
 
-    std::string line;
+    // The lines are composed with a plain '\n', as the log gets them; the
+    // result file writes its own line end.
     std::uint64_t evaluated = 0;
+    const ReportOptions report = plan.report;
     const bool finished = evaluateAll(
         orders, evaluator,
-        [&](const BattingOrder& order, const TrialResult& figures) {
+        [report](std::string& text, const BattingOrder& order, const TrialResult& figures) {
+            appendResultLine(text, order, report, figures);
+            text += '\n';
+        },
+        [&](const BattingOrder& order, const TrialResult& figures, std::string_view line) {
             ++evaluated;
-            composeResultLine(line, order, plan.report, figures);
-            if (!result.writeLine(line)) return false;
-            // The log gets the same text with its line end as a plain '\n'.
-            line += '\n';
+            if (!result.writeLine(line.substr(0, line.size() - 1))) return false;
             observer.log(line);
             observer.result(order, figures);
             return true;

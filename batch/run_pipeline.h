@@ -44,9 +44,12 @@ struct TrialResult {
 
 // The result line without its line end: the order's nine letters, then each
 // figure the report asks for with six decimals. Its length is unbounded: a
-// line grows with whatever the numbers print.
+// line grows with whatever the numbers print. composeResultLine replaces
+// `line`, appendResultLine adds to `text`.
 void composeResultLine(std::string& line, const BattingOrder& order, const ReportOptions& report,
                        const TrialResult& result);
+void appendResultLine(std::string& text, const BattingOrder& order, const ReportOptions& report,
+                      const TrialResult& result);
 
 // How a run ended (diz-cli turns this into its exit status):
 //  - NormalEnd: every selected order was evaluated and written;
@@ -110,6 +113,12 @@ class OrderEvaluator {
     // False when it was stopped before it finished; the results are then
     // incomplete.
     virtual bool evaluate(std::span<const BattingOrder> orders, std::span<TrialResult> results) = 0;
+    // Calls part(0) .. part(count - 1), each once, and returns when all have
+    // run: on the evaluator's worker threads where it has them (a batch's
+    // lines are composed so, beside one another), else in turn on this one.
+    virtual void forEachPart(std::size_t count, const std::function<void(std::size_t)>& part) {
+        for (std::size_t k = 0; k < count; ++k) part(k);
+    }
 };
 
 // Called with each evaluated order in selection order; false stops the run
@@ -123,6 +132,19 @@ using OrderSink = std::function<bool(const BattingOrder& order, const TrialResul
 // the sink. False when the sink, the evaluator or `stop` ended it early.
 bool evaluateAll(OrderReader& orders, OrderEvaluator& evaluator, const OrderSink& sink,
                  const std::atomic<bool>* stop = nullptr);
+
+// Appends the line of an evaluated order, without its line end, to `text`.
+using LineFormat =
+    std::function<void(std::string& text, const BattingOrder& order, const TrialResult& result)>;
+using LineSink = std::function<bool(const BattingOrder& order, const TrialResult& result,
+                                    std::string_view line)>;
+
+// The same, with each order's line composed by `format` as soon as its batch
+// is evaluated, on the evaluator's threads (see forEachPart), and handed to
+// `sink` with the order: a sink that only writes the lines then keeps pace
+// with evaluators that are faster than composing them on one thread.
+bool evaluateAll(OrderReader& orders, OrderEvaluator& evaluator, const LineFormat& format,
+                 const LineSink& sink, const std::atomic<bool>* stop = nullptr);
 
 // One run from its opened files to its last message.
 struct RunPlan {

@@ -24,11 +24,16 @@ __extension__ typedef unsigned __int128 Wide;
 constexpr std::uint64_t kPowersOfTen[] = {1,      10,      100,      1000,      10000,
                                           100000, 1000000, 10000000, 100000000, 1000000000};
 
-// Appends n / 10^kDecimals with kDecimals digits after the point, written
-// from the right; the divisor is a constant, so the digits take
-// multiplications only.
+// The most characters the fast path writes: a sign, ten digits before the
+// point (the value is below 1e9, and may round up to it), the point and nine
+// decimals.
+constexpr std::size_t kSmallFixedChars = 1 + 10 + 1 + 9;
+
+// Writes n / 10^kDecimals with kDecimals digits after the point at `at` and
+// returns the end. The digits are written from the right; the divisors are
+// constants, so they take multiplications only.
 template <int kDecimals>
-void appendScaled(std::string& out, bool negative, std::uint64_t n) {
+char* putScaled(char* at, bool negative, std::uint64_t n) {
     static constexpr auto kPairs = [] {
         std::array<char, 200> pairs{};
         for (int i = 0; i < 100; ++i) {
@@ -38,36 +43,38 @@ void appendScaled(std::string& out, bool negative, std::uint64_t n) {
         return pairs;
     }();
     constexpr std::uint64_t kScale = kPowersOfTen[kDecimals];
-    std::array<char, 32> text;
-    char* const end = text.data() + text.size();
-    char* at = end;
+    std::uint64_t whole = n / kScale;
+    int wholeDigits = 1;
+    while (wholeDigits < 10 && whole >= kPowersOfTen[wholeDigits]) ++wholeDigits;
+    if (negative) *at++ = '-';
+    char* const end = at + wholeDigits + (kDecimals > 0 ? 1 + kDecimals : 0);
+    char* back = end;
     if constexpr (kDecimals > 0) {
         std::uint64_t rest = n % kScale;
         for (int i = 0; i < kDecimals / 2; ++i, rest /= 100) {
-            at -= 2;
-            std::copy_n(&kPairs[2 * (rest % 100)], 2, at);
+            back -= 2;
+            std::copy_n(&kPairs[2 * (rest % 100)], 2, back);
         }
-        if constexpr (kDecimals % 2 != 0) *--at = static_cast<char>('0' + rest);
-        *--at = '.';
+        if constexpr (kDecimals % 2 != 0) *--back = static_cast<char>('0' + rest);
+        *--back = '.';
     }
-    std::uint64_t whole = n / kScale;
     do {
-        *--at = static_cast<char>('0' + whole % 10);
+        *--back = static_cast<char>('0' + whole % 10);
         whole /= 10;
     } while (whole != 0);
-    if (negative) *--at = '-';
-    out.append(at, end);
+    return end;
 }
 #endif
 
 // printf's "%.Nf" of a value below 1e9 with at most 9 decimals, without the
-// general conversion (a run prints millions of figures): the value is
-// exactly m 2^-k, so value 10^N is the integer m 10^N shifted right by k,
-// rounded half to even as printf rounds the exact value. False outside that
-// range, and where the compiler has no 128-bit integers.
-bool appendSmallFixed(std::string& out, double value, int decimals) {
+// general conversion (a run prints millions of figures), written at `at`
+// (room for kSmallFixedChars): the value is exactly m 2^-k, so value 10^N is
+// the integer m 10^N shifted right by k, rounded half to even as printf
+// rounds the exact value. Returns the end; null outside that range, and
+// where the compiler has no 128-bit integers.
+char* putSmallFixed(char* at, double value, int decimals) {
 #if defined(__SIZEOF_INT128__)
-    if (decimals < 0 || decimals > 9 || !(value < 1e9 && value > -1e9)) return false;
+    if (decimals < 0 || decimals > 9 || !(value < 1e9 && value > -1e9)) return nullptr;
     const auto bits = std::bit_cast<std::uint64_t>(value);
     const auto biased = static_cast<int>((bits >> 52) & 0x7FF);
     const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
@@ -84,43 +91,49 @@ bool appendSmallFixed(std::string& out, double value, int decimals) {
     const bool negative = (bits >> 63) != 0;
     switch (decimals) {
         case 0:
-            appendScaled<0>(out, negative, n);
-            break;
+            return putScaled<0>(at, negative, n);
         case 1:
-            appendScaled<1>(out, negative, n);
-            break;
+            return putScaled<1>(at, negative, n);
         case 2:
-            appendScaled<2>(out, negative, n);
-            break;
+            return putScaled<2>(at, negative, n);
         case 3:
-            appendScaled<3>(out, negative, n);
-            break;
+            return putScaled<3>(at, negative, n);
         case 4:
-            appendScaled<4>(out, negative, n);
-            break;
+            return putScaled<4>(at, negative, n);
         case 5:
-            appendScaled<5>(out, negative, n);
-            break;
+            return putScaled<5>(at, negative, n);
         case 6:
-            appendScaled<6>(out, negative, n);
-            break;
+            return putScaled<6>(at, negative, n);
         case 7:
-            appendScaled<7>(out, negative, n);
-            break;
+            return putScaled<7>(at, negative, n);
         case 8:
-            appendScaled<8>(out, negative, n);
-            break;
+            return putScaled<8>(at, negative, n);
         default:
-            appendScaled<9>(out, negative, n);
-            break;
+            return putScaled<9>(at, negative, n);
     }
-    return true;
 #else
-    (void)out;
+    (void)at;
     (void)value;
     (void)decimals;
-    return false;
+    return nullptr;
 #endif
+}
+
+// to_chars rounds exactly like the C library's printf and never looks at the
+// locale (a window toolkit may have switched LC_NUMERIC to the user's).
+void appendConvertedFixed(std::string& out, double value, int decimals) {
+    std::array<char, 64> small{};
+    auto [end, ec] = std::to_chars(small.data(), small.data() + small.size(), value,
+                                   std::chars_format::fixed, decimals);
+    if (ec == std::errc{}) {
+        out.append(small.data(), end);
+        return;
+    }
+    // Very large magnitudes print more than 300 digits.
+    std::string big(400 + static_cast<std::size_t>(decimals), '\0');
+    auto res = std::to_chars(big.data(), big.data() + big.size(), value, std::chars_format::fixed,
+                             decimals);
+    out.append(big.data(), res.ptr);
 }
 
 }  // namespace
@@ -247,21 +260,31 @@ bool LinePieceReader::next(std::string& piece) {
 }
 
 void appendFixed(std::string& out, double value, int decimals) {
-    if (appendSmallFixed(out, value, decimals)) return;
-    // to_chars rounds exactly like the C library's printf and never looks at
-    // the locale (a window toolkit may have switched LC_NUMERIC to the user's).
-    std::array<char, 64> small{};
-    auto [end, ec] = std::to_chars(small.data(), small.data() + small.size(), value,
-                                   std::chars_format::fixed, decimals);
-    if (ec == std::errc{}) {
+    std::array<char, kSmallFixedChars> small;
+    if (char* end = putSmallFixed(small.data(), value, decimals)) {
         out.append(small.data(), end);
-        return;
+    } else {
+        appendConvertedFixed(out, value, decimals);
     }
-    // Very large magnitudes print more than 300 digits.
-    std::string big(400 + static_cast<std::size_t>(decimals), '\0');
-    auto res = std::to_chars(big.data(), big.data() + big.size(), value, std::chars_format::fixed,
-                             decimals);
-    out.append(big.data(), res.ptr);
+}
+
+void appendFixedList(std::string& out, std::span<const double> values, int decimals) {
+    // Written in place, with room for each figure on the fast path; a figure
+    // that needs the general conversion is appended after what came before.
+    std::size_t used = out.size();
+    for (const double value : values) {
+        out.resize(used + 1 + kSmallFixedChars);
+        char* at = out.data() + used;
+        *at++ = ' ';
+        if (const char* end = putSmallFixed(at, value, decimals)) {
+            used = static_cast<std::size_t>(end - out.data());
+        } else {
+            out.resize(used + 1);
+            appendConvertedFixed(out, value, decimals);
+            used = out.size();
+        }
+    }
+    out.resize(used);
 }
 
 std::string formatFixed(double value, int decimals) {

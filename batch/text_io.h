@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <istream>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -72,6 +73,8 @@ FileRead readSmallFile(const std::filesystem::path& path, std::size_t maxBytes, 
 std::string formatFixed(double value, int decimals);
 // Appends the same text to `out`.
 void appendFixed(std::string& out, double value, int decimals);
+// Appends each of `values` so, after a blank.
+void appendFixedList(std::string& out, std::span<const double> values, int decimals);
 
 // At most the first `maxBytes` bytes of `text`, cut back to the last whole
 // UTF-8 character (the "%.70s" of the messages).

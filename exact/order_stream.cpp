@@ -13,8 +13,8 @@
 #endif
 
 #include "diz/exact/exact_evaluator.h"
+#include "diz/exact/parallel_for.h"
 #include "exact/order_solver.h"
-#include "exact/parallel_for.h"
 
 namespace diz::exact {
 namespace {

@@ -1,4 +1,4 @@
-#include "exact/parallel_for.h"
+#include "diz/exact/parallel_for.h"
 
 #if defined(DIZ_HAVE_TBB)
 #include <tbb/blocked_range.h>

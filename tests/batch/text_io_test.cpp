@@ -91,6 +91,16 @@ TEST(FormatFixed, SmallValuesMatchTheGeneralConversion) {
                 << value << " with " << decimals << " decimals";
         }
     }
+    // A list written in place, a value past the shorter way among them.
+    values.insert(values.begin() + 5, {1e300, -123456789012.5});
+    std::string list = "x";
+    std::string expected = "x";
+    appendFixedList(list, values, 6);
+    for (const double value : values) {
+        expected += ' ';
+        expected += toChars(value, 6);
+    }
+    EXPECT_EQ(list, expected);
 }
 
 }  // namespace
