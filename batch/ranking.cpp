@@ -1,22 +1,26 @@
 #include "batch/ranking.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <numeric>
+#include <utility>
 
 #include "batch/messages.h"
 #include "batch/text_io.h"
+#include "diz/exact/exact_evaluator.h"
 
 namespace diz {
 namespace {
 
 // The figure a numeric column shows (the gap sorts as the expected runs do).
-double figureOf(const RankedFigures& r, int column) {
+double figureOf(const RankingRows& rows, std::uint32_t row, int column) {
+    const RankedFigures& r = rows.figures[row];
     if (column == ranking::kMeanRuns || column == ranking::kGap) return r.meanRuns;
     if (column == ranking::kDeviation) return r.deviation;
-    return r.innings[static_cast<std::size_t>(column - ranking::kFirstInningRuns)];
+    return rows.innings(row)[static_cast<std::size_t>(column - ranking::kFirstInningRuns)];
 }
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
@@ -80,25 +84,151 @@ void appendMillionths(std::string& out, std::uint32_t millionths) {
     out += decimals;
 }
 
+namespace {
+
+InningFigures inningFiguresOf(const TrialResult& result) {
+    InningFigures innings;
+    for (std::size_t i = 0; i < kInnings; ++i) {
+        innings[i] = toMillionths(result.inningRuns[i]);
+        innings[kInnings + i] = toMillionths(result.inningScoring[i]);
+    }
+    return innings;
+}
+
+InningFigures inningFiguresOf(const exact::ExactFigures& f) {
+    TrialResult result;
+    result.inningRuns = f.inningRuns;
+    result.inningScoring = f.inningScoring;
+    return inningFiguresOf(result);
+}
+
+BattingOrder orderOf(const std::array<char, kLineupSize>& letters) {
+    BattingOrder order{};
+    for (int i = 0; i < kLineupSize; ++i) order[i] = static_cast<std::uint8_t>(letters[i] - 'a');
+    return order;
+}
+
+// The smallest of the order's nine rotations, packed: the orders of one set
+// of rotations share it, and are solved together.
+std::uint64_t rotationSetKey(const std::array<char, kLineupSize>& letters) {
+    std::uint64_t smallest = ~std::uint64_t{0};
+    for (int start = 0; start < kLineupSize; ++start) {
+        std::uint64_t key = 0;
+        for (int i = 0; i < kLineupSize; ++i) {
+            key = key << 4 | static_cast<std::uint64_t>(letters[(start + i) % kLineupSize] - 'a');
+        }
+        smallest = std::min(smallest, key);
+    }
+    return smallest;
+}
+
+}  // namespace
+
+// The batters deferred rows were evaluated with, the evaluator that works
+// out one row (made on first use), and the rows' inning figures, held only
+// once the first is worked out (its memory is touched only where written)
+// and read only where known.
+struct RankingRows::Deferred {
+    BatterRecords records{};
+    std::unique_ptr<exact::ExactEvaluator> one;
+    std::unique_ptr<InningFigures[]> innings;
+    std::vector<std::uint8_t> known;
+    std::size_t unknown = 0;
+
+    InningFigures& at(std::size_t row) {
+        if (!innings) innings = std::make_unique_for_overwrite<InningFigures[]>(known.size());
+        return innings[row];
+    }
+};
+
+RankingRows::RankingRows() = default;
+RankingRows::~RankingRows() = default;
+RankingRows::RankingRows(RankingRows&&) noexcept = default;
+RankingRows& RankingRows::operator=(RankingRows&&) noexcept = default;
+
 void RankingRows::reserve(std::size_t count) {
     orders.reserve(count);
     figures.reserve(count);
-}
-
-void RankingRows::append(const BattingOrder& order, const TrialResult& result) {
-    const std::string text = orderText(order);
-    std::copy(text.begin(), text.end(), orders.emplace_back().begin());
-    RankedFigures& f = figures.emplace_back();
-    f.meanRuns = result.meanRuns;
-    f.deviation = result.standardError;
-    for (std::size_t i = 0; i < kInnings; ++i) {
-        f.innings[i] = toMillionths(result.inningRuns[i]);
-        f.innings[kInnings + i] = toMillionths(result.inningScoring[i]);
+    if (m_deferred) {
+        m_deferred->known.reserve(count);
+    } else {
+        m_innings.reserve(count);
     }
 }
 
+void RankingRows::append(const BattingOrder& order, const TrialResult& result) {
+    auto& letters = orders.emplace_back();
+    for (int i = 0; i < kLineupSize; ++i) letters[i] = static_cast<char>('a' + order[i]);
+    figures.push_back({result.meanRuns, result.standardError});
+    if (m_deferred) {
+        Deferred& d = *m_deferred;
+        if (d.innings) {
+            // The figures are held for the rows there were; rows come before
+            // any is worked out, and one after that starts them over.
+            d.innings.reset();
+            std::fill(d.known.begin(), d.known.end(), 0);
+            d.unknown = d.known.size();
+        }
+        d.known.push_back(0);
+        ++d.unknown;
+    } else {
+        m_innings.push_back(inningFiguresOf(result));
+    }
+}
+
+void RankingRows::deferInnings(const BatterRecords& records) {
+    m_deferred = std::make_unique<Deferred>();
+    m_deferred->records = records;
+}
+
+const InningFigures& RankingRows::innings(std::size_t row) const {
+    if (!m_deferred) return m_innings[row];
+    Deferred& d = *m_deferred;
+    if (d.known[row] == 0) {
+        if (!d.one) d.one = std::make_unique<exact::ExactEvaluator>(d.records);
+        d.at(row) = inningFiguresOf(d.one->evaluate(orderOf(orders[row])));
+        d.known[row] = 1;
+        --d.unknown;
+    }
+    return d.at(row);
+}
+
+void RankingRows::completeInnings() const {
+    if (!m_deferred || m_deferred->unknown == 0) return;
+    Deferred& d = *m_deferred;
+    // The rows that lack them, with the rotations of each set side by side,
+    // so that the stream needs to remember only a few sets at a time.
+    std::vector<std::pair<std::uint64_t, std::uint32_t>> waiting;
+    waiting.reserve(d.unknown);
+    for (std::uint32_t row = 0; row < size(); ++row) {
+        if (d.known[row] == 0) waiting.emplace_back(rotationSetKey(orders[row]), row);
+    }
+    std::sort(waiting.begin(), waiting.end());
+    exact::EvaluationOptions options;
+    options.rememberedSets = 1024;
+    exact::OrderStream stream(d.records, std::move(options), exact::KeptFigures{false, true, true});
+    constexpr std::size_t kBatch = 8192;
+    std::vector<BattingOrder> batch;
+    std::vector<exact::ExactFigures> solved;
+    for (std::size_t first = 0; first < waiting.size(); first += kBatch) {
+        const std::size_t count = std::min(kBatch, waiting.size() - first);
+        batch.resize(count);
+        solved.resize(count);
+        for (std::size_t k = 0; k < count; ++k) {
+            batch[k] = orderOf(orders[waiting[first + k].second]);
+        }
+        stream.evaluate(batch, solved);
+        for (std::size_t k = 0; k < count; ++k) {
+            const std::uint32_t row = waiting[first + k].second;
+            d.at(row) = inningFiguresOf(solved[k]);
+            d.known[row] = 1;
+        }
+    }
+    d.unknown = 0;
+}
+
 double RankingRows::inningRuns(std::size_t row, int inning) const {
-    return figures[row].innings[static_cast<std::size_t>(inning)] / 1e6;
+    return innings(row)[static_cast<std::size_t>(inning)] / 1e6;
 }
 
 std::vector<std::uint32_t> sortRows(const RankingRows& rows, int column, SortDirection direction) {
@@ -124,19 +254,44 @@ std::vector<std::uint32_t> sortRows(const RankingRows& rows, int column, SortDir
         return sorted;
     }
 
-    // The figures are copied out beside their rows first: sorting 362880
-    // indices that each reach into an 88-byte record misses the cache on
-    // nearly every comparison.
+    // The figures are copied out beside their rows as integers that order as
+    // the figures do, and sorted by their bytes, least significant first:
+    // each pass keeps the order of the one before, and a byte every key
+    // shares takes no pass. A comparison sort of 362880 rows takes several
+    // times as long, on the worker and on the window's thread alike.
     struct Key {
-        double value;
+        std::uint64_t value;
         std::uint32_t row;
     };
+    if (column >= ranking::kFirstInningRuns) rows.completeInnings();
     std::vector<Key> keys(count);
-    for (std::uint32_t i = 0; i < count; ++i) keys[i] = {figureOf(rows.figures[i], column), i};
-    std::sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
-        if (a.value != b.value) return descending ? a.value > b.value : a.value < b.value;
-        return textBefore(a.row, b.row);
-    });
+    for (std::uint32_t i = 0; i < count; ++i) {
+        // +0.0 turns -0.0 into 0.0, which it equals; negative figures have
+        // their bits reversed, positive ones their sign set.
+        const auto bits = std::bit_cast<std::uint64_t>(figureOf(rows, i, column) + 0.0);
+        const std::uint64_t ordered = (bits >> 63) != 0 ? ~bits : bits | std::uint64_t{1} << 63;
+        keys[i] = {descending ? ~ordered : ordered, i};
+    }
+    std::vector<Key> spare(count);
+    for (int shift = 0; shift < 64; shift += 8) {
+        std::array<std::uint32_t, 256> start{};
+        for (const Key& k : keys) ++start[(k.value >> shift) & 0xFF];
+        if (std::find(start.begin(), start.end(), count) != start.end()) continue;
+        std::uint32_t at = 0;
+        for (std::uint32_t& n : start) at += std::exchange(n, at);
+        for (const Key& k : keys) spare[start[(k.value >> shift) & 0xFF]++] = k;
+        keys.swap(spare);
+    }
+    // Equal figures, in evaluation order so far, go by the order's text.
+    for (std::uint32_t first = 0; first < count;) {
+        std::uint32_t end = first + 1;
+        while (end < count && keys[end].value == keys[first].value) ++end;
+        if (end - first > 1) {
+            std::sort(keys.begin() + first, keys.begin() + end,
+                      [&](const Key& a, const Key& b) { return textBefore(a.row, b.row); });
+        }
+        first = end;
+    }
     for (std::uint32_t i = 0; i < count; ++i) sorted[i] = keys[i].row;
     return sorted;
 }
@@ -282,7 +437,7 @@ void RankingTable::appendCell(std::string& out, std::uint32_t row, int column) c
             return;
         case ranking::kMeanRuns:
         case ranking::kDeviation:
-            appendFixed(out, figureOf(figures, column), 6);
+            appendFixed(out, figureOf(m_rows, row, column), 6);
             return;
         case ranking::kBestShare:
             if (const ResampledOrder* r = resampledOf(row)) {
@@ -299,7 +454,8 @@ void RankingTable::appendCell(std::string& out, std::uint32_t row, int column) c
             return;
         default:
             appendMillionths(
-                out, figures.innings[static_cast<std::size_t>(column - ranking::kFirstInningRuns)]);
+                out,
+                m_rows.innings(row)[static_cast<std::size_t>(column - ranking::kFirstInningRuns)]);
             return;
     }
 }
@@ -345,6 +501,7 @@ std::string csvSaveMessage(SaveResult result, std::string_view name) {
 }
 
 SaveResult RankingTable::saveCsv(const std::filesystem::path& path) const {
+    m_rows.completeInnings();
     return saveAtomically(path, [this](const ByteSink& write) {
         std::string text(kByteOrderMark);
         for (int column = 0; column < ranking::kColumnCount; ++column) {

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "batch/atomic_save.h"
+#include "batch/batter_table.h"
 #include "batch/resample.h"
 #include "batch/run_pipeline.h"
 #include "diz/lineup.h"
@@ -71,31 +73,60 @@ inline constexpr std::string_view kDescendingMark = "▼";
 std::string rankingColumnTitle(int column);
 
 // One order's figures as a ranking keeps them: the expected runs and the
-// standard deviation as computed, the eighteen inning figures as the
-// millionths their six decimals show (all a table and the CSV show of them).
+// standard deviation as computed.
 struct RankedFigures {
     double meanRuns = 0.0;
     double deviation = 0.0;
-    // Expected runs of innings 1..9, then the chances of scoring in them.
-    std::array<std::uint32_t, 2 * kInnings> innings{};
 };
+// An order's eighteen inning figures as the millionths their six decimals
+// show (all a table and the CSV show of them): the expected runs of innings
+// 1..9, then the chances of scoring in them.
+using InningFigures = std::array<std::uint32_t, 2 * kInnings>;
 
-// The evaluated orders in evaluation order, kept compact (362880 of them fit
-// in about 35 MB): each order's nine letters and its figures, side by side.
-// The figures are those of an evaluation over one game, so that the standard
-// error is the standard deviation of one game's runs.
+// The evaluated orders in evaluation order, kept compact: each order's nine
+// letters and its figures, side by side (362880 of them fit in 9 MB, 35 MB
+// with their inning figures). The figures are those of an evaluation over
+// one game, so that the standard error is the standard deviation of one
+// game's runs.
+//
+// A ranking needs the expected runs and the deviation alone, and a window
+// shows the inning figures of the few rows in view: rows can leave those to
+// be worked out exactly when first asked for (deferInnings), one order at a
+// time for a row shown and all at once for a sort by an inning or the CSV.
+// They are then the figures the evaluation would have kept, to the bit. The
+// rows, their deferred figures included, are used by one thread at a time.
 struct RankingRows {
+    RankingRows();
+    ~RankingRows();
+    RankingRows(RankingRows&&) noexcept;
+    RankingRows& operator=(RankingRows&&) noexcept;
+
     std::vector<std::array<char, kLineupSize>> orders;
     std::vector<RankedFigures> figures;
 
     std::size_t size() const { return orders.size(); }
     void reserve(std::size_t count);
+    // Appends the order with the expected runs, the standard error as the
+    // deviation and, unless deferred, the inning figures of `result`.
     void append(const BattingOrder& order, const TrialResult& result);
+    // The rows appended from now on leave their inning figures to be worked
+    // out from `records`, the batters they were evaluated with. Only before
+    // the first row.
+    void deferInnings(const BatterRecords& records);
     std::string_view order(std::size_t row) const {
         return {orders[row].data(), orders[row].size()};
     }
+    // Row `row`'s inning figures, worked out first when deferred.
+    const InningFigures& innings(std::size_t row) const;
+    // Works out the inning figures of every deferred row at once.
+    void completeInnings() const;
     // Inning 0..8's expected runs, to six decimals.
     double inningRuns(std::size_t row, int inning) const;
+
+  private:
+    struct Deferred;
+    std::vector<InningFigures> m_innings;  // of every row, unless deferred
+    std::unique_ptr<Deferred> m_deferred;
 };
 
 // `value` rounded to six decimals exactly as appendFixed rounds it, counted
@@ -147,7 +178,7 @@ class RankingTable {
     // summary its line. Call after setRows.
     void setResampled(ResampleSummary summary);
     // Empties the table and hands its rows over (the caller may free them on
-    // another thread: giving back the 35 MB of every ordering's rows takes
+    // another thread: giving back the megabytes of every ordering's rows takes
     // tens of milliseconds).
     RankingRows takeRows();
 

@@ -147,14 +147,17 @@ RankingRun::Result RankingRun::evaluate(OrderReader& orders, const OrderSelectio
     m_total.store(total);
     // Reserving the exact count keeps the rows from growing by doubling, which
     // would briefly hold half as much again.
+    result.rows.deferInnings(records);
     result.rows.reserve(total);
     m_phase.store(Phase::Evaluating);
 
     // One game per order, so that the standard error the evaluator reports is
-    // the standard deviation of one game's runs; every figure; all cores.
-    const ReportOptions everyFigure{true, true, true, true};
+    // the standard deviation of one game's runs; all cores. The ranking needs
+    // the expected runs and the deviation; the inning figures are worked out
+    // as the window shows them.
+    const ReportOptions rankedFigures{true, true, false, false};
     ProgressCounter counter(m_done, m_slow, observer);
-    ExactOrderEvaluator evaluator(records, 1, 0, everyFigure, selection, &counter, &m_cancel);
+    ExactOrderEvaluator evaluator(records, 1, 0, rankedFigures, selection, &counter, &m_cancel);
     const auto keep = [&result](const BattingOrder& order, const TrialResult& figures) {
         result.rows.append(order, figures);
         return true;

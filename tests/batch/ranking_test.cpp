@@ -4,15 +4,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
 #include <filesystem>
 #include <mutex>
+#include <numeric>
 #include <random>
 #include <thread>
 
 #include "batch/messages.h"
+#include "batch/order_evaluators.h"
 #include "batch/ranking_run.h"
 #include "batch/text_io.h"
 #include "tests/batch/test_support.h"
@@ -75,6 +78,76 @@ TEST(RankingTable, SortsBestFirstTiesByOrderTextAndAnyColumnOnRequest) {
     EXPECT_EQ(cell(table, 0, ranking::kRank), "4");
     const std::vector<std::uint32_t> places = table.viewPlaces();
     for (std::size_t i = 0; i < table.size(); ++i) EXPECT_EQ(places[table.rowAt(i)], i);
+}
+
+// Any figures, ties, zeros of both signs and negatives among them, come out
+// as a comparison sort by value puts them, ties by the order's text, in both
+// directions.
+TEST(RankingTable, SortsAnyFiguresAsTheirValuesCompare) {
+    std::mt19937_64 random(11);
+    const std::vector<double> values{-2.5, -0.0, 0.0, 1e-300, 3.25, 3.25, 7.0, 1e300, -1e-300};
+    std::vector<BattingOrder> orders;
+    BattingOrder o = order("abcdefghi");
+    do {
+        orders.push_back(o);
+    } while (std::next_permutation(o.begin(), o.end()) && orders.size() < 3000);
+    std::shuffle(orders.begin(), orders.end(), random);
+    RankingRows rows;
+    std::uniform_int_distribution<std::size_t> pick(0, values.size() - 1);
+    for (const BattingOrder& each : orders) rows.append(each, figures(5.0, values[pick(random)]));
+    for (const SortDirection direction : {SortDirection::Ascending, SortDirection::Descending}) {
+        std::vector<std::uint32_t> expected(rows.size());
+        std::iota(expected.begin(), expected.end(), 0U);
+        std::sort(expected.begin(), expected.end(), [&](std::uint32_t a, std::uint32_t b) {
+            const double x = rows.figures[a].deviation;
+            const double y = rows.figures[b].deviation;
+            if (x != y) return direction == SortDirection::Descending ? x > y : x < y;
+            return rows.order(a) < rows.order(b);
+        });
+        EXPECT_EQ(sortRows(rows, ranking::kDeviation, direction), expected);
+    }
+}
+
+// Rows that leave their inning figures to be worked out show, row by row
+// and all at once (a sort by an inning, the CSV), the figures an evaluation
+// of every figure keeps, to the digit.
+TEST(RankingRows, DeferredInningsAreThoseTheEvaluationKeeps) {
+    BatterTable batters{};
+    for (int b = 0; b < kLineupSize; ++b) {
+        batters[b] = BatterEntry{500,        80 + 9 * b,     20 + 3 * b, 1 + b % 3,     4 * b,
+                                 30 + 5 * b, 0.2 + 0.05 * b, 0.5,        0.3 + 0.04 * b};
+    }
+    const BatterRecords records = buildRecords(batters);
+    const Patterns patterns{"ab*******", "", "", "", "", ""};
+    const OrderSelection selection(OrderSource::AcceptedOrderings, patterns, "order.dat", true);
+    const auto rowsOf = [&](bool deferred) {
+        RankingRows rows;
+        if (deferred) rows.deferInnings(records);
+        OrderReader orders;
+        EXPECT_TRUE(orders.open(selection));
+        ExactOrderEvaluator evaluator(records, 1, 2,
+                                      ReportOptions{true, true, !deferred, !deferred}, selection);
+        evaluateAll(orders, evaluator, [&](const BattingOrder& order, const TrialResult& result) {
+            rows.append(order, result);
+            return true;
+        });
+        RankingTable table;
+        table.setRows(std::move(rows));
+        return table;
+    };
+    const RankingTable kept = rowsOf(false);
+    RankingTable deferred = rowsOf(true);
+    ASSERT_EQ(deferred.size(), 5040u);
+    const auto csvLines = [](const RankingTable& table, std::size_t count) {
+        std::string text;
+        for (std::size_t i = 0; i < count; ++i) table.appendCsvLine(text, i);
+        return text;
+    };
+    EXPECT_EQ(csvLines(deferred, 20), csvLines(kept, 20));  // one order at a time
+    RankingTable sorted = rowsOf(false);
+    sorted.sort(ranking::kFirstInningScoring + 4, SortDirection::Ascending);
+    deferred.sort(ranking::kFirstInningScoring + 4, SortDirection::Ascending);  // all at once
+    EXPECT_EQ(csvLines(deferred, deferred.size()), csvLines(sorted, sorted.size()));
 }
 
 // The table keeps inning figures as millionths; they must show the six
