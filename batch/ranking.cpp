@@ -336,18 +336,25 @@ RunsHistogram runsHistogram(const RankingRows& rows, int bins) {
     return histogram;
 }
 
-void RankingTable::setRows(RankingRows rows, std::vector<std::uint32_t> bestFirst) {
-    m_rows = std::move(rows);
-    m_bestFirst = bestFirst.size() == m_rows.size()
-                      ? std::move(bestFirst)
-                      : sortRows(m_rows, ranking::kMeanRuns, SortDirection::Descending);
-    m_rank.assign(m_rows.size(), 0);
-    for (std::size_t i = 0; i < m_bestFirst.size(); ++i) {
-        m_rank[m_bestFirst[i]] = static_cast<std::uint32_t>(i + 1);
+std::vector<std::uint32_t> ranksOf(const std::vector<std::uint32_t>& bestFirst) {
+    std::vector<std::uint32_t> ranks(bestFirst.size());
+    for (std::size_t i = 0; i < bestFirst.size(); ++i) {
+        ranks[bestFirst[i]] = static_cast<std::uint32_t>(i + 1);
     }
+    return ranks;
+}
+
+void RankingTable::setRows(RankingRows rows, std::vector<std::uint32_t> bestFirst,
+                           std::vector<std::uint32_t> ranks) {
+    m_rows = std::move(rows);
+    const bool given = bestFirst.size() == m_rows.size();
+    m_bestFirst = given ? std::move(bestFirst)
+                        : sortRows(m_rows, ranking::kMeanRuns, SortDirection::Descending);
+    m_rank = given && ranks.size() == m_rows.size() ? std::move(ranks) : ranksOf(m_bestFirst);
     m_sortColumn = ranking::kMeanRuns;
     m_direction = SortDirection::Descending;
-    m_view = m_bestFirst;
+    m_view = {};
+    m_viewBestFirst = true;
     m_resampled = ResampleSummary();
     m_resampledPlace = {};
 }
@@ -382,15 +389,16 @@ RankingRows RankingTable::takeRows() {
     m_bestFirst = {};
     m_rank = {};
     m_view = {};
+    m_viewBestFirst = true;
     m_resampled = ResampleSummary();
     m_resampledPlace = {};
     return rows;
 }
 
 std::vector<std::uint32_t> RankingTable::viewPlaces() const {
-    std::vector<std::uint32_t> places(m_view.size());
-    for (std::size_t i = 0; i < m_view.size(); ++i)
-        places[m_view[i]] = static_cast<std::uint32_t>(i);
+    const std::vector<std::uint32_t>& rows = view();
+    std::vector<std::uint32_t> places(rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) places[rows[i]] = static_cast<std::uint32_t>(i);
     return places;
 }
 
@@ -401,8 +409,12 @@ void RankingTable::sort(int column, SortDirection direction) {
     const bool descending = direction == SortDirection::Descending;
     // The best-first order serves the ranks both ways without a sort.
     if ((column == ranking::kMeanRuns && descending) || (column == ranking::kRank && !descending)) {
-        m_view = m_bestFirst;
-    } else if (column == ranking::kRank) {
+        m_view = {};
+        m_viewBestFirst = true;
+        return;
+    }
+    m_viewBestFirst = false;
+    if (column == ranking::kRank) {
         m_view.assign(m_bestFirst.rbegin(), m_bestFirst.rend());
     } else if (column >= ranking::kColumnCount) {
         // The share sorts as it shows; the gap's range by its 5 % point, the

@@ -151,6 +151,9 @@ std::vector<std::uint32_t> sortRows(const RankingRows& rows, std::span<const dou
                                     SortDirection direction,
                                     std::span<const std::uint32_t> fallback);
 
+// The rank of each row, 1 for the best, from the rows best first.
+std::vector<std::uint32_t> ranksOf(const std::vector<std::uint32_t>& bestFirst);
+
 // How the rows' expected runs spread: counts[i] orders lie from
 // from + i * width up to the next bin (the highest in the last). A single
 // value gets a narrow bin of its own.
@@ -169,9 +172,11 @@ std::string csvSaveMessage(SaveResult result, std::string_view name);
 class RankingTable {
   public:
     // Takes over `rows`, shown best first. `bestFirst` must be
-    // sortRows(rows, kMeanRuns, Descending) when given; it is computed here
-    // otherwise (a worker thread can do it ahead). Any resampling goes.
-    void setRows(RankingRows rows, std::vector<std::uint32_t> bestFirst = {});
+    // sortRows(rows, kMeanRuns, Descending) and `ranks` ranksOf(bestFirst)
+    // when given; they are computed here otherwise (a worker thread can do
+    // them ahead). Any resampling goes.
+    void setRows(RankingRows rows, std::vector<std::uint32_t> bestFirst = {},
+                 std::vector<std::uint32_t> ranks = {});
     // The resampling of these rows (their places in the selection are their
     // rows): once it has a replicate, the table's two resampled columns show
     // it for the orders it names, the CSV carries its four columns and the
@@ -196,11 +201,11 @@ class RankingTable {
     };
     std::optional<RunsRange> bestRange() const;
 
-    std::size_t size() const { return m_view.size(); }
-    bool empty() const { return m_view.empty(); }
+    std::size_t size() const { return m_bestFirst.size(); }
+    bool empty() const { return m_bestFirst.empty(); }
     const RankingRows& rows() const { return m_rows; }
     // The row of rows() shown at place `viewRow` of the current sort.
-    std::uint32_t rowAt(std::size_t viewRow) const { return m_view[viewRow]; }
+    std::uint32_t rowAt(std::size_t viewRow) const { return view()[viewRow]; }
     // The place of every row in the current sort: viewPlaces()[rowAt(i)] == i.
     std::vector<std::uint32_t> viewPlaces() const;
     // The rows of the best and the worst order (rank 1 and last); only when
@@ -250,7 +255,13 @@ class RankingTable {
     RankingRows m_rows;
     std::vector<std::uint32_t> m_bestFirst;  // rows by rank
     std::vector<std::uint32_t> m_rank;       // rank of each row, 1 = best
-    std::vector<std::uint32_t> m_view;       // rows in the current sort
+    // The rows in the current sort, unless that is best first (the sort a
+    // ranking is shown in needs no copy of the 362880 rows).
+    std::vector<std::uint32_t> m_view;
+    bool m_viewBestFirst = true;
+    const std::vector<std::uint32_t>& view() const {
+        return m_viewBestFirst ? m_bestFirst : m_view;
+    }
     ResampleSummary m_resampled;
     // Place in m_resampled.orders of each row it names, kNotResampled for the others.
     std::vector<std::uint32_t> m_resampledPlace;

@@ -83,9 +83,11 @@ void RankingRun::handOver(Result& result) {
     m_ranking.message = result.message;
     m_ranking.rows = std::move(result.rows);
     m_ranking.bestFirst = std::move(result.bestFirst);
+    m_ranking.ranks = std::move(result.ranks);
     m_ranking.histogram = std::move(result.histogram);
     result.rows = RankingRows();
     result.bestFirst = {};
+    result.ranks = {};
     result.histogram = {};
     m_rankingReady.store(true);
 }
@@ -182,6 +184,7 @@ RankingRun::Result RankingRun::evaluate(OrderReader& orders, const OrderSelectio
     result.message = msg::rankingEvaluated(result.rows.size());
     // The window's thread then has only to show them.
     result.bestFirst = sortRows(result.rows, ranking::kMeanRuns, SortDirection::Descending);
+    result.ranks = ranksOf(result.bestFirst);
     result.histogram = runsHistogram(result.rows);
     m_done.store(result.rows.size());
     return result;

@@ -57,6 +57,7 @@ class RankingRun {
         std::string message;
         RankingRows rows;                      // empty unless NormalEnd
         std::vector<std::uint32_t> bestFirst;  // sortRows(rows, kMeanRuns, Descending)
+        std::vector<std::uint32_t> ranks;      // ranksOf(bestFirst)
         RunsHistogram histogram;               // runsHistogram(rows)
         // resampleOrders over the rows (in selection order) with the first
         // ranking::kResampleShown of bestFirst shown and the next

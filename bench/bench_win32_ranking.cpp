@@ -89,6 +89,7 @@ int main(int argc, char** argv) {
         window.evaluate();
         auto lastTurn = start;
         Clock::duration longest{};
+        Clock::duration longestEnded{};
         Clock::duration longestMessage{};
         MSG message;
         while (!finished) {
@@ -102,7 +103,10 @@ int main(int argc, char** argv) {
                 longestMessage = std::max(longestMessage, Clock::now() - taken);
             }
             const auto now = Clock::now();
-            longest = std::max(longest, now - lastTurn);
+            if (now - lastTurn > longest) {
+                longest = now - lastTurn;
+                longestEnded = now - start;
+            }
             lastTurn = now;
         }
         const double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
@@ -117,8 +121,9 @@ int main(int argc, char** argv) {
             std::chrono::duration<double, std::milli>(longestMessage).count());
         std::printf(
             "run %d: %.3f s to the filled table, longest message %.1f ms, longest event-loop "
-            "stall %.1f ms\n",
-            run + 1, elapsed, longestMessages.back(), stalls.back());
+            "stall %.1f ms (ended at %.3f s)\n",
+            run + 1, elapsed, longestMessages.back(), stalls.back(),
+            std::chrono::duration<double>(longestEnded).count());
     }
     std::printf("ranking window, all 362880 orders: %.3f s wall (median of %d)\n", median(seconds),
                 runs);

@@ -25,10 +25,14 @@ for ((i = 1; i <= runs; i++)); do
   cat "$work/cli.last" >>"$work/cli.times"
   wine_cli "$work" "$DIZ_BIN/bench_win32_ranking.exe" batters.txt 1 | tr -d '\r' \
     >"$work/window.last" 2>&1 || { cat "$work/window.last"; exit 1; }
-  # "run 1: W s to ..., longest message L ms, longest event-loop stall S ms" and
-  # "peak resident memory: M MB ..."
-  awk '/^run 1:/ { w = $3; l = $(NF - 6); s = $(NF - 1) } /^peak resident memory/ { m = $4 }
-       END { print w, s, m, l }' "$work/window.last" >>"$work/window.times"
+  # "run 1: W s to ..., longest message L ms, longest event-loop stall S ms
+  # (ended at E s)" and "peak resident memory: M MB ..."
+  awk '/^run 1:/ { w = $3
+                   match($0, /longest message [0-9.]+/); l = substr($0, RSTART + 16, RLENGTH - 16)
+                   match($0, /stall [0-9.]+/); s = substr($0, RSTART + 6, RLENGTH - 6)
+                   match($0, /ended at [0-9.]+/); e = substr($0, RSTART + 9, RLENGTH - 9) }
+       /^peak resident memory/ { m = $4 }
+       END { print w, s, m, l, e }' "$work/window.last" >>"$work/window.times"
 done
 
 cli_wall=$(awk '{ print $1 }' "$work/cli.times" | median)
@@ -37,11 +41,13 @@ win_wall=$(awk '{ print $1 }' "$work/window.times" | median)
 win_stall=$(awk '{ print $2 }' "$work/window.times" | median)
 win_mem=$(awk '{ print $3 }' "$work/window.times" | median)
 win_message=$(awk '{ print $4 }' "$work/window.times" | median)
+win_stall_end=$(awk '{ print $5 }' "$work/window.times" | median)
 ratio=$(awk -v w="$win_wall" -v c="$cli_wall" 'BEGIN { printf "%.3f", w / c }')
 
 printf '%-48s %8s %10s\n' "all 362880 orders, jobs = cores (median of $runs)" "wall s" "peak MB"
 printf '%-48s %8.2f %10.1f\n' "diz-cli.exe exact --all --jobs 0 (process)" "$cli_wall" "$cli_mem"
 printf '%-48s %8.2f %10.1f\n' "ranking window (evaluate to filled table)" "$win_wall" "$win_mem"
 printf '%-48s %s (target <= 1.2)\n' "ratio window / diz-cli.exe (wall)" "$ratio"
-printf '%-48s %s ms (target < 50)\n' "window's longest message-loop stall" "$win_stall"
+printf '%-48s %s ms (target < 50), ended %s s in\n' "window's longest message-loop stall" \
+  "$win_stall" "$win_stall_end"
 printf '%-48s %s ms\n' "window's longest single message" "$win_message"

@@ -6,9 +6,10 @@ namespace diz {
 
 RankingModel::RankingModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-void RankingModel::setRows(RankingRows rows, std::vector<std::uint32_t> bestFirst) {
+void RankingModel::setRows(RankingRows rows, std::vector<std::uint32_t> bestFirst,
+                           std::vector<std::uint32_t> ranks) {
     beginResetModel();
-    m_table.setRows(std::move(rows), std::move(bestFirst));
+    m_table.setRows(std::move(rows), std::move(bestFirst), std::move(ranks));
     endResetModel();
 }
 

@@ -17,7 +17,8 @@ class RankingModel final : public QAbstractTableModel {
     explicit RankingModel(QObject* parent = nullptr);
 
     // Takes over `rows` and shows them best first (see RankingTable::setRows).
-    void setRows(RankingRows rows, std::vector<std::uint32_t> bestFirst = {});
+    void setRows(RankingRows rows, std::vector<std::uint32_t> bestFirst = {},
+                 std::vector<std::uint32_t> ranks = {});
     // Shows the rows' resampling (see RankingTable::setResampled).
     void setResampled(ResampleSummary summary);
     // Empties the table and hands its rows over (see RankingTable::takeRows).

@@ -337,18 +337,23 @@ void RankingWindow::finish(unsigned generation) {
         emit evaluationFinished(false);
         return;
     }
-    // Without resampling the ranking comes with the end.
+    // Without resampling the ranking comes with the end, and is shown as it
+    // stays.
     if (ranking) showRanking(*ranking);
     if (result.rows.size() > 0) showRanking(result);
+    const auto count = static_cast<int>(m_model->rowCount());
+    m_progress->setRange(0, count);
+    m_progress->setValue(count);
+    m_status->setText(QString::fromUtf8(result.message));
+    if (result.resampled.replicates == 0) {
+        emit evaluationFinished(true);
+        return;
+    }
 
     // The order the user is looking at stays current through the new sort.
     const std::uint32_t current = currentRow();
     m_model->setResampled(std::move(result.resampled));
     showResampledColumns(m_model->table().resampled());
-    const auto count = static_cast<int>(m_model->rowCount());
-    m_progress->setRange(0, count);
-    m_progress->setValue(count);
-    m_status->setText(QString::fromUtf8(result.message));
     if (count > 0) {
         // A resampled column's sort goes with its column.
         QHeaderView* header = m_table->horizontalHeader();
@@ -377,7 +382,8 @@ void RankingWindow::selectRow(std::uint32_t row) {
 }
 
 void RankingWindow::showRanking(RankingRun::Result& ranking) {
-    m_model->setRows(std::move(ranking.rows), std::move(ranking.bestFirst));
+    m_model->setRows(std::move(ranking.rows), std::move(ranking.bestFirst),
+                     std::move(ranking.ranks));
     showResampledColumns(false);
     m_status->setText(QString::fromUtf8(ranking.message));
     if (m_model->rowCount() > 0) {

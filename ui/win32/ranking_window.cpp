@@ -525,9 +525,16 @@ void RankingWindow::finish(unsigned generation) {
         finished(false);
         return;
     }
-    // Without resampling the ranking comes with the end.
+    // Without resampling the ranking comes with the end, and is shown as it
+    // stays.
     if (ranking) showRanking(*ranking);
     if (result.rows.size() > 0) showRanking(result);
+    if (result.resampled.replicates == 0) {
+        setProgress(control(kProgress), m_table.size(), m_table.size());
+        setText(kStatus, result.message);
+        finished(true);
+        return;
+    }
 
     // The focused order keeps the focus through the new sort.
     const int focused = focusedRow();
@@ -555,7 +562,8 @@ void RankingWindow::finish(unsigned generation) {
 
 void RankingWindow::showRanking(RankingRun::Result& ranking) {
     const std::size_t count = ranking.rows.size();
-    m_table.setRows(std::move(ranking.rows), std::move(ranking.bestFirst));
+    m_table.setRows(std::move(ranking.rows), std::move(ranking.bestFirst),
+                    std::move(ranking.ranks));
     // A resampled column's sort goes with its column.
     if (m_sortColumn >= ranking::kColumnCount) {
         m_sortColumn = ranking::kMeanRuns;
