@@ -263,13 +263,20 @@ std::vector<std::uint32_t> sortRows(const RankingRows& rows, int column, SortDir
         std::uint64_t value;
         std::uint32_t row;
     };
-    if (column >= ranking::kFirstInningRuns) rows.completeInnings();
+    const bool inning = column >= ranking::kFirstInningRuns && column < ranking::kColumnCount;
+    if (inning) rows.completeInnings();
     std::vector<Key> keys(count);
     for (std::uint32_t i = 0; i < count; ++i) {
-        // +0.0 turns -0.0 into 0.0, which it equals; negative figures have
-        // their bits reversed, positive ones their sign set.
-        const auto bits = std::bit_cast<std::uint64_t>(figureOf(rows, i, column) + 0.0);
-        const std::uint64_t ordered = (bits >> 63) != 0 ? ~bits : bits | std::uint64_t{1} << 63;
+        // An inning's millionths are their own key, three bytes or so. Of the
+        // other figures +0.0 turns -0.0 into 0.0, which it equals; negative
+        // figures have their bits reversed, positive ones their sign set.
+        std::uint64_t ordered = 0;
+        if (inning) {
+            ordered = rows.innings(i)[static_cast<std::size_t>(column - ranking::kFirstInningRuns)];
+        } else {
+            const auto bits = std::bit_cast<std::uint64_t>(figureOf(rows, i, column) + 0.0);
+            ordered = (bits >> 63) != 0 ? ~bits : bits | std::uint64_t{1} << 63;
+        }
         keys[i] = {descending ? ~ordered : ordered, i};
     }
     std::vector<Key> spare(count);
@@ -282,13 +289,19 @@ std::vector<std::uint32_t> sortRows(const RankingRows& rows, int column, SortDir
         for (const Key& k : keys) spare[start[(k.value >> shift) & 0xFF]++] = k;
         keys.swap(spare);
     }
-    // Equal figures, in evaluation order so far, go by the order's text.
-    for (std::uint32_t first = 0; first < count;) {
+    // Equal figures, in evaluation order so far, go by the order's text:
+    // already so when the rows came in the order of their text, as all
+    // orderings do.
+    const auto byText = [&](const Key& a, const Key& b) { return textBefore(a.row, b.row); };
+    bool textOrdered = true;
+    for (std::uint32_t row = 1; row < count && textOrdered; ++row) {
+        textOrdered = textBefore(row - 1, row);
+    }
+    for (std::uint32_t first = 0; first < count && !textOrdered;) {
         std::uint32_t end = first + 1;
         while (end < count && keys[end].value == keys[first].value) ++end;
-        if (end - first > 1) {
-            std::sort(keys.begin() + first, keys.begin() + end,
-                      [&](const Key& a, const Key& b) { return textBefore(a.row, b.row); });
+        if (end - first > 1 && !std::is_sorted(keys.begin() + first, keys.begin() + end, byText)) {
+            std::sort(keys.begin() + first, keys.begin() + end, byText);
         }
         first = end;
     }
