@@ -3,12 +3,12 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <tuple>
 
 #include "batch/dialogs.h"
 #include "batch/field_text.h"
 #include "batch/messages.h"
 #include "batch/window_model.h"
+#include "ui/win32/child_controls.h"
 #include "ui/win32/dialog_template.h"
 #include "ui/win32/progress_bar.h"
 #include "ui/win32/text_width.h"
@@ -116,29 +116,16 @@ INT_PTR CALLBACK RosterWindow::dialogProc(HWND window, UINT message, WPARAM wPar
 void RosterWindow::initialise(HWND window) {
     m_window = UniqueWindow(window);
     m_systemChooser = std::make_unique<SystemFileChooser>(window);
-    // The main window's icons: shared, so the system owns them.
-    for (const auto& [size, metricX, metricY] :
-         {std::tuple{ICON_BIG, SM_CXICON, SM_CYICON},
-          std::tuple{ICON_SMALL, SM_CXSMICON, SM_CYSMICON}}) {
-        SendMessageW(window, WM_SETICON, static_cast<WPARAM>(size),
-                     reinterpret_cast<LPARAM>(LoadImageW(
-                         m_instance, MAKEINTRESOURCEW(kProgramIconId), IMAGE_ICON,
-                         GetSystemMetrics(metricX), GetSystemMetrics(metricY), LR_SHARED)));
-    }
+    setProgramIcons(window, m_instance);
     createControls();
     layOut();
 }
 
 void RosterWindow::createControls() {
     const HWND window = m_window.get();
-    const HFONT font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
     const auto make = [&](DWORD exStyle, const wchar_t* type, std::string_view caption, DWORD style,
                           int id) {
-        const HWND control = CreateWindowExW(
-            exStyle, type, toWide(caption).c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
-            window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), m_instance, nullptr);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        return control;
+        return makeControl(window, m_instance, exStyle, type, caption, style, id);
     };
     const DWORD button = BS_PUSHBUTTON | WS_TABSTOP;
     make(0, WC_BUTTONW, msg::kRosterImport, button | WS_GROUP, kImport);
