@@ -127,15 +127,20 @@ TEST_F(RankingWindowTest, ListsTheRowsBestFirstAndKeepsTheFocusedOrderThroughASo
 }
 
 TEST_F(RankingWindowTest, ShowsTheInningColumnsOnRequest) {
-    RankingWindow& window = openRanking({"abcdefghi"});
+    RankingWindow& window = openRanking({"abcde****"});
     const HWND header = ListView_GetHeader(window.control(RankingWindow::kList));
     EXPECT_EQ(Header_GetItemCount(header), ranking::kFirstInningRuns);
-    // A width the user gave a column stays through the change.
+    // A width the user gave a column and the focused order stay through the
+    // change.
     const HWND list = window.control(RankingWindow::kList);
     ListView_SetColumnWidth(list, ranking::kOrder, 123);
+    ListView_SetItemState(list, 5, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     SendMessageW(window.control(RankingWindow::kInningColumns), BM_CLICK, 0, 0);
     ASSERT_EQ(Header_GetItemCount(header), ranking::kColumnCount);
     EXPECT_EQ(ListView_GetColumnWidth(list, ranking::kOrder), 123);
+    EXPECT_EQ(ListView_GetItemCount(list), 24);
+    EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_FOCUSED), 5);
+    EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), 5);
     for (int column = 0; column < ranking::kColumnCount; ++column) {
         wchar_t title[64] = {};
         HDITEMW item{};

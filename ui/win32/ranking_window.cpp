@@ -639,9 +639,17 @@ void RankingWindow::showColumns() {
     }
     if (wanted == m_columns) return;
     // The columns are made anew, so that a list column's index is its place
-    // in m_columns.
+    // in m_columns. A list view may visit every item for each column added
+    // or taken away (wine's does: 130 ms for the 362880 orders): the items
+    // are counted out meanwhile, and the focus and the rows in view put back.
     const HWND list = control(kList);
     const HWND header = ListView_GetHeader(list);
+    const int items = ListView_GetItemCount(list);
+    const int focused = focusedRow();
+    const int top = ListView_GetTopIndex(list);
+    const int bottom = top + std::max(1, ListView_GetCountPerPage(list)) - 1;
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    if (items > 0) ListView_SetItemCountEx(list, 0, 0);
     // The widths the user gave the columns stay theirs.
     for (int present = Header_GetItemCount(header); present > 0;) {
         --present;
@@ -676,6 +684,17 @@ void RankingWindow::showColumns() {
     }
     ListView_DeleteColumn(list, 0);
     showSortMark();
+    if (items > 0) {
+        ListView_SetItemCountEx(list, items, 0);
+        if (focused >= 0) {
+            ListView_SetItemState(list, focused, LVIS_SELECTED | LVIS_FOCUSED,
+                                  LVIS_SELECTED | LVIS_FOCUSED);
+        }
+        ListView_EnsureVisible(list, std::min(bottom, items - 1), FALSE);
+        ListView_EnsureVisible(list, std::min(top, items - 1), FALSE);
+    }
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
 }
 
 void RankingWindow::showSortMark() {
