@@ -216,7 +216,7 @@ TEST(OrderStream, LineupsCutByTheCapAreSolvedBesideTheOthers) {
 TEST(OrderStream, ProgressCountsEveryOrderAndCancelStopsTheSolves) {
     const std::vector<BattingOrder> orders = sampleOrders();
     std::atomic<std::size_t> largest{0};
-    std::size_t calls = 0;
+    std::atomic<std::size_t> calls{0};
     EvaluationOptions options = withJobs(2);
     options.onProgress = [&](std::size_t done) {
         ++calls;
@@ -226,7 +226,7 @@ TEST(OrderStream, ProgressCountsEveryOrderAndCancelStopsTheSolves) {
     };
     streamed(orders, orders.size(), options);
     EXPECT_EQ(largest.load(), orders.size());
-    EXPECT_GT(calls, 1u);
+    EXPECT_GT(calls.load(), 1u);
 
     std::atomic<bool> cancel{true};
     EvaluationOptions cancelled = withJobs(2);
