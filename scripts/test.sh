@@ -15,6 +15,22 @@ passed=0
 failed=0
 failures=()
 
+# failed_output PRESET TEST: what the test printed in the preset's last run.
+failed_output() {
+  local dir
+  case $1 in
+  release) dir=build ;;
+  asan) dir=build-asan ;;
+  windows-cross) dir=build-windows ;;
+  esac
+  awk -v test="$2" '
+    $0 ~ ("Test: " test "$") { mine = 1; next }
+    mine && /^<end of output>/ { exit }
+    mine && printing { print }
+    mine && /^Output:/ { getline; printing = 1 }
+  ' "$dir/Testing/Temporary/LastTest.log" 2>/dev/null
+}
+
 # ctest_step PRESET: runs the preset's tests and adds its counts to the totals.
 ctest_step() {
   local out
@@ -29,6 +45,11 @@ ctest_step() {
     return
   fi
   failures+=("$(sed -n "/The following tests FAILED:/,\$s/^/$1: /p" "$out")")
+  # What each failed test printed, its last lines, for the same reason.
+  local name
+  for name in $(sed -n 's/^[[:space:]]*[0-9]* - \([^ ]*\) (.*/\1/p' "$out"); do
+    failures+=("$1: $name printed, at the end:" "$(failed_output "$1" "$name" | tail -n 30)")
+  done
   rm -f "$out"
   read -r f t <<<"$summary"
   passed=$((passed + t - f))

@@ -64,11 +64,13 @@ done
 ) >"$work/program.log" 2>&1 &
 program=$!
 
-# The id of the visible window whose title matches, after up to 20 s.
+# The id of the visible window whose title matches (and that is not the
+# window given second), after up to 60 s: a loaded machine can take seconds
+# to open a chooser.
 window() {
   local id
-  for _ in $(seq 200); do
-    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)
+  for _ in $(seq 600); do
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | grep -vx "${2:-none}" | head -n 1)
     [ -n "$id" ] && { echo "$id"; return 0; }
     kill -0 "$program" 2>/dev/null || return 1
     sleep 0.1
@@ -76,49 +78,54 @@ window() {
   return 1
 }
 # Gives the keyboard to a window: nothing else does without a window manager.
+# Prints the window's id.
 focus() {
   local id
-  id=$(window "$1") || fail "no window titled '$1'; visible: $(xdotool search --onlyvisible --name . 2>/dev/null | xargs -r -n1 xdotool getwindowname | tr '\n' '|')"
+  id=$(window "$1" "${2:-}") || fail "no window titled '$1'; visible: $(xdotool search --onlyvisible --name . 2>/dev/null | xargs -r -n1 xdotool getwindowname | tr '\n' '|')"
   xdotool windowfocus --sync "$id" 2>/dev/null || xdotool windowfocus "$id"
   sleep 0.3
+  echo "$id"
 }
-keys() { xdotool key --delay 40 "$@"; }
-# Waits up to 20 s for a file.
-appears() {
-  for _ in $(seq 200); do
-    [ -e "$1" ] && return 0
+# Waits up to 60 s for a window to close.
+closes() {
+  for _ in $(seq 600); do
+    xdotool search --onlyvisible --name "$1" 2>/dev/null | grep -qx "$2" || return 0
     sleep 0.1
   done
-  return 1
+  fail "the window titled '$1' stayed open"
 }
+keys() { xdotool key --delay 40 "$@"; }
 
 folder=$work/home/DIZ
-focus '^ball$'
+focus '^ball$' >/dev/null || exit 1
 [ -f "$folder/batters.txt" ] || fail "the first start made no $folder/batters.txt"
 [ "$(wc -l <"$folder/order.dat")" -eq 362880 ] || fail "order.dat holds $(wc -l <"$folder/order.dat") orders"
 
 # The focus starts in batter A's at-bats: 81 grid fields, the games, six
-# patterns, then Simulate and Load. Load the example batters.
+# patterns, then Simulate and Load. Load the example batters. Every step
+# waits for the window it types into, never for a fixed time.
 keys $(printf 'Tab %.0s' $(seq 89)) Return
-# A new window takes the keyboard; one that closes does not give it back.
-sleep 1
+chooser=$(focus '^開く$') || exit 1
 xdotool type --delay 20 batters.txt
 keys Return
-sleep 0.8
-focus '^ball$'
+closes '^開く$' "$chooser"
+focus '^ball$' >/dev/null || exit 1
 # Focus is back on Load; Simulate is the field before it.
 keys shift+Tab Return
-sleep 0.8
 # The result file's chooser proposes output.txt; it does not exist yet, so
-# the chooser asks before creating it (yes is its default).
+# the chooser asks before creating it, under its own title (yes is the
+# question's default).
+chooser=$(focus '^名前を付けて保存$') || exit 1
 keys Return
-sleep 0.8
+question=$(focus '^名前を付けて保存$' "$chooser") || exit 1
 keys Return
-appears "$folder/output.txt" || fail "no result file in $folder"
-# The run's message box, then the picture of the window.
-sleep 1
+closes '^名前を付けて保存$' "$question"
+# The run's message box tells the run is over, then the picture of the window.
+report=$(focus '^DIZ$') || exit 1
+[ -e "$folder/output.txt" ] || fail "no result file in $folder"
 [ -n "$shot" ] && command -v import >/dev/null && import -window root "$shot"
 keys Return
+closes '^DIZ$' "$report"
 line=$(head -n 1 "$folder/output.txt")
 # The example batters score (the window's defaults would make every batter
 # an out and the line "abcdefghi 0.000000 0.000000").
