@@ -5,9 +5,11 @@
 #include <bit>
 #include <cerrno>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <system_error>
+#include <utility>
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -29,66 +31,96 @@ constexpr std::uint64_t kPowersOfTen[] = {1,      10,      100,      1000,      
 // decimals.
 constexpr std::size_t kSmallFixedChars = 1 + 10 + 1 + 9;
 
+// kPairs[2 i], kPairs[2 i + 1]: the two digits of i.
+constexpr auto kPairs = [] {
+    std::array<char, 200> pairs{};
+    for (int i = 0; i < 100; ++i) {
+        pairs[2 * i] = static_cast<char>('0' + i / 10);
+        pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+    }
+    return pairs;
+}();
+
 // Writes n / 10^kDecimals with kDecimals digits after the point at `at` and
-// returns the end. The digits are written from the right; the divisors are
-// constants, so they take multiplications only.
+// returns the end. The divisors are constants, so they take multiplications
+// only, and the pairs of decimals are worked out each on its own rather than
+// one after another.
 template <int kDecimals>
 char* putScaled(char* at, bool negative, std::uint64_t n) {
-    static constexpr auto kPairs = [] {
-        std::array<char, 200> pairs{};
-        for (int i = 0; i < 100; ++i) {
-            pairs[2 * i] = static_cast<char>('0' + i / 10);
-            pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
-        }
-        return pairs;
-    }();
     constexpr std::uint64_t kScale = kPowersOfTen[kDecimals];
     std::uint64_t whole = n / kScale;
-    int wholeDigits = 1;
-    while (wholeDigits < 10 && whole >= kPowersOfTen[wholeDigits]) ++wholeDigits;
+    const std::uint64_t rest = n - whole * kScale;
     if (negative) *at++ = '-';
-    char* const end = at + wholeDigits + (kDecimals > 0 ? 1 + kDecimals : 0);
-    char* back = end;
-    if constexpr (kDecimals > 0) {
-        std::uint64_t rest = n % kScale;
-        for (int i = 0; i < kDecimals / 2; ++i, rest /= 100) {
-            back -= 2;
-            std::copy_n(&kPairs[2 * (rest % 100)], 2, back);
-        }
-        if constexpr (kDecimals % 2 != 0) *--back = static_cast<char>('0' + rest);
-        *--back = '.';
+    if (whole < 10) {
+        *at++ = static_cast<char>('0' + whole);
+    } else {
+        int wholeDigits = 2;
+        while (wholeDigits < 10 && whole >= kPowersOfTen[wholeDigits]) ++wholeDigits;
+        char* back = at + wholeDigits;
+        do {
+            *--back = static_cast<char>('0' + whole % 10);
+            whole /= 10;
+        } while (whole != 0);
+        at += wholeDigits;
     }
-    do {
-        *--back = static_cast<char>('0' + whole % 10);
-        whole /= 10;
-    } while (whole != 0);
-    return end;
+    if constexpr (kDecimals > 0) {
+        *at++ = '.';
+        [&]<std::size_t... kPair>(std::index_sequence<kPair...>) {
+            ((std::copy_n(&kPairs[2 * (rest / kPowersOfTen[kDecimals - 2 - 2 * kPair] % 100)], 2,
+                          at + 2 * kPair)),
+             ...);
+        }
+        (std::make_index_sequence<kDecimals / 2>());
+        at += kDecimals / 2 * 2;
+        if constexpr (kDecimals % 2 != 0) *at++ = static_cast<char>('0' + rest % 10);
+    }
+    return at;
 }
 #endif
 
-// printf's "%.Nf" of a value below 1e9 with at most 9 decimals, without the
-// general conversion (a run prints millions of figures), written at `at`
-// (room for kSmallFixedChars): the value is exactly m 2^-k, so value 10^N is
-// the integer m 10^N shifted right by k, rounded half to even as printf
-// rounds the exact value. Returns the end; null outside that range, and
-// where the compiler has no 128-bit integers.
-char* putSmallFixed(char* at, double value, int decimals) {
-#if defined(__SIZEOF_INT128__)
-    if (decimals < 0 || decimals > 9 || !(value < 1e9 && value > -1e9)) return nullptr;
+// The value times 10^decimals rounded half to even, as printf rounds the
+// exact value: the value is exactly m 2^-k, so this is the integer m 10^N
+// shifted right by k.
+std::uint64_t exactlyScaled(double value, int decimals) {
     const auto bits = std::bit_cast<std::uint64_t>(value);
     const auto biased = static_cast<int>((bits >> 52) & 0x7FF);
     const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
     const std::uint64_t m = biased == 0 ? fraction : fraction | std::uint64_t{1} << 52;
     const int shift = 1075 - (biased == 0 ? 1 : biased);  // below 1e9, at least 23
+    if (shift >= 128) return 0;
+    const Wide scaled = Wide{m} * kPowersOfTen[decimals];
+    std::uint64_t n = static_cast<std::uint64_t>(scaled >> shift);
+    const Wide rest = scaled - (Wide{n} << shift);
+    const Wide half = Wide{1} << (shift - 1);
+    if (rest > half || (rest == half && (n & 1) != 0)) ++n;
+    return n;
+}
+
+// printf's "%.Nf" of a value below 1e9 with at most 9 decimals, without the
+// general conversion (a run prints millions of figures), written at `at`
+// (room for kSmallFixedChars). Returns the end; null outside that range, and
+// where the compiler has no 128-bit integers.
+char* putSmallFixed(char* at, double value, int decimals) {
+#if defined(__SIZEOF_INT128__)
+    if (decimals < 0 || decimals > 9 || !(value < 1e9 && value > -1e9)) return nullptr;
+    const bool negative = std::signbit(value);
+    // The product below is the exact one to within half a unit in its last
+    // place, at most 2^-10 below 2^44; unless its fraction is that close to
+    // one half, the integer nearest to it is the one nearest to the exact
+    // product. Near a half (a tie, or nearly one) the exact product decides.
+    const double scaled = std::fabs(value) * static_cast<double>(kPowersOfTen[decimals]);
     std::uint64_t n = 0;
-    if (shift < 128) {
-        const Wide scaled = Wide{m} * kPowersOfTen[decimals];
-        n = static_cast<std::uint64_t>(scaled >> shift);
-        const Wide rest = scaled - (Wide{n} << shift);
-        const Wide half = Wide{1} << (shift - 1);
-        if (rest > half || (rest == half && (n & 1) != 0)) ++n;
+    if (scaled < 0x1p44) {
+        n = static_cast<std::uint64_t>(scaled);
+        const double fraction = scaled - static_cast<double>(n);
+        if (std::fabs(fraction - 0.5) > 0x1p-8) {
+            n += fraction > 0.5 ? 1 : 0;
+        } else {
+            n = exactlyScaled(std::fabs(value), decimals);
+        }
+    } else {
+        n = exactlyScaled(std::fabs(value), decimals);
     }
-    const bool negative = (bits >> 63) != 0;
     switch (decimals) {
         case 0:
             return putScaled<0>(at, negative, n);
@@ -269,19 +301,21 @@ void appendFixed(std::string& out, double value, int decimals) {
 }
 
 void appendFixedList(std::string& out, std::span<const double> values, int decimals) {
-    // Written in place, with room for each figure on the fast path; a figure
-    // that needs the general conversion is appended after what came before.
+    // Written in place, with room for every figure on the fast path; a figure
+    // that needs the general conversion is appended after what came before,
+    // and room made again for the rest.
     std::size_t used = out.size();
-    for (const double value : values) {
-        out.resize(used + 1 + kSmallFixedChars);
+    out.resize(used + values.size() * (1 + kSmallFixedChars));
+    for (std::size_t i = 0; i < values.size(); ++i) {
         char* at = out.data() + used;
         *at++ = ' ';
-        if (const char* end = putSmallFixed(at, value, decimals)) {
+        if (const char* end = putSmallFixed(at, values[i], decimals)) {
             used = static_cast<std::size_t>(end - out.data());
         } else {
             out.resize(used + 1);
-            appendConvertedFixed(out, value, decimals);
+            appendConvertedFixed(out, values[i], decimals);
             used = out.size();
+            out.resize(used + (values.size() - i - 1) * (1 + kSmallFixedChars));
         }
     }
     out.resize(used);

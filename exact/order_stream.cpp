@@ -316,12 +316,26 @@ bool OrderStream::evaluate(std::span<const BattingOrder> orders, std::span<Exact
         // The orders of a run rarely come with their sets in the order the
         // sets are remembered (lexicographic order meets a set nine times,
         // once for each first batter), so the figures are fetched from
-        // memory well ahead of their turn.
+        // memory well ahead of their turn; pieces of the orders are filled
+        // beside one another.
         constexpr std::size_t kAhead = 16;
-        for (; ready != end; ++ready) {
-            if (ready + kAhead < end) s.prefetch(s.refs[ready + kAhead]);
-            figures[ready] = s.recall(s.refs[ready]);
+        constexpr std::size_t kOrdersPerPiece = 2048;
+        const std::size_t begin = ready;
+        const auto fillPiece = [&](std::size_t piece) {
+            const std::size_t from = begin + piece * kOrdersPerPiece;
+            const std::size_t to = std::min(end, from + kOrdersPerPiece);
+            for (std::size_t k = from; k != to; ++k) {
+                if (k + kAhead < to) s.prefetch(s.refs[k + kAhead]);
+                figures[k] = s.recall(s.refs[k]);
+            }
+        };
+        const std::size_t pieces = (end - begin + kOrdersPerPiece - 1) / kOrdersPerPiece;
+        if (pieces > 1) {
+            forEachBatch(pieces, s.options.jobs, fillPiece);
+        } else if (pieces == 1) {
+            fillPiece(0);
         }
+        ready = end;
     };
 
     std::size_t firstNewSlot = s.slotsUsed;

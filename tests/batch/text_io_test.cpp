@@ -84,6 +84,16 @@ TEST(FormatFixed, SmallValuesMatchTheGeneralConversion) {
         // Multiples of 2^-k can fall exactly halfway between two last decimals.
         values.push_back(
             std::ldexp(static_cast<double>(random() % 100000), -static_cast<int>(random() % 30)));
+        // Nearly halfway, but not exactly: the nearest double to a half of
+        // the last decimal, and its neighbours.
+        const double nearHalf = (static_cast<double>(random() % 1000000000) + 0.5) /
+                                std::pow(10.0, static_cast<int>(random() % 10));
+        values.insert(values.end(), {nearHalf, std::nextafter(nearHalf, 0.0),
+                                     std::nextafter(nearHalf, 1e10), -nearHalf});
+    }
+    // Where the product with 10^6 reaches 2^44, and the shorter way leaves off.
+    for (const double edge : {0x1p44 / 1e6, (0x1p44 + 0.5) / 1e6, (0x1p44 - 0.5) / 1e6}) {
+        values.insert(values.end(), {edge, std::nextafter(edge, 0.0), std::nextafter(edge, 1e10)});
     }
     for (const double value : values) {
         for (int decimals = 0; decimals <= 10; ++decimals) {
