@@ -1,10 +1,15 @@
 #include "batch/run_pipeline.h"
 
 #include <algorithm>
+#include <condition_variable>
 #include <cstring>
+#include <exception>
 #include <filesystem>
-#include <future>
+#include <functional>
+#include <mutex>
 #include <system_error>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "batch/messages.h"
@@ -108,6 +113,84 @@ struct Batch {
     }
 };
 
+// The thread that evaluates the next batch while the sink takes the current
+// one, kept for the whole run: starting a thread for every batch would cost,
+// on some systems, as much as handing a batch of lines on.
+class AheadThread {
+  public:
+    AheadThread() = default;
+    AheadThread(const AheadThread&) = delete;
+    AheadThread& operator=(const AheadThread&) = delete;
+    // Waits for a job that runs.
+    ~AheadThread() {
+        if (!m_thread.joinable()) return;
+        {
+            const std::lock_guard lock(m_mutex);
+            m_quit = true;
+        }
+        m_wake.notify_one();
+        m_thread.join();
+    }
+
+    // Starts `job`; false when no thread can be had (the caller runs it).
+    bool start(std::function<bool()> job) {
+        if (!m_thread.joinable()) {
+            try {
+                m_thread = std::thread(&AheadThread::serve, this);
+            } catch (const std::system_error&) {
+                return false;
+            }
+        }
+        {
+            const std::lock_guard lock(m_mutex);
+            m_job = std::move(job);
+            m_running = true;
+        }
+        m_wake.notify_one();
+        return true;
+    }
+    // The started job's result, once it has ended; what it threw is thrown.
+    bool result() {
+        std::unique_lock lock(m_mutex);
+        m_ended.wait(lock, [this] { return !m_running; });
+        if (m_failure) std::rethrow_exception(std::exchange(m_failure, nullptr));
+        return m_result;
+    }
+
+  private:
+    void serve() {
+        std::unique_lock lock(m_mutex);
+        for (;;) {
+            m_wake.wait(lock, [this] { return m_quit || m_job; });
+            if (!m_job) return;
+            const std::function<bool()> job = std::exchange(m_job, nullptr);
+            lock.unlock();
+            bool result = false;
+            std::exception_ptr failure;
+            try {
+                result = job();
+            } catch (...) {
+                failure = std::current_exception();
+            }
+            lock.lock();
+            m_result = result;
+            m_failure = failure;
+            m_running = false;
+            m_ended.notify_one();
+        }
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::condition_variable m_ended;
+    std::function<bool()> m_job;
+    bool m_running = false;
+    bool m_quit = false;
+    bool m_result = false;
+    std::exception_ptr m_failure;
+    std::thread m_thread;
+};
+
 }  // namespace
 
 bool evaluateAll(OrderReader& source, OrderEvaluator& evaluator, const OrderSink& sink,
@@ -126,6 +209,8 @@ bool evaluateAll(OrderReader& source, OrderEvaluator& evaluator, const LineForma
     const std::size_t batchSize = std::max<std::size_t>(1, evaluator.batchSize());
     Batch current;
     Batch next;
+    // After the batches: a job that runs when the sink fails uses them.
+    AheadThread ahead;
     current.fill(source, batchSize);
     if (current.count == 0) return true;
     if (stopped() || !current.evaluate(evaluator, format)) return false;
@@ -134,19 +219,19 @@ bool evaluateAll(OrderReader& source, OrderEvaluator& evaluator, const LineForma
         const bool more = !current.last && next.count > 0;
         // The next batch is evaluated beside the sink when the evaluator
         // allows it and a thread can be had; otherwise after it.
-        std::future<bool> ahead;
-        if (more && !stopped() && evaluator.runsBesideTheSink()) {
-            try {
-                ahead = std::async(std::launch::async, [&evaluator, &next, &format] {
-                    return next.evaluate(evaluator, format);
-                });
-            } catch (const std::system_error&) {
-            }
+        const bool wentAhead =
+            more && !stopped() && evaluator.runsBesideTheSink() &&
+            ahead.start([&evaluator, &next, &format] { return next.evaluate(evaluator, format); });
+        bool delivered = false;
+        try {
+            delivered = current.deliver(format, sink);
+        } catch (...) {
+            // The evaluator is in use until the job ends.
+            if (wentAhead) static_cast<void>(ahead.result());
+            throw;
         }
-        const bool wentAhead = ahead.valid();
-        const bool delivered = current.deliver(format, sink);
         // Waited for in any case: the evaluator is in use until then.
-        const bool evaluatedAhead = wentAhead && ahead.get();
+        const bool evaluatedAhead = wentAhead && ahead.result();
         if (!delivered) return false;
         if (!more) return true;
         if (stopped() || !(wentAhead ? evaluatedAhead : next.evaluate(evaluator, format))) {

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <cstdint>
 #include <cstdlib>
 #include <mutex>
 #include <new>
@@ -166,11 +167,18 @@ struct OrderStream::State {
     void forget();
     std::uint32_t takeSlot();
     void keep(std::size_t s, const RotationFigures& rotations);
-    ExactFigures recall(const OrderRef& ref);
-    void prefetch(const OrderRef& ref) {
-        const char* at = reinterpret_cast<const char*>(slot(ref.slot) + ref.leadoff * width);
-        for (std::size_t byte = 0; byte < width * sizeof(double); byte += 64) {
-            __builtin_prefetch(at + byte);
+    // Written over every figure of `f`; those not kept are zero.
+    void recall(const OrderRef& ref, ExactFigures& f);
+    // Every cache line of the rotation's figures, the last one included
+    // where they do not start at a line's beginning. Always inlined: GCC
+    // takes a function that only prefetches for one without effect, and
+    // from -O2 on drops the calls to it.
+    [[gnu::always_inline]] void prefetch(const OrderRef& ref) {
+        constexpr std::uintptr_t kLine = 64;
+        const auto at = reinterpret_cast<std::uintptr_t>(slot(ref.slot) + ref.leadoff * width);
+        const std::uintptr_t end = at + width * sizeof(double);
+        for (std::uintptr_t line = at & ~(kLine - 1); line < end; line += kLine) {
+            __builtin_prefetch(reinterpret_cast<const void*>(line));
         }
     }
     std::unique_ptr<Worker> takeWorker();
@@ -223,17 +231,21 @@ void OrderStream::State::keep(std::size_t s, const RotationFigures& rotations) {
     }
 }
 
-ExactFigures OrderStream::State::recall(const OrderRef& ref) {
+void OrderStream::State::recall(const OrderRef& ref, ExactFigures& f) {
     const double* in = slot(ref.slot) + ref.leadoff * width;
-    ExactFigures f;
     f.meanRuns = *in++;
-    if (kept.sdRuns) f.sdRuns = *in++;
+    f.sdRuns = kept.sdRuns ? *in++ : 0.0;
     if (kept.inningRuns) {
         std::copy(in, in + kInnings, f.inningRuns.begin());
         in += kInnings;
+    } else {
+        f.inningRuns = {};
     }
-    if (kept.inningScoring) std::copy(in, in + kInnings, f.inningScoring.begin());
-    return f;
+    if (kept.inningScoring) {
+        std::copy(in, in + kInnings, f.inningScoring.begin());
+    } else {
+        f.inningScoring = {};
+    }
 }
 
 std::unique_ptr<Worker> OrderStream::State::takeWorker() {
@@ -318,7 +330,7 @@ bool OrderStream::evaluate(std::span<const BattingOrder> orders, std::span<Exact
         // once for each first batter), so the figures are fetched from
         // memory well ahead of their turn; pieces of the orders are filled
         // beside one another.
-        constexpr std::size_t kAhead = 16;
+        constexpr std::size_t kAhead = 8;
         constexpr std::size_t kOrdersPerPiece = 2048;
         const std::size_t begin = ready;
         const auto fillPiece = [&](std::size_t piece) {
@@ -326,7 +338,7 @@ bool OrderStream::evaluate(std::span<const BattingOrder> orders, std::span<Exact
             const std::size_t to = std::min(end, from + kOrdersPerPiece);
             for (std::size_t k = from; k != to; ++k) {
                 if (k + kAhead < to) s.prefetch(s.refs[k + kAhead]);
-                figures[k] = s.recall(s.refs[k]);
+                s.recall(s.refs[k], figures[k]);
             }
         };
         const std::size_t pieces = (end - begin + kOrdersPerPiece - 1) / kOrdersPerPiece;

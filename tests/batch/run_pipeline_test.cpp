@@ -213,28 +213,35 @@ TEST(RunOrders, AnInterruptionKeepsThePreviousResultsUnlessALineWasWritten) {
     EXPECT_EQ(dir.read("output.txt"), "abcdefghi\r\n");
 }
 
-// Running out of memory part way passes the exception on, and the lines of
-// the unfinished run never replace the previous results.
+// Running out of memory part way passes the exception on, from the thread
+// that evaluates ahead as well, and the lines of the unfinished run never
+// replace the previous results.
 TEST(RunOrders, AnExceptionPartWayKeepsThePreviousResults) {
-    test::ScratchDir dir;
-    dir.write("output.txt", "old");
-    struct RunsOut final : OrderEvaluator {
-        int calls = 0;
-        std::size_t batchSize() const override { return 1; }
-        bool evaluate(std::span<const BattingOrder>, std::span<TrialResult>) override {
-            if (++calls == 3) throw std::bad_alloc();
-            return true;
-        }
-    } evaluator;
-    RunPlan plan;
-    plan.selection = OrderSelection(OrderSource::AcceptedOrderings, only("a********"));
-    plan.resultName = dir.path("output.txt").string();
-    OutcomeObserver observer;
-    EXPECT_THROW(runOrders(plan, evaluator, observer), std::bad_alloc);
-    EXPECT_EQ(dir.read("output.txt"), "old");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path(".")),
-                            std::filesystem::directory_iterator()),
-              1);
+    for (const bool beside : {false, true}) {
+        test::ScratchDir dir;
+        dir.write("output.txt", "old");
+        struct RunsOut final : OrderEvaluator {
+            explicit RunsOut(bool aside) : beside(aside) {}
+            bool beside;
+            int calls = 0;
+            std::size_t batchSize() const override { return 1; }
+            bool runsBesideTheSink() const override { return beside; }
+            bool evaluate(std::span<const BattingOrder>, std::span<TrialResult>) override {
+                if (++calls == 3) throw std::bad_alloc();
+                return true;
+            }
+        } evaluator(beside);
+        RunPlan plan;
+        plan.selection = OrderSelection(OrderSource::AcceptedOrderings, only("a********"));
+        plan.resultName = dir.path("output.txt").string();
+        OutcomeObserver observer;
+        EXPECT_THROW(runOrders(plan, evaluator, observer), std::bad_alloc) << beside;
+        EXPECT_EQ(evaluator.calls, 3);
+        EXPECT_EQ(dir.read("output.txt"), "old");
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path(".")),
+                                std::filesystem::directory_iterator()),
+                  1);
+    }
 }
 
 TEST(CountSelectedOrders, StopsCountingOnceCancelled) {
