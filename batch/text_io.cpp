@@ -20,6 +20,23 @@
 namespace diz {
 namespace {
 
+// to_chars rounds exactly like the C library's printf and never looks at the
+// locale (a window toolkit may have switched LC_NUMERIC to the user's).
+void appendConvertedFixed(std::string& out, double value, int decimals) {
+    std::array<char, 64> small{};
+    auto [end, ec] = std::to_chars(small.data(), small.data() + small.size(), value,
+                                   std::chars_format::fixed, decimals);
+    if (ec == std::errc{}) {
+        out.append(small.data(), end);
+        return;
+    }
+    // Very large magnitudes print more than 300 digits.
+    std::string big(400 + static_cast<std::size_t>(decimals), '\0');
+    auto res = std::to_chars(big.data(), big.data() + big.size(), value, std::chars_format::fixed,
+                             decimals);
+    out.append(big.data(), res.ptr);
+}
+
 #if defined(__SIZEOF_INT128__)
 __extension__ typedef unsigned __int128 Wide;
 
@@ -76,7 +93,6 @@ char* putScaled(char* at, bool negative, std::uint64_t n) {
     }
     return at;
 }
-#endif
 
 // The value times 10^decimals rounded half to even, as printf rounds the
 // exact value: the value is exactly m 2^-k, so this is the integer m 10^N
@@ -96,19 +112,20 @@ std::uint64_t exactlyScaled(double value, int decimals) {
     return n;
 }
 
-// printf's "%.Nf" of a value below 1e9 with at most 9 decimals, without the
-// general conversion (a run prints millions of figures), written at `at`
-// (room for kSmallFixedChars). Returns the end; null outside that range, and
-// where the compiler has no 128-bit integers.
-char* putSmallFixed(char* at, double value, int decimals) {
-#if defined(__SIZEOF_INT128__)
-    if (decimals < 0 || decimals > 9 || !(value < 1e9 && value > -1e9)) return nullptr;
+// printf's "%.Nf" of a value below 1e9 with N = kDecimals, at most 9,
+// without the general conversion (a run prints millions of figures), written
+// at `at` (room for kSmallFixedChars). Returns the end; null outside that
+// range.
+template <int kDecimals>
+char* putSmallFixedOf(char* at, double value) {
+    if (!(value < 1e9 && value > -1e9)) return nullptr;
     const bool negative = std::signbit(value);
+    const double magnitude = std::fabs(value);
     // The product below is the exact one to within half a unit in its last
     // place, at most 2^-10 below 2^44; unless its fraction is that close to
     // one half, the integer nearest to it is the one nearest to the exact
     // product. Near a half (a tie, or nearly one) the exact product decides.
-    const double scaled = std::fabs(value) * static_cast<double>(kPowersOfTen[decimals]);
+    const double scaled = magnitude * static_cast<double>(kPowersOfTen[kDecimals]);
     std::uint64_t n = 0;
     if (scaled < 0x1p44) {
         n = static_cast<std::uint64_t>(scaled);
@@ -116,57 +133,64 @@ char* putSmallFixed(char* at, double value, int decimals) {
         if (std::fabs(fraction - 0.5) > 0x1p-8) {
             n += fraction > 0.5 ? 1 : 0;
         } else {
-            n = exactlyScaled(std::fabs(value), decimals);
+            n = exactlyScaled(magnitude, kDecimals);
         }
     } else {
-        n = exactlyScaled(std::fabs(value), decimals);
+        n = exactlyScaled(magnitude, kDecimals);
     }
-    switch (decimals) {
-        case 0:
-            return putScaled<0>(at, negative, n);
-        case 1:
-            return putScaled<1>(at, negative, n);
-        case 2:
-            return putScaled<2>(at, negative, n);
-        case 3:
-            return putScaled<3>(at, negative, n);
-        case 4:
-            return putScaled<4>(at, negative, n);
-        case 5:
-            return putScaled<5>(at, negative, n);
-        case 6:
-            return putScaled<6>(at, negative, n);
-        case 7:
-            return putScaled<7>(at, negative, n);
-        case 8:
-            return putScaled<8>(at, negative, n);
-        default:
-            return putScaled<9>(at, negative, n);
-    }
-#else
-    (void)at;
-    (void)value;
-    (void)decimals;
-    return nullptr;
-#endif
+    return putScaled<kDecimals>(at, negative, n);
 }
 
-// to_chars rounds exactly like the C library's printf and never looks at the
-// locale (a window toolkit may have switched LC_NUMERIC to the user's).
-void appendConvertedFixed(std::string& out, double value, int decimals) {
-    std::array<char, 64> small{};
-    auto [end, ec] = std::to_chars(small.data(), small.data() + small.size(), value,
-                                   std::chars_format::fixed, decimals);
-    if (ec == std::errc{}) {
-        out.append(small.data(), end);
-        return;
+// The values, each after a space, at the end of `out`: written in place,
+// with room for every figure on the fast path; a figure that needs the
+// general conversion is appended after what came before, and room made
+// again for the rest.
+template <int kDecimals>
+void appendFixedListOf(std::string& out, std::span<const double> values) {
+    std::size_t used = out.size();
+    out.resize(used + values.size() * (1 + kSmallFixedChars));
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        char* at = out.data() + used;
+        *at++ = ' ';
+        if (const char* end = putSmallFixedOf<kDecimals>(at, values[i])) {
+            used = static_cast<std::size_t>(end - out.data());
+        } else {
+            out.resize(used + 1);
+            appendConvertedFixed(out, values[i], kDecimals);
+            used = out.size();
+            out.resize(used + (values.size() - i - 1) * (1 + kSmallFixedChars));
+        }
     }
-    // Very large magnitudes print more than 300 digits.
-    std::string big(400 + static_cast<std::size_t>(decimals), '\0');
-    auto res = std::to_chars(big.data(), big.data() + big.size(), value, std::chars_format::fixed,
-                             decimals);
-    out.append(big.data(), res.ptr);
+    out.resize(used);
 }
+
+// call(std::integral_constant<int, decimals>{}) for decimals 0 .. 9.
+template <typename Call>
+auto withDecimals(int decimals, Call&& call) {
+    switch (decimals) {
+        case 0:
+            return call(std::integral_constant<int, 0>{});
+        case 1:
+            return call(std::integral_constant<int, 1>{});
+        case 2:
+            return call(std::integral_constant<int, 2>{});
+        case 3:
+            return call(std::integral_constant<int, 3>{});
+        case 4:
+            return call(std::integral_constant<int, 4>{});
+        case 5:
+            return call(std::integral_constant<int, 5>{});
+        case 6:
+            return call(std::integral_constant<int, 6>{});
+        case 7:
+            return call(std::integral_constant<int, 7>{});
+        case 8:
+            return call(std::integral_constant<int, 8>{});
+        default:
+            return call(std::integral_constant<int, 9>{});
+    }
+}
+#endif
 
 }  // namespace
 
@@ -292,33 +316,30 @@ bool LinePieceReader::next(std::string& piece) {
 }
 
 void appendFixed(std::string& out, double value, int decimals) {
-    std::array<char, kSmallFixedChars> small;
-    if (char* end = putSmallFixed(small.data(), value, decimals)) {
-        out.append(small.data(), end);
-    } else {
-        appendConvertedFixed(out, value, decimals);
+#if defined(__SIZEOF_INT128__)
+    if (decimals >= 0 && decimals <= 9) {
+        std::array<char, kSmallFixedChars> small;
+        if (const char* end = withDecimals(
+                decimals, [&](auto d) { return putSmallFixedOf<d()>(small.data(), value); })) {
+            out.append(static_cast<const char*>(small.data()), end);
+            return;
+        }
     }
+#endif
+    appendConvertedFixed(out, value, decimals);
 }
 
 void appendFixedList(std::string& out, std::span<const double> values, int decimals) {
-    // Written in place, with room for every figure on the fast path; a figure
-    // that needs the general conversion is appended after what came before,
-    // and room made again for the rest.
-    std::size_t used = out.size();
-    out.resize(used + values.size() * (1 + kSmallFixedChars));
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        char* at = out.data() + used;
-        *at++ = ' ';
-        if (const char* end = putSmallFixed(at, values[i], decimals)) {
-            used = static_cast<std::size_t>(end - out.data());
-        } else {
-            out.resize(used + 1);
-            appendConvertedFixed(out, values[i], decimals);
-            used = out.size();
-            out.resize(used + (values.size() - i - 1) * (1 + kSmallFixedChars));
-        }
+#if defined(__SIZEOF_INT128__)
+    if (decimals >= 0 && decimals <= 9) {
+        withDecimals(decimals, [&](auto d) { appendFixedListOf<d()>(out, values); });
+        return;
     }
-    out.resize(used);
+#endif
+    for (const double value : values) {
+        out += ' ';
+        appendConvertedFixed(out, value, decimals);
+    }
 }
 
 std::string formatFixed(double value, int decimals) {
