@@ -70,6 +70,7 @@ class ResultFile {
     std::size_t writeSome(const char* data, std::size_t size);
     // Cuts the file being written to `size` bytes.
     void cutTo(std::uint64_t size);
+    void startWriteback();
     // Puts the lines in the target's place (keep) or drops them.
     void settle(bool keep);
     // Closes every handle.
@@ -89,9 +90,10 @@ class ResultFile {
     bool m_settled = false;  // the lines were put in place or dropped
     bool m_failed = false;
     int m_errno = 0;
-    std::uint64_t m_written = 0;   // bytes of whole lines written
-    std::uint64_t m_lines = 0;     // whole lines, as far as written out
-    std::uint64_t m_buffered = 0;  // lines in m_buffer
+    std::uint64_t m_written = 0;       // bytes of whole lines written
+    std::uint64_t m_handedToDisk = 0;  // bytes whose writing to the disk was started
+    std::uint64_t m_lines = 0;         // whole lines, as far as written out
+    std::uint64_t m_buffered = 0;      // lines in m_buffer
     std::string m_buffer;
 };
 
