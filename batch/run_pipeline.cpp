@@ -226,8 +226,14 @@ bool evaluateAll(OrderReader& source, OrderEvaluator& evaluator, const LineForma
         try {
             delivered = current.deliver(format, sink);
         } catch (...) {
-            // The evaluator is in use until the job ends.
-            if (wentAhead) static_cast<void>(ahead.result());
+            // The evaluator is in use until the job ends; what the sink threw
+            // is what is passed on.
+            if (wentAhead) {
+                try {
+                    static_cast<void>(ahead.result());
+                } catch (...) {
+                }
+            }
             throw;
         }
         // Waited for in any case: the evaluator is in use until then.
