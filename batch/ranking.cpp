@@ -30,11 +30,11 @@ template <typename T>
 class HugeArray {
   public:
     explicit HugeArray(std::size_t count) : m_count(count) {
-        constexpr std::size_t kHuge = std::size_t{2} << 20;
-        const std::size_t bytes = (count * sizeof(T) + kHuge - 1) / kHuge * kHuge;
 #if defined(__linux__)
-        m_memory = std::aligned_alloc(kHuge, std::max(bytes, kHuge));
-        if (m_memory != nullptr) madvise(m_memory, std::max(bytes, kHuge), MADV_HUGEPAGE);
+        constexpr std::size_t kHuge = std::size_t{2} << 20;
+        const std::size_t bytes = std::max(kHuge, (count * sizeof(T) + kHuge - 1) / kHuge * kHuge);
+        m_memory = std::aligned_alloc(kHuge, bytes);
+        if (m_memory != nullptr) madvise(m_memory, bytes, MADV_HUGEPAGE);
 #endif
         if (m_memory == nullptr)
             m_memory = std::malloc(std::max<std::size_t>(1, count * sizeof(T)));
